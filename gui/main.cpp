@@ -1,0 +1,37 @@
+// Orvenda: starts the main window.
+#include <QApplication>
+#include <QGuiApplication>
+#include <cstdio>
+#include <cstdlib>
+
+#include "main_window/comon_lib.h"
+#include "main_window/frm_halvik_wave_main.h"
+#include "main_window/user_dialogs.h"
+
+namespace {
+
+// Qt aborts when it finds no display; say what to do instead.
+bool displayAvailable() {
+    if (std::getenv("QT_QPA_PLATFORM"))
+        return true;
+    return std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    if (!displayAvailable()) {
+        std::fprintf(stderr,
+                     "Orvenda needs a desktop display, and none was found (DISPLAY and WAYLAND_DISPLAY are "
+                     "unset).\nRun it on a desktop, or under a virtual display:  xvfb-run -a %s\n",
+                     argv[0]);
+        return 1;
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Orvenda"));
+    orvenda::ComonLib state;
+    orvenda::QtUserDialogs dialogs;
+    orvenda::FrmHalvikWaveMain window(state, dialogs);
+    window.show();
+    return QApplication::exec();
+}

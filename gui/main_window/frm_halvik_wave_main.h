@@ -1,0 +1,68 @@
+// The main window "Orvenda Version 1.4": signal source, output settings,
+// marker setup, IF carrier, the two transform buttons and the menu bar.
+#ifndef ORVENDA_GUI_MAIN_WINDOW_FRM_HALVIK_WAVE_MAIN_H
+#define ORVENDA_GUI_MAIN_WINDOW_FRM_HALVIK_WAVE_MAIN_H
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include "main_window/comon_lib.h"
+#include "markers/marker_settings_link.h"
+
+class QPushButton;
+
+namespace orvenda {
+
+class UserDialogs;
+class FrmAbout;
+namespace settings {
+class SettingsPanel;
+}
+namespace input {
+class SignalSourceGroup;
+}
+namespace markers {
+class FrmMarker;
+class MarkerFilesPanel;
+}  // namespace markers
+
+class FrmHalvikWaveMain : public QMainWindow, private markers::MarkerSettingsLink {
+    Q_OBJECT
+public:
+    FrmHalvikWaveMain(ComonLib& state, UserDialogs& dialogs, QWidget* parent = nullptr);
+    ~FrmHalvikWaveMain() override;
+
+    // "Edit Marker": shows the one marker editor, creating it when needed.
+    void openMarkerEditor();
+    // "About": shows the one About window.
+    void openAbout();
+    markers::FrmMarker* markerEditor() const;
+    FrmAbout* aboutWindow() const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void runLoadStep();
+    void buildMenus();
+    QWidget* buildCentralWidget();
+
+    // MarkerSettingsLink
+    void switchMarkerOutputOn(int marker, bool checkOnBoxFirst) override;
+    void setMarkerOn(int marker, bool on) override;
+    void setMarkerFileName(int marker, const QString& name) override;
+
+    ComonLib& state_;
+    UserDialogs& dialogs_;
+    settings::SettingsPanel* settings_ = nullptr;
+    input::SignalSourceGroup* signalSource_ = nullptr;
+    markers::MarkerFilesPanel* markerFiles_ = nullptr;
+    QPushButton* baseBandButton_ = nullptr;
+    QPushButton* ifButton_ = nullptr;
+    QPointer<markers::FrmMarker> markerEditor_;
+    QPointer<FrmAbout> about_;
+};
+
+}  // namespace orvenda
+
+#endif

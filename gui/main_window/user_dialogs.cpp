@@ -1,0 +1,44 @@
+#include "main_window/user_dialogs.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QStringList>
+
+namespace orvenda {
+
+QString toQtFileFilter(const QString& pipeSeparatedFilter) {
+    const QStringList parts = pipeSeparatedFilter.split(QLatin1Char('|'));
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString& description = parts[i];
+        const QString& pattern = parts[i + 1];
+        // Qt takes the patterns from the parentheses; add them when the
+        // description does not already show them.
+        if (description.contains(QLatin1Char('(')))
+            filters << description;
+        else
+            filters << QStringLiteral("%1 (%2)").arg(description, pattern);
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+QString QtUserDialogs::openFile(QWidget* parent, const QString& title, const QString& filter) {
+    return QFileDialog::getOpenFileName(parent, title, QString(), toQtFileFilter(filter));
+}
+
+QString QtUserDialogs::saveFile(QWidget* parent, const QString& title, const QString& filter) {
+    QFileDialog dialog(parent, title, QString(), toQtFileFilter(filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
+void QtUserDialogs::message(QWidget* parent, const QString& text, const QString& caption) {
+    QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+}  // namespace orvenda

@@ -1,0 +1,41 @@
+// The marker-file part of "Marker Setup": "Load Marker 1", "Load Marker 2",
+// the loaded file names, and "Edit Marker".
+#ifndef ORVENDA_GUI_MARKERS_MARKER_FILES_PANEL_H
+#define ORVENDA_GUI_MARKERS_MARKER_FILES_PANEL_H
+
+#include <QWidget>
+
+#include "markers/marker_store.h"
+
+namespace orvenda {
+class UserDialogs;
+}
+
+namespace orvenda::markers {
+
+class MarkerSettingsLink;
+
+class MarkerFilesPanel : public QWidget {
+    Q_OBJECT
+public:
+    MarkerFilesPanel(MarkerStore& store, UserDialogs& dialogs, MarkerSettingsLink& settings,
+                     QWidget* parent = nullptr);
+
+    // "Load Marker1" / "Load Marker2" (menu items and buttons).
+    void loadMarker(int marker);
+    // TxtMakerFile1 / TxtMakerFile2.
+    void setMarkerFileName(int marker, const QString& name);
+
+signals:
+    // "Edit Marker" (button Command1).
+    void editMarkerRequested();
+
+private:
+    MarkerStore& store_;
+    UserDialogs& dialogs_;
+    MarkerSettingsLink& settings_;
+};
+
+}  // namespace orvenda::markers
+
+#endif

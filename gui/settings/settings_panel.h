@@ -1,0 +1,47 @@
+// The output settings of the main window: I/Q filter, data full scale, I/Q
+// offset and output, output sequence and start trigger, sampling frequency,
+// marker switches and the IF carrier. It builds its frames, runs their
+// interlocks and Enter rules, and tells the window its values as a snapshot.
+#ifndef ORVENDA_GUI_SETTINGS_SETTINGS_PANEL_H
+#define ORVENDA_GUI_SETTINGS_SETTINGS_PANEL_H
+
+#include <QObject>
+
+#include "settings/panel_snapshot.h"
+#include "settings/sequence_memory.h"
+
+class QWidget;
+
+namespace orvenda::settings {
+
+class SettingsPanel : public QObject {
+    Q_OBJECT
+public:
+    // `memory` is the program-wide SeqModeInternal / SeqModeLink pair.
+    SettingsPanel(SequenceMemory& memory, QWidget* window);
+
+    // The frames, for the window to lay out (the window takes ownership).
+    QWidget* outputControlFrame() const;  // "IQ Output Control"
+    QWidget* outputSetupFrame() const;    // "Output Setup"
+    QWidget* markerGroup() const;         // group "Marker", placed in "Marker Setup"
+    QWidget* intermediateFrequencyFrame() const;  // "Intermidiate Frequency"
+
+    PanelSnapshot snapshot() const;
+
+    // A marker list was loaded or set for marker 1 or 2: marker output on,
+    // "Manual Edit" selected, both ON boxes enabled, this marker's box checked.
+    // `checkOnBoxFirst` checks the marker's ON box before the rest, as the
+    // marker file load does. Each change runs its click reaction.
+    void switchMarkerOutputOn(int marker, bool checkOnBoxFirst);
+    // Checks or unchecks the ON box of marker 1 or 2 (running its reaction).
+    void setMarkerOn(int marker, bool on);
+
+private:
+    struct Widgets;
+    SequenceMemory& memory_;
+    Widgets* w_;
+};
+
+}  // namespace orvenda::settings
+
+#endif
