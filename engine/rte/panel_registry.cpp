@@ -1,0 +1,100 @@
+#include "engine/rte/panel_registry.h"
+
+#include <climits>
+#include <cstdio>
+#include <vector>
+
+#include "engine/rte/rte_api.h"
+
+namespace halvik::rte {
+
+std::optional<std::string> readPanelFileBytes(const char* path) {
+    std::FILE* file = std::fopen(path, "rb");
+    if (!file) return std::nullopt;
+    std::string bytes(kMaxPanelFileBytes + 1, '\0');
+    const std::size_t n = std::fread(bytes.data(), 1, bytes.size(), file);
+    const bool failed = std::ferror(file) != 0;  // e.g. a directory
+    std::fclose(file);
+    if (failed) return std::nullopt;
+    bytes.resize(n);
+    return bytes;
+}
+
+int PanelRegistry::init() {
+    if (initCount_ == INT_MAX) return RTE_ERR_INTERNAL;
+    ++initCount_;
+    return 0;
+}
+
+int PanelRegistry::close() {
+    if (initCount_ == 0) return RTE_ERR_NOT_INITIALISED;
+    if (--initCount_ == 0) panels_.clear();
+    return 0;
+}
+
+int PanelRegistry::load(int parent, const char* panelFile, int resourceId) {
+    if (initCount_ == 0) return RTE_ERR_NOT_INITIALISED;
+    if (parent != 0 || panelFile == nullptr) return RTE_ERR_BAD_ARGUMENT;
+    const std::optional<std::string> bytes = readPanelFileBytes(panelFile);
+    if (!bytes) return RTE_ERR_PANEL_FILE;
+    PanelFileResult parsed = parsePanelFile(*bytes);
+    if (!parsed.file) return RTE_ERR_MALFORMED;
+    const PanelSpec* spec = parsed.file->findPanel(resourceId);
+    if (!spec) return RTE_ERR_NO_RESOURCE;
+    const ControlSpec* control = spec->findControl(kProgressControlId);
+    if (!control || control->kind != ControlKind::Progress) return RTE_ERR_NO_CONTROL;
+    const int handle = nextFreeHandle();
+    if (handle < 0) return RTE_ERR_INTERNAL;
+    panels_[handle] = std::make_unique<Panel>(*spec, factory_(*spec));
+    return handle;
+}
+
+int PanelRegistry::nextFreeHandle() {
+    for (std::size_t tries = 0; tries <= panels_.size(); ++tries) {
+        lastHandle_ = lastHandle_ == INT_MAX ? 1 : lastHandle_ + 1;
+        if (!panels_.count(lastHandle_)) return lastHandle_;
+    }
+    return -1;
+}
+
+Panel* PanelRegistry::find(int handle) {
+    auto it = panels_.find(handle);
+    return it == panels_.end() ? nullptr : it->second.get();
+}
+
+int PanelRegistry::display(int handle) {
+    if (initCount_ == 0) return RTE_ERR_NOT_INITIALISED;
+    Panel* panel = find(handle);
+    return panel ? panel->display() : RTE_ERR_BAD_HANDLE;
+}
+
+int PanelRegistry::setAttribute(int handle, int control, int attribute, const char* text) {
+    if (initCount_ == 0) return RTE_ERR_NOT_INITIALISED;
+    Panel* panel = find(handle);
+    return panel ? panel->setText(control, attribute, text) : RTE_ERR_BAD_HANDLE;
+}
+
+int PanelRegistry::setValue(int handle, int control, double value) {
+    if (initCount_ == 0) return RTE_ERR_NOT_INITIALISED;
+    Panel* panel = find(handle);
+    return panel ? panel->setValue(control, value) : RTE_ERR_BAD_HANDLE;
+}
+
+int PanelRegistry::drawAll() {
+    if (initCount_ == 0) return RTE_ERR_NOT_INITIALISED;
+    // By handle, not by iterator: a redraw runs event processing, which may
+    // come back and discard a panel.
+    std::vector<int> handles;
+    for (const auto& entry : panels_) handles.push_back(entry.first);
+    for (int handle : handles) {
+        if (Panel* panel = find(handle)) panel->draw();
+    }
+    return 0;
+}
+
+int PanelRegistry::discard(int handle) {
+    if (initCount_ == 0) return RTE_ERR_NOT_INITIALISED;
+    return panels_.erase(handle) ? 0 : RTE_ERR_BAD_HANDLE;
+}
+
+}  // namespace halvik::rte
