@@ -1,0 +1,70 @@
+#include "engine/byte_source.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace halvik {
+
+std::unique_ptr<FileByteSource> FileByteSource::open(const std::string& path) {
+    if (path.empty()) return nullptr;
+    int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (descriptor < 0) return nullptr;
+    struct stat status {};
+    if (::fstat(descriptor, &status) != 0 || S_ISDIR(status.st_mode)) {
+        ::close(descriptor);
+        return nullptr;
+    }
+    return std::unique_ptr<FileByteSource>(new FileByteSource(descriptor));
+}
+
+FileByteSource::FileByteSource(int descriptor)
+    : descriptor_(descriptor), buffer_(std::make_unique_for_overwrite<std::byte[]>(kBufferSize)) {}
+
+FileByteSource::~FileByteSource() { ::close(descriptor_); }
+
+std::size_t FileByteSource::readFromFile(std::byte* destination, std::size_t size) {
+    std::size_t total = 0;
+    while (total < size && !ended_) {
+        ssize_t got = ::read(descriptor_, destination + total, size - total);
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) {
+            ended_ = true;  // end of file, or a read error: both end the data
+            break;
+        }
+        total += static_cast<std::size_t>(got);
+    }
+    return total;
+}
+
+std::size_t FileByteSource::read(std::span<std::byte> destination) {
+    std::size_t copied = 0;
+    while (copied < destination.size()) {
+        if (begin_ == end_) {
+            std::size_t wanted = destination.size() - copied;
+            if (wanted >= kBufferSize) return copied + readFromFile(destination.data() + copied, wanted);
+            begin_ = 0;
+            end_ = readFromFile(buffer_.get(), kBufferSize);
+            if (end_ == 0) break;
+        }
+        std::size_t step = std::min(end_ - begin_, destination.size() - copied);
+        std::memcpy(destination.data() + copied, buffer_.get() + begin_, step);
+        begin_ += step;
+        copied += step;
+    }
+    return copied;
+}
+
+std::size_t MemoryByteSource::read(std::span<std::byte> destination) {
+    std::size_t step = std::min(destination.size(), bytes_.size() - position_);
+    if (step != 0) std::memcpy(destination.data(), bytes_.data() + position_, step);
+    position_ += step;
+    return step;
+}
+
+std::unique_ptr<ByteSource> openFileSource(const std::string& path) { return FileByteSource::open(path); }
+
+}  // namespace halvik

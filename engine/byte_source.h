@@ -1,0 +1,68 @@
+// Where the engine's input bytes come from. The readers of every input layout
+// work on a ByteSource, so bytes held in memory (tests, fuzzing) travel exactly
+// the code path that bytes read from a file travel.
+#ifndef ORVENDA_ENGINE_BYTE_SOURCE_H
+#define ORVENDA_ENGINE_BYTE_SOURCE_H
+
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace halvik {
+
+class ByteSource {
+public:
+    virtual ~ByteSource() = default;
+    // Copies up to destination.size() bytes; returns how many. Fewer than asked
+    // only at the end of the data, or after a read error (which counts as end).
+    virtual std::size_t read(std::span<std::byte> destination) = 0;
+};
+
+// Reads a file through a large buffer; small reads are served from the buffer,
+// large ones go straight to the file.
+class FileByteSource final : public ByteSource {
+public:
+    static constexpr std::size_t kBufferSize = std::size_t{1} << 20;
+
+    // nullptr when the file cannot be opened for reading (or is a directory).
+    static std::unique_ptr<FileByteSource> open(const std::string& path);
+    ~FileByteSource() override;
+    FileByteSource(const FileByteSource&) = delete;
+    FileByteSource& operator=(const FileByteSource&) = delete;
+
+    std::size_t read(std::span<std::byte> destination) override;
+
+private:
+    explicit FileByteSource(int descriptor);
+    std::size_t readFromFile(std::byte* destination, std::size_t size);
+
+    int descriptor_;
+    bool ended_ = false;
+    std::unique_ptr<std::byte[]> buffer_;
+    std::size_t begin_ = 0;
+    std::size_t end_ = 0;
+};
+
+// Serves bytes the caller keeps alive for the source's lifetime.
+class MemoryByteSource final : public ByteSource {
+public:
+    explicit MemoryByteSource(std::span<const std::byte> bytes) : bytes_(bytes) {}
+    std::size_t read(std::span<std::byte> destination) override;
+
+private:
+    std::span<const std::byte> bytes_;
+    std::size_t position_ = 0;
+};
+
+// Opens the source behind an input path; nullptr when it cannot be opened.
+using SourceOpener = std::function<std::unique_ptr<ByteSource>(const std::string& path)>;
+
+// The opener the library uses: paths name files.
+std::unique_ptr<ByteSource> openFileSource(const std::string& path);
+
+}  // namespace halvik
+
+#endif

@@ -1,0 +1,118 @@
+#include "engine/output_file.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace halvik {
+namespace {
+
+std::atomic<unsigned> temporaryCounter{0};
+
+std::string folderOf(const std::string& path) {
+    std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    if (slash == 0) return "/";
+    return path.substr(0, slash);
+}
+
+std::string nameOf(const std::string& path) {
+    std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+}  // namespace
+
+std::unique_ptr<OutputFile> OutputFile::create(const std::string& path) {
+    std::string name = nameOf(path);
+    if (name.empty() || name == "." || name == "..") return nullptr;
+    // An existing output must be a file we could have opened for writing; its
+    // permission bits carry over to the replacement.
+    mode_t mode = 0666;
+    bool keepMode = false;
+    struct stat status {};
+    if (::stat(path.c_str(), &status) == 0) {
+        if (S_ISDIR(status.st_mode) || ::access(path.c_str(), W_OK) != 0) return nullptr;
+        mode = status.st_mode & 07777;
+        keepMode = true;
+    }
+    std::string folder = folderOf(path);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string temporary = folder + "/." + name + ".tmp" + std::to_string(::getpid()) + "-" +
+                                std::to_string(temporaryCounter.fetch_add(1));
+        int descriptor = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (descriptor >= 0) {
+            if (keepMode) (void)::fchmod(descriptor, mode);
+            return std::unique_ptr<OutputFile>(new OutputFile(path, std::move(temporary), descriptor));
+        }
+        if (errno != EEXIST) return nullptr;
+    }
+    return nullptr;
+}
+
+OutputFile::OutputFile(std::string path, std::string temporaryPath, int descriptor)
+    : path_(std::move(path)),
+      temporaryPath_(std::move(temporaryPath)),
+      descriptor_(descriptor),
+      buffer_(std::make_unique_for_overwrite<char[]>(kBufferSize)) {}
+
+OutputFile::~OutputFile() {
+    if (!committed_) discard();
+}
+
+void OutputFile::write(std::string_view bytes) { write(bytes.data(), bytes.size()); }
+
+void OutputFile::write(const void* bytes, std::size_t size) {
+    const char* data = static_cast<const char*>(bytes);
+    while (size != 0 && !failed_) {
+        if (used_ == kBufferSize) flush();
+        std::size_t step = std::min(size, kBufferSize - used_);
+        std::memcpy(buffer_.get() + used_, data, step);
+        used_ += step;
+        data += step;
+        size -= step;
+    }
+}
+
+void OutputFile::flush() {
+    std::size_t written = 0;
+    while (written < used_ && !failed_) {
+        ssize_t step = ::write(descriptor_, buffer_.get() + written, used_ - written);
+        if (step < 0 && errno == EINTR) continue;
+        if (step <= 0) failed_ = true;  // a full disk or an I/O error
+        else written += static_cast<std::size_t>(step);
+    }
+    used_ = 0;
+}
+
+bool OutputFile::commit() {
+    if (committed_ || descriptor_ < 0) return false;
+    flush();
+    int closed = ::close(descriptor_);
+    descriptor_ = -1;
+    if (failed_ || closed != 0 || std::rename(temporaryPath_.c_str(), path_.c_str()) != 0) {
+        failed_ = true;
+        discard();
+        return false;
+    }
+    committed_ = true;
+    return true;
+}
+
+void OutputFile::discard() {
+    if (descriptor_ >= 0) {
+        ::close(descriptor_);
+        descriptor_ = -1;
+    }
+    if (!temporaryPath_.empty()) {
+        ::unlink(temporaryPath_.c_str());
+        temporaryPath_.clear();
+    }
+}
+
+}  // namespace halvik

@@ -1,0 +1,115 @@
+#include "engine/sample_readers.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstring>
+
+#include "engine/text_number.h"
+
+namespace halvik {
+
+static_assert(std::endian::native == std::endian::little,
+              "the binary layouts are little-endian and are copied as they stand");
+
+SingleColumnTextReader::SingleColumnTextReader(std::unique_ptr<ByteSource> source, Channel channel)
+    : source_(std::move(source)), lines_(*source_), channel_(channel) {}
+
+void SingleColumnTextReader::readBlock(std::span<double> i, std::span<double> q) {
+    std::span<double> values = channel_ == Channel::I ? i : q;
+    std::size_t k = 0;
+    std::string_view line;
+    for (; k < values.size() && !ended_; ++k) {
+        if (lines_.next(line)) {
+            values[k] = parseSingleColumnLine(line);
+        } else {
+            values[k] = 0.0;
+            ended_ = true;
+        }
+    }
+    std::fill(values.begin() + static_cast<std::ptrdiff_t>(k), values.end(), 0.0);
+}
+
+TwoColumnTextReader::TwoColumnTextReader(std::unique_ptr<ByteSource> source)
+    : source_(std::move(source)), lines_(*source_) {}
+
+void TwoColumnTextReader::readBlock(std::span<double> i, std::span<double> q) {
+    std::string_view line;
+    for (std::size_t k = 0; k < i.size(); ++k) {
+        SamplePair pair{0.0, 0.0};
+        if (lines_.next(line)) pair = parseTwoColumnLine(line);
+        i[k] = pair.i;
+        q[k] = pair.q;
+    }
+}
+
+namespace {
+
+double toDouble(int16_t item) { return item; }
+
+// Non-finite floats count as 0.0; tested on the bits so the loop vectorises.
+double toDouble(float item) {
+    uint32_t bits = std::bit_cast<uint32_t>(item);
+    return (bits & 0x7f800000u) == 0x7f800000u ? 0.0 : static_cast<double>(item);
+}
+
+}  // namespace
+
+template <typename Item>
+BinaryPairReader<Item>::BinaryPairReader(std::unique_ptr<ByteSource> source) : source_(std::move(source)) {}
+
+template <typename Item>
+void BinaryPairReader<Item>::readBlock(std::span<double> i, std::span<double> q) {
+    raw_.resize(2 * i.size());
+    std::size_t bytes = source_->read(std::as_writable_bytes(std::span<Item>(raw_)));
+    std::size_t samples = bytes / (2 * sizeof(Item));
+    const Item* raw = raw_.data();
+    for (std::size_t k = 0; k < samples; ++k) {
+        i[k] = toDouble(raw[2 * k]);
+        q[k] = toDouble(raw[2 * k + 1]);
+    }
+    std::fill(i.begin() + static_cast<std::ptrdiff_t>(samples), i.end(), 0.0);
+    std::fill(q.begin() + static_cast<std::ptrdiff_t>(samples), q.end(), 0.0);
+}
+
+template class BinaryPairReader<int16_t>;
+template class BinaryPairReader<float>;
+
+std::optional<InputSet> InputSet::open(const std::string& iPath, const std::string& qPath, int32_t dataType,
+                                       int32_t fileKind, const SourceOpener& opener) {
+    InputSet set;
+    if (fileKind == kKindIQFile) {
+        if (dataType != kTypeText && dataType != kTypeInt16Pairs && dataType != kTypeFloatPairs) return std::nullopt;
+        auto source = opener(iPath);
+        if (!source) return std::nullopt;
+        if (dataType == kTypeText) {
+            set.readers_.push_back(std::make_unique<TwoColumnTextReader>(std::move(source)));
+        } else if (dataType == kTypeInt16Pairs) {
+            set.readers_.push_back(std::make_unique<Int16PairReader>(std::move(source)));
+        } else {
+            set.readers_.push_back(std::make_unique<FloatPairReader>(std::move(source)));
+        }
+        set.readsI_ = set.readsQ_ = true;
+        return set;
+    }
+    if (fileKind & kKindIFile) {
+        auto source = opener(iPath);
+        if (!source) return std::nullopt;
+        set.readers_.push_back(std::make_unique<SingleColumnTextReader>(std::move(source), Channel::I));
+        set.readsI_ = true;
+    }
+    if (fileKind & kKindQFile) {
+        auto source = opener(qPath);
+        if (!source) return std::nullopt;
+        set.readers_.push_back(std::make_unique<SingleColumnTextReader>(std::move(source), Channel::Q));
+        set.readsQ_ = true;
+    }
+    return set;
+}
+
+void InputSet::readBlock(std::span<double> i, std::span<double> q) {
+    if (!readsI_) std::fill(i.begin(), i.end(), 0.0);
+    if (!readsQ_) std::fill(q.begin(), q.end(), 0.0);
+    for (auto& reader : readers_) reader->readBlock(i, q);
+}
+
+}  // namespace halvik

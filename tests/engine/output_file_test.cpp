@@ -1,0 +1,107 @@
+// The waveform file appears whole or not at all.
+#include <csignal>
+#include <string>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+#include "engine/output_file.h"
+#include "engine_test_support.h"
+
+namespace halvik {
+namespace {
+
+using test::readFile;
+using test::ScratchDir;
+using test::writeFile;
+
+TEST(OutputFile, CommitReplacesTheOutputAndLeavesNoTemporaryFile) {
+    ScratchDir dir;
+    writeFile(dir.file("out.awv"), "old content");
+    auto out = OutputFile::create(dir.file("out.awv"));
+    ASSERT_TRUE(out);
+    out->write("new ");
+    std::string big(3 * OutputFile::kBufferSize + 17, 'x');
+    out->write(big);
+    EXPECT_EQ(readFile(dir.file("out.awv")), "old content") << "nothing shows before the commit";
+    ASSERT_TRUE(out->commit());
+    EXPECT_EQ(readFile(dir.file("out.awv")), "new " + big);
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"out.awv"});
+}
+
+TEST(OutputFile, WithoutCommitTheOutputStaysAsItWas) {
+    ScratchDir dir;
+    writeFile(dir.file("kept.awv"), "kept");
+    {
+        auto out = OutputFile::create(dir.file("kept.awv"));
+        ASSERT_TRUE(out);
+        out->write("half written");
+    }
+    EXPECT_EQ(readFile(dir.file("kept.awv")), "kept");
+    {
+        auto out = OutputFile::create(dir.file("absent.awv"));
+        ASSERT_TRUE(out);
+        out->write("half written");
+    }
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"kept.awv"}) << "absent stays absent, no temporary file";
+}
+
+TEST(OutputFile, KeepsThePermissionBitsOfTheFileItReplaces) {
+    ScratchDir dir;
+    writeFile(dir.file("out.awv"), "old");
+    ASSERT_EQ(::chmod(dir.file("out.awv").c_str(), 0640), 0);
+    auto out = OutputFile::create(dir.file("out.awv"));
+    ASSERT_TRUE(out);
+    ASSERT_TRUE(out->commit());
+    struct stat status {};
+    ASSERT_EQ(::stat(dir.file("out.awv").c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 07777, 0640u);
+}
+
+TEST(OutputFile, CannotBeCreatedWhereNoFileCanBe) {
+    ScratchDir dir;
+    EXPECT_FALSE(OutputFile::create(dir.file("missing/out.awv")));
+    EXPECT_FALSE(OutputFile::create(dir.path().string())) << "a folder";
+    EXPECT_FALSE(OutputFile::create(""));
+    EXPECT_FALSE(OutputFile::create(dir.file("..")));
+}
+
+// A file size limit makes the writes fail as a full disk would.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &previous_);
+        rlimit limited = previous_;
+        limited.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limited);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &previous_);
+        std::signal(SIGXFSZ, previousHandler_);
+    }
+
+private:
+    rlimit previous_{};
+    void (*previousHandler_)(int);
+};
+
+TEST(OutputFile, AFailingWriteFailsTheCommitAndKeepsTheOldFile) {
+    ScratchDir dir;
+    writeFile(dir.file("out.awv"), "old content");
+    auto out = OutputFile::create(dir.file("out.awv"));
+    ASSERT_TRUE(out);
+    bool committed = true;
+    {
+        FileSizeLimit limit(4096);
+        out->write(std::string(2 * OutputFile::kBufferSize, 'x'));
+        committed = out->commit();
+    }
+    EXPECT_FALSE(committed);
+    EXPECT_EQ(readFile(dir.file("out.awv")), "old content");
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"out.awv"});
+}
+
+}  // namespace
+}  // namespace halvik

@@ -1,0 +1,85 @@
+// Numbers of the text layouts follow C's atof: each row is checked against the
+// value it states and, where the C library gives a finite decimal reading,
+// against the C library itself.
+#include <cmath>
+#include <cstdlib>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "engine_test_support.h"
+
+#include "engine/text_number.h"
+
+namespace halvik {
+namespace {
+
+struct NumberRow {
+    const char* name;
+    std::string line;
+    double expected;
+};
+
+class SingleColumnLine : public ::testing::TestWithParam<NumberRow> {};
+
+TEST_P(SingleColumnLine, ReadsAsAtofDoes) {
+    const NumberRow& row = GetParam();
+    double value = parseSingleColumnLine(row.line);
+    EXPECT_EQ(value, row.expected);
+    // The C library here also reads hexadecimal forms; this engine does not.
+    bool hexadecimal = row.line.find("0x") != std::string::npos;
+    double c = std::atof(row.line.c_str());
+    if (std::isfinite(c) && !hexadecimal) {
+        EXPECT_EQ(value, c) << "differs from the C library";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, SingleColumnLine,
+    ::testing::Values(NumberRow{"LeadingBlanks", "  -0.25", -0.25}, NumberRow{"TrailingUnit", "1.5e3 V", 1500.0},
+                      NumberRow{"CommaStops", "1,2", 1.0}, NumberRow{"Letters", "abc", 0.0},
+                      NumberRow{"Empty", "", 0.0}, NumberRow{"PlusSign", "+2.5", 2.5},
+                      NumberRow{"TabAndCarriageReturn", "\t7\r", 7.0}, NumberRow{"PointFirst", ".5", 0.5},
+                      NumberRow{"PointLast", "-5.", -5.0}, NumberRow{"LonePoint", ".", 0.0},
+                      NumberRow{"ExponentWithoutDigits", "3e", 3.0}, NumberRow{"ExponentSignOnly", "3e+", 3.0},
+                      NumberRow{"Infinity", "inf", 0.0}, NumberRow{"SignedInfinity", "-Infinity", 0.0},
+                      NumberRow{"NotANumber", "nan", 0.0}, NumberRow{"HexReadsItsDecimalPrefix", "0x1A", 0.0},
+                      NumberRow{"HexFloat", "0x1p3", 0.0}, NumberRow{"TwoSigns", "+-3", 0.0},
+                      NumberRow{"OverflowIsZero", "1e999", 0.0}, NumberRow{"NegativeOverflowIsZero", "-1e999", 0.0},
+                      NumberRow{"UnderflowIsZero", "1e-999", 0.0}, NumberRow{"NulEndsTheText", std::string("4\0" "5", 3), 4.0},
+                      NumberRow{"ManyDigits", "0.1000000000000000055511151231257827", 0.1},
+                      NumberRow{"LargestFinite", "1.7976931348623157e308", 1.7976931348623157e308}),
+    test::RowName());
+
+struct PairRow {
+    const char* name;
+    std::string line;
+    double i;
+    double q;
+};
+
+class TwoColumnLine : public ::testing::TestWithParam<PairRow> {};
+
+TEST_P(TwoColumnLine, SplitsAtSeparatorRuns) {
+    const PairRow& row = GetParam();
+    SamplePair pair = parseTwoColumnLine(row.line);
+    EXPECT_EQ(pair.i, row.i);
+    EXPECT_EQ(pair.q, row.q);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, TwoColumnLine,
+    ::testing::Values(PairRow{"Semicolon", "0.5;-0.5", 0.5, -0.5}, PairRow{"SpaceCommaSpace", "0.5 , -0.5", 0.5, -0.5},
+                      PairRow{"LeadingAndDoubleCommas", ",,0.5,,-0.5", 0.5, -0.5},
+                      PairRow{"TabsAndColon", "\t1:\t2", 1.0, 2.0}, PairRow{"ThirdTokenIgnored", "1 2 3", 1.0, 2.0},
+                      PairRow{"OneValue", "7", 7.0, 0.0}, PairRow{"EmptyLine", "", 0.0, 0.0},
+                      PairRow{"SeparatorsOnly", " ;, ", 0.0, 0.0}, PairRow{"CarriageReturn", "1,2\r", 1.0, 2.0},
+                      PairRow{"TokenTailIgnored", "1V,2V", 1.0, 2.0}, PairRow{"WordsAreZero", "I,Q", 0.0, 0.0},
+                      PairRow{"TokenStartsWithOtherSpace", "\v3 \f4", 3.0, 4.0},
+                      PairRow{"OtherSpaceAloneIsAToken", "\v 5", 0.0, 5.0},
+                      PairRow{"PlusSigns", "+1;+2", 1.0, 2.0}, PairRow{"Overflow", "1e999,2", 0.0, 2.0},
+                      PairRow{"NulEndsTheLine", std::string("1\0 2", 4), 1.0, 0.0}),
+    test::RowName());
+
+}  // namespace
+}  // namespace halvik
