@@ -11,6 +11,7 @@
 
 #include "input/signal_source_group.h"
 #include "main_window/frm_about.h"
+#include "main_window/transform_commands.h"
 #include "main_window/user_dialogs.h"
 #include "markers/frm_marker.h"
 #include "markers/marker_files_panel.h"
@@ -25,6 +26,7 @@ FrmHalvikWaveMain::FrmHalvikWaveMain(ComonLib& state, UserDialogs& dialogs, QWid
     runLoadStep();
     setCentralWidget(buildCentralWidget());
     buildMenus();
+    connectTransformCommands();
 }
 
 FrmHalvikWaveMain::~FrmHalvikWaveMain() {
@@ -77,6 +79,12 @@ QWidget* FrmHalvikWaveMain::buildCentralWidget() {
     buttons->addStretch();
     grid->addLayout(buttons, 2, 2);
     return central;
+}
+
+void FrmHalvikWaveMain::connectTransformCommands() {
+    transforms_ = new TransformCommands(state_, dialogs_, {settings_, signalSource_, baseBandButton_, ifButton_}, this);
+    connect(baseBandButton_, &QPushButton::clicked, transforms_, &TransformCommands::runBaseBand);
+    connect(ifButton_, &QPushButton::clicked, transforms_, &TransformCommands::runIF);
 }
 
 void FrmHalvikWaveMain::buildMenus() {

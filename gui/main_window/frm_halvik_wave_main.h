@@ -15,6 +15,7 @@ namespace orvenda {
 
 class UserDialogs;
 class FrmAbout;
+class TransformCommands;
 namespace settings {
 class SettingsPanel;
 }
@@ -45,6 +46,7 @@ protected:
 private:
     void runLoadStep();
     void buildMenus();
+    void connectTransformCommands();
     QWidget* buildCentralWidget();
 
     // MarkerSettingsLink
@@ -59,6 +61,7 @@ private:
     markers::MarkerFilesPanel* markerFiles_ = nullptr;
     QPushButton* baseBandButton_ = nullptr;
     QPushButton* ifButton_ = nullptr;
+    TransformCommands* transforms_ = nullptr;
     QPointer<markers::FrmMarker> markerEditor_;
     QPointer<FrmAbout> about_;
 };
