@@ -75,8 +75,8 @@ bool bind(void* library, const char* name, Function& function) {
 
 bool loadLayer(const std::string& folder, RuntimeLayer& layer) {
     const std::string path = folder + "/" + ORVENDA_RTE_LIBRARY_FILE_NAME;
-    // Never unloaded for real: the layer brings a GUI toolkit into the
-    // process, which does not survive being unmapped again.
+    // Never unloaded for real: in a GUI process the layer ties itself to the
+    // GUI toolkit, which does not survive code being unmapped under it.
     void* library = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
     if (library == nullptr) return false;
     RuntimeLayer bound;

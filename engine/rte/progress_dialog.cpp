@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include "engine/rte/panel_file.h"
+#include "engine/rte/window_view_api.h"
 
 namespace halvik::rte {
 
@@ -74,3 +75,13 @@ void ProgressDialog::draw() {
 }
 
 }  // namespace halvik::rte
+
+extern "C" __attribute__((visibility("default"))) halvik::rte::PanelView* RteCreateWindowView(
+    const halvik::rte::PanelSpec* spec) {
+    try {
+        if (spec == nullptr || !halvik::rte::ProgressDialog::guiAvailable()) return nullptr;
+        return new halvik::rte::ProgressDialog(*spec);
+    } catch (...) {
+        return nullptr;
+    }
+}

@@ -6,16 +6,16 @@
 #include <mutex>
 
 #include "engine/rte/panel_registry.h"
-#include "engine/rte/progress_dialog.h"
 #include "engine/rte/rte_api.h"
 #include "engine/rte/terminal_progress.h"
+#include "engine/rte/window_view_loader.h"
 
 namespace {
 
 using halvik::rte::PanelRegistry;
 
 std::unique_ptr<halvik::rte::PanelView> makeView(const halvik::rte::PanelSpec& spec) {
-    if (halvik::rte::ProgressDialog::guiAvailable()) return std::make_unique<halvik::rte::ProgressDialog>(spec);
+    if (auto window = halvik::rte::loadWindowView(spec)) return window;
     if (::isatty(STDERR_FILENO) == 1) return std::make_unique<halvik::rte::TerminalProgress>(STDERR_FILENO);
     return std::make_unique<halvik::rte::SilentPanelView>();
 }

@@ -34,11 +34,18 @@ TEST(LibraryExportsTest, TheEngineNeedsNeitherAGuiToolkitNorTheLayer) {
     }
 }
 
-TEST(LibraryExportsTest, TheLayerExportsExactlyItsOperations) {
+TEST(LibraryExportsTest, TheLayerExportsExactlyItsOperationsAndNeedsNoQt) {
     const test::ElfDynamic elf = test::readElfDynamic(kBinDir + "/libOrvendaRte.so");
     EXPECT_EQ(elf.definedSymbols,
               (std::set<std::string>{"RteInit", "RteLoadPanel", "RteDisplayPanel", "RteSetCtrlAttribute",
                                      "RteSetCtrlVal", "RteProcessDrawEvents", "RteDiscardPanel", "RteClose"}));
+    for (const std::string& needed : elf.neededLibraries) EXPECT_EQ(needed.find("Qt"), std::string::npos) << needed;
+}
+
+TEST(LibraryExportsTest, TheLayersWindowLibraryOffersOneEntryAndUsesQtWidgets) {
+    const test::ElfDynamic elf = test::readElfDynamic(kBinDir + "/libOrvendaRteQt.so");
+    EXPECT_EQ(elf.definedSymbols, (std::set<std::string>{"RteCreateWindowView"}));
+    EXPECT_EQ(elf.neededLibraries.count("libQt6Widgets.so.6"), 1u);
 }
 
 // Loaded by its bare name, as the program loads it: this test program lives
@@ -85,6 +92,11 @@ TEST_F(LoadedByNameTest, ConvertsASmallFile) {
     EXPECT_EQ(test::withoutDateLine(file),
               "{MARKER1:ON;POS;0;1;1;1}\n" + test::waveData({8192, 8192, 16383 + 16384, 1}));
     EXPECT_EQ(dir.entries().size(), 2u);  // the input and the output, no leftover
+
+    // A process without a GUI gets no window, and no Qt is mapped into it.
+    void* qt = ::dlopen("libQt6Core.so.6", RTLD_NOW | RTLD_NOLOAD);
+    EXPECT_EQ(qt, nullptr);
+    if (qt) ::dlclose(qt);
 }
 
 TEST_F(LoadedByNameTest, FailsCleanlyOnBadArguments) {

@@ -1,0 +1,24 @@
+#include "bench_cases.h"
+
+namespace orvenda::bench {
+
+const std::vector<BenchCase>& benchCases() {
+    static const std::vector<BenchCase> cases = {
+        {"text-two-column", Layout::TwoColumnText, IfMode::Baseband, TargetKind::InputBytesPerSecond},
+        {"text-single-column-i-q", Layout::SingleColumnText, IfMode::Baseband, TargetKind::InputBytesPerSecond},
+        {"int16-pairs", Layout::Int16Pairs, IfMode::Baseband, TargetKind::SamplesPerSecond},
+        {"float-pairs", Layout::FloatPairs, IfMode::Baseband, TargetKind::SamplesPerSecond},
+        {"float-pairs-real-if", Layout::FloatPairs, IfMode::RealIf, TargetKind::SinCosShare},
+        {"float-pairs-complex-shift", Layout::FloatPairs, IfMode::ComplexShift, TargetKind::SinCosShare},
+    };
+    return cases;
+}
+
+const BenchCase* findCase(const std::string& name) {
+    for (const BenchCase& c : benchCases()) {
+        if (c.name == name) return &c;
+    }
+    return nullptr;
+}
+
+}  // namespace orvenda::bench

@@ -1,0 +1,38 @@
+// One timed conversion in a fresh child process, so that its peak resident
+// memory is its own and not the generator's or an earlier run's.
+#ifndef ORVENDA_BENCH_ENGINE_CHILD_RUN_H
+#define ORVENDA_BENCH_ENGINE_CHILD_RUN_H
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "bench_cases.h"
+
+namespace orvenda::bench {
+
+struct ChildRequest {
+    const BenchCase* benchCase = nullptr;
+    std::int64_t samples = 0;
+    double peak = 0.0;
+    std::vector<std::string> inputs;
+    std::string output;
+};
+
+struct RunResult {
+    bool ok = false;
+    double seconds = 0.0;       // of the Halvik call alone
+    double peakRssMiB = 0.0;    // of the whole child process
+    std::string error;
+};
+
+// Parent side: runs this program again as `--child ...` and reads its answer.
+RunResult runInChild(const std::string& program, const ChildRequest& request);
+
+// Child side: the arguments after "--child"; loads libHalvikLib.so by name,
+// converts once and prints "ok <seconds> <peak KiB>". Returns the exit code.
+int childMain(const std::vector<std::string>& arguments);
+
+}  // namespace orvenda::bench
+
+#endif

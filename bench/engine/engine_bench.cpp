@@ -1,0 +1,234 @@
+// The engine benchmark: generates N samples of every input layout, times
+// Halvik on each (baseband, and both IF forms on float pairs) with the page
+// cache warm, and prints a Markdown table of samples/s, input MB/s and peak
+// resident memory against the targets; then checks that peak memory does not
+// grow with N. Each conversion runs in its own child process.
+//
+//   halvik_engine_bench [--samples N] [--repeat R] [--cases a,b,...]
+//                       [--dir FOLDER] [--no-memory-check] [--memory-check-only]
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "bench_cases.h"
+#include "bench_inputs.h"
+#include "child_run.h"
+#include "machine_info.h"
+#include "sincos_rate.h"
+
+namespace fs = std::filesystem;
+using namespace orvenda::bench;
+
+namespace {
+
+constexpr std::int64_t kDefaultSamples = 16'777'216;
+constexpr std::int64_t kMemorySmall = 1'048'576;
+constexpr std::int64_t kMemoryLarge = 67'108'864;
+constexpr double kMemoryAllowanceMiB = 4.0;
+
+struct Options {
+    std::int64_t samples = kDefaultSamples;
+    int repeat = 3;
+    std::vector<std::string> cases;
+    std::string folder;
+    bool table = true;
+    bool memoryCheck = true;
+};
+
+[[noreturn]] void usage(const char* why) {
+    std::fprintf(stderr,
+                 "%s\nusage: halvik_engine_bench [--samples N] [--repeat R] [--cases a,b,...] [--dir FOLDER]\n"
+                 "                           [--no-memory-check] [--memory-check-only]\ncases:",
+                 why);
+    for (const BenchCase& c : benchCases()) std::fprintf(stderr, " %s", c.name.c_str());
+    std::fprintf(stderr, "\n");
+    std::exit(2);
+}
+
+Options parse(int argc, char** argv) {
+    Options o;
+    for (int k = 1; k < argc; ++k) {
+        const std::string a = argv[k];
+        auto value = [&]() -> std::string {
+            if (k + 1 >= argc) usage(("missing value after " + a).c_str());
+            return argv[++k];
+        };
+        if (a == "--samples") {
+            o.samples = std::atoll(value().c_str());
+            if (o.samples < 1 || o.samples > 268'435'455) usage("--samples must be 1..268435455");
+        } else if (a == "--repeat") {
+            o.repeat = std::max(1, std::atoi(value().c_str()));
+        } else if (a == "--cases") {
+            std::istringstream list(value());
+            for (std::string name; std::getline(list, name, ',');) {
+                if (!findCase(name)) usage(("unknown case " + name).c_str());
+                o.cases.push_back(name);
+            }
+        } else if (a == "--dir") {
+            o.folder = value();
+        } else if (a == "--no-memory-check") {
+            o.memoryCheck = false;
+        } else if (a == "--memory-check-only") {
+            o.table = false;
+        } else {
+            usage(("unknown argument " + a).c_str());
+        }
+    }
+    if (o.cases.empty()) {
+        for (const BenchCase& c : benchCases()) o.cases.push_back(c.name);
+    }
+    return o;
+}
+
+std::string ownPath() { return fs::read_symlink("/proc/self/exe").string(); }
+
+// A scratch folder, removed with everything in it at the end.
+class Scratch {
+public:
+    explicit Scratch(const std::string& parent) {
+        std::string pattern = (parent.empty() ? fs::temp_directory_path() : fs::path(parent)) / "halvik-bench-XXXXXX";
+        if (!::mkdtemp(pattern.data())) usage(("cannot create a folder in " + parent).c_str());
+        path_ = pattern;
+    }
+    ~Scratch() {
+        std::error_code ignored;
+        fs::remove_all(path_, ignored);
+    }
+    const std::string& path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+// Best time and largest peak memory of `repeat` runs.
+RunResult measure(const BenchCase& c, std::int64_t samples, const InputFiles& inputs, const std::string& folder,
+                  int repeat) {
+    RunResult best;
+    for (int r = 0; r < repeat; ++r) {
+        warmPageCache(inputs.paths);
+        const RunResult run = runInChild(ownPath(), {&c, samples, inputs.peak, inputs.paths, folder + "/out.awv"});
+        if (!run.ok) return run;
+        if (!best.ok || run.seconds < best.seconds) {
+            const double peak = std::max(best.peakRssMiB, run.peakRssMiB);
+            best = run;
+            best.peakRssMiB = peak;
+        } else {
+            best.peakRssMiB = std::max(best.peakRssMiB, run.peakRssMiB);
+        }
+    }
+    return best;
+}
+
+std::string fmt(const char* format, double value) {
+    char text[64];
+    std::snprintf(text, sizeof text, format, value);
+    return text;
+}
+
+int runTable(const Options& o, const std::string& folder) {
+    std::map<Layout, InputFiles> inputs;
+    const double step = (kIntermediateFrequency * 6.28318530717958) / kSamplingFrequency;
+    std::fprintf(stderr, "measuring sin/cos over %lld phases...\n", static_cast<long long>(o.samples));
+    const double sinCosRate = sinCosPairsPerSecond(o.samples, step);
+
+    std::printf("Machine: %s\n\n", machineDescription().c_str());
+    std::printf("N = %lld samples per case, best of %d runs, page cache warm; MB = 10^6 bytes.\n",
+                static_cast<long long>(o.samples), o.repeat);
+    std::printf("C library sin+cos on one thread for these phases: %.1f million pairs/s.\n\n", sinCosRate / 1e6);
+    std::printf("| Case | Input bytes | Time (s) | Samples/s (M) | Input MB/s | Peak RSS (MiB) | Target | Met |\n");
+    std::printf("|---|---:|---:|---:|---:|---:|---|---|\n");
+    std::fflush(stdout);
+
+    int missed = 0;
+    for (const std::string& name : o.cases) {
+        const BenchCase& c = *findCase(name);
+        if (!inputs.count(c.layout)) {
+            std::fprintf(stderr, "writing %s input...\n", name.c_str());
+            inputs[c.layout] = prepareInputs(c.layout, o.samples, folder);
+        }
+        const InputFiles& in = inputs[c.layout];
+        std::fprintf(stderr, "running %s...\n", name.c_str());
+        const RunResult r = measure(c, o.samples, in, folder, o.repeat);
+        if (!r.ok) {
+            std::printf("| %s | failed: %s | | | | | | |\n", name.c_str(), r.error.c_str());
+            ++missed;
+            continue;
+        }
+        const double samplesPerSecond = static_cast<double>(o.samples) / r.seconds;
+        const double bytesPerSecond = static_cast<double>(in.bytes) / r.seconds;
+        std::string target;
+        bool met = false;
+        switch (c.targetKind) {
+            case TargetKind::SamplesPerSecond:
+                target = fmt("≥ %.0f M samples/s", kBinarySamplesPerSecond / 1e6);
+                met = samplesPerSecond >= kBinarySamplesPerSecond;
+                break;
+            case TargetKind::InputBytesPerSecond:
+                target = fmt("≥ %.0f MB/s", kTextBytesPerSecond / 1e6);
+                met = bytesPerSecond >= kTextBytesPerSecond;
+                break;
+            case TargetKind::SinCosShare: {
+                const double needed = kSinCosShare * sinCosRate / 2.0;  // two passes
+                target = fmt("≥ %.1f M samples/s", needed / 1e6);
+                met = samplesPerSecond >= needed;
+                break;
+            }
+        }
+        missed += met ? 0 : 1;
+        std::printf("| %s | %llu | %.3f | %.1f | %.0f | %.1f | %s | %s |\n", name.c_str(),
+                    static_cast<unsigned long long>(in.bytes), r.seconds, samplesPerSecond / 1e6, bytesPerSecond / 1e6,
+                    r.peakRssMiB, target.c_str(), met ? "yes" : "**no**");
+        std::fflush(stdout);
+    }
+    // Free the disk before a memory check writes its own files.
+    for (auto& [layout, files] : inputs) {
+        for (const std::string& path : files.paths) fs::remove(path);
+    }
+    return missed;
+}
+
+int runMemoryCheck(const std::string& folder) {
+    const BenchCase& c = *findCase("float-pairs");
+    std::printf("\nPeak resident memory, float pairs, baseband:\n\n| Samples | Peak RSS (MiB) |\n|---:|---:|\n");
+    double peaks[2] = {0.0, 0.0};
+    const std::int64_t sizes[2] = {kMemorySmall, kMemoryLarge};
+    for (int k = 0; k < 2; ++k) {
+        std::fprintf(stderr, "memory check: %lld samples...\n", static_cast<long long>(sizes[k]));
+        const InputFiles in = prepareInputs(c.layout, sizes[k], folder);
+        const RunResult r = measure(c, sizes[k], in, folder, 1);
+        for (const std::string& path : in.paths) fs::remove(path);
+        if (!r.ok) {
+            std::printf("| %lld | failed: %s |\n", static_cast<long long>(sizes[k]), r.error.c_str());
+            return 1;
+        }
+        peaks[k] = r.peakRssMiB;
+        std::printf("| %lld | %.2f |\n", static_cast<long long>(sizes[k]), r.peakRssMiB);
+    }
+    const double growth = peaks[1] - peaks[0];
+    const bool met = growth < kMemoryAllowanceMiB;
+    std::printf("\nGrowth from %lld to %lld samples: %.2f MiB (target < %.0f MiB): %s\n",
+                static_cast<long long>(kMemorySmall), static_cast<long long>(kMemoryLarge), growth,
+                kMemoryAllowanceMiB, met ? "met" : "**missed**");
+    return met ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc >= 2 && std::string(argv[1]) == "--child") {
+        return childMain(std::vector<std::string>(argv + 2, argv + argc));
+    }
+    const Options o = parse(argc, argv);
+    const Scratch scratch(o.folder);
+    int missed = 0;
+    if (o.table) missed += runTable(o, scratch.path());
+    if (o.memoryCheck) missed += runMemoryCheck(scratch.path());
+    return missed == 0 ? 0 : 1;
+}
