@@ -8,6 +8,9 @@
 
 #include "markers/marker_store.h"
 
+class QComboBox;
+class QLineEdit;
+
 namespace orvenda {
 class UserDialogs;
 }
@@ -15,16 +18,42 @@ class UserDialogs;
 namespace orvenda::markers {
 
 class MarkerSettingsLink;
+class MarkerGrid;
+class MarkerPicture;
 
 class FrmMarker : public QMainWindow {
     Q_OBJECT
 public:
+    // Runs the window's load step: the grid shows the marker CurrentMarker
+    // names, and both markers are drawn when they span more than one sample.
     FrmMarker(MarkerStore& store, UserDialogs& dialogs, MarkerSettingsLink& settings, QWidget* parent = nullptr);
 
+    // The commands of the window's buttons and menu items.
+    void addMarkPoint();
+    void deleteMarkPoint();
+    void setMarker();
+    void clearMarker();
+    void saveMarkerList();
+    void loadMarkerList();
+
 private:
+    QWidget* buildCentralWidget();
+    void buildMenu();
+    void selectMarker(int index);
+    void showMarkerInGrid(int marker);
+    void drawMarkers();
+    int currentMarker() const;
+    MarkerPicture* pictureOf(int marker) const;
+
     MarkerStore& store_;
     UserDialogs& dialogs_;
     MarkerSettingsLink& settings_;
+    QComboBox* markerSelect_ = nullptr;
+    MarkerGrid* grid_ = nullptr;
+    QLineEdit* markPos_ = nullptr;
+    QLineEdit* markValue_ = nullptr;
+    MarkerPicture* picture1_ = nullptr;
+    MarkerPicture* picture2_ = nullptr;
 };
 
 }  // namespace orvenda::markers

@@ -1,0 +1,54 @@
+#include "markers/marker_picture.h"
+
+#include <QCoreApplication>
+#include <QPainter>
+#include <QPolygon>
+
+namespace orvenda::markers {
+
+MarkerPicture::MarkerPicture(QWidget* parent) : QFrame(parent) {
+    setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    setBackgroundRole(QPalette::Base);
+    setAutoFillBackground(true);
+    setMinimumSize(200, 60);
+}
+
+void MarkerPicture::drawMarker(const MarkerPoints& points, int32_t length) {
+    drawing_ = Drawing{points, length};
+    update();
+    QCoreApplication::processEvents();
+}
+
+void MarkerPicture::clearPicture() {
+    drawing_.reset();
+    update();
+}
+
+std::vector<TracePoint> MarkerPicture::tracePoints() const {
+    if (!drawing_)
+        return {};
+    // The drawing area is the inside of the frame, in pixels.
+    const QRect area = contentsRect();
+    const TraceFrame frame{2.0, -1.0, area.width(), area.height(), area.left(), area.top()};
+    return markerTrace(drawing_->points, drawing_->length, frame);
+}
+
+void MarkerPicture::paintEvent(QPaintEvent* event) {
+    QFrame::paintEvent(event);
+    const std::vector<TracePoint> trace = tracePoints();
+    if (trace.empty())
+        return;
+    QPainter painter(this);
+    painter.setPen(QPen(Qt::black, 0));
+    if (trace.size() == 1) {
+        painter.drawPoint(trace.front().x, trace.front().y);
+        return;
+    }
+    QPolygon polyline;
+    polyline.reserve(static_cast<int>(trace.size()));
+    for (const TracePoint& p : trace)
+        polyline << QPoint(p.x, p.y);
+    painter.drawPolyline(polyline);
+}
+
+}  // namespace orvenda::markers
