@@ -1,13 +1,62 @@
-// Scaffolding: filled in by the marker files work.
 #include "markers/marker_files_panel.h"
+
+#include <QApplication>
+#include <QGridLayout>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "markers/graph_lib.h"
+#include "markers/marker_file_dialogs.h"
+#include "markers/marker_settings_link.h"
 
 namespace orvenda::markers {
 
 MarkerFilesPanel::MarkerFilesPanel(MarkerStore& store, UserDialogs& dialogs, MarkerSettingsLink& settings,
                                    QWidget* parent)
-    : QWidget(parent), store_(store), dialogs_(dialogs), settings_(settings) {}
+    : QWidget(parent), store_(store), dialogs_(dialogs), settings_(settings) {
+    setObjectName(QStringLiteral("MarkerFilesPanel"));
+    auto* layout = new QGridLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    for (int marker = 1; marker <= 2; ++marker) {
+        auto* button = new QPushButton(QStringLiteral("Load Marker %1").arg(marker), this);
+        button->setObjectName(QStringLiteral("CmdLoadMarker%1").arg(marker));
+        // The box only shows the loaded file's name; typing into it means nothing.
+        auto* name = new QLineEdit(this);
+        name->setObjectName(QStringLiteral("TxtMakerFile%1").arg(marker));
+        name->setReadOnly(true);
+        name->setAccessibleName(QStringLiteral("Marker %1 file").arg(marker));
+        layout->addWidget(button, marker - 1, 0);
+        layout->addWidget(name, marker - 1, 1);
+        fileNames_[marker - 1] = name;
+        connect(button, &QPushButton::clicked, this, [this, marker] { loadMarker(marker); });
+    }
+    auto* edit = new QPushButton(QStringLiteral("Edit Marker"), this);
+    edit->setObjectName(QStringLiteral("Command1"));
+    layout->addWidget(edit, 2, 0, 1, 2);
+    connect(edit, &QPushButton::clicked, this, &MarkerFilesPanel::editMarkerRequested);
+}
 
-void MarkerFilesPanel::loadMarker(int) {}
-void MarkerFilesPanel::setMarkerFileName(int, const QString&) {}
+void MarkerFilesPanel::loadMarker(int marker) {
+    if (marker != 1 && marker != 2)
+        return;
+    // A cancelled dialog or a rejected file changes nothing; the reader has
+    // already told the user why a file was rejected.
+    const MarkerFileLoad load = loadMarkerFileWithDialog(window(), dialogs_, kMarkerFileMaxPoints);
+    if (load.status != MarkerFileLoad::Status::Read)
+        return;
+
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    storeLoadedMarker(store_, marker, load.points);
+    // An empty file clears the list but leaves the marker settings alone.
+    if (!load.points.empty())
+        settings_.switchMarkerOutputOn(marker, true);
+    setMarkerFileName(marker, load.fileName);
+    QApplication::restoreOverrideCursor();
+}
+
+void MarkerFilesPanel::setMarkerFileName(int marker, const QString& name) {
+    if (marker == 1 || marker == 2)
+        fileNames_[marker - 1]->setText(name);
+}
 
 }  // namespace orvenda::markers

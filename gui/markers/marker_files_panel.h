@@ -4,8 +4,11 @@
 #define ORVENDA_GUI_MARKERS_MARKER_FILES_PANEL_H
 
 #include <QWidget>
+#include <array>
 
 #include "markers/marker_store.h"
+
+class QLineEdit;
 
 namespace orvenda {
 class UserDialogs;
@@ -21,7 +24,10 @@ public:
     MarkerFilesPanel(MarkerStore& store, UserDialogs& dialogs, MarkerSettingsLink& settings,
                      QWidget* parent = nullptr);
 
-    // "Load Marker1" / "Load Marker2" (menu items and buttons).
+    // "Load Marker1" / "Load Marker2" (menu items and buttons), marker 1 or 2:
+    // the file's points replace the marker's list, the marker output is
+    // switched on when the file held a point, and its name is shown. A
+    // cancelled dialog or a rejected file changes nothing.
     void loadMarker(int marker);
     // TxtMakerFile1 / TxtMakerFile2.
     void setMarkerFileName(int marker, const QString& name);
@@ -34,6 +40,7 @@ private:
     MarkerStore& store_;
     UserDialogs& dialogs_;
     MarkerSettingsLink& settings_;
+    std::array<QLineEdit*, 2> fileNames_{};
 };
 
 }  // namespace orvenda::markers

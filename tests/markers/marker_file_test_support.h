@@ -1,0 +1,67 @@
+// Helpers of the marker file tests: a scratch folder, files of n pairs, and
+// MarkerPoint comparison and printing.
+#ifndef ORVENDA_TESTS_MARKERS_MARKER_FILE_TEST_SUPPORT_H
+#define ORVENDA_TESTS_MARKERS_MARKER_FILE_TEST_SUPPORT_H
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <ostream>
+#include <stdexcept>
+#include <string>
+
+#include "halvik_api.h"
+
+inline bool operator==(const MarkerPoint& a, const MarkerPoint& b) { return a.Pos == b.Pos && a.Value == b.Value; }
+
+inline std::ostream& operator<<(std::ostream& out, const MarkerPoint& p) {
+    return out << "(" << p.Pos << ", " << p.Value << ")";
+}
+
+namespace orvenda::markers::testsupport {
+
+// A fresh folder under the system's temporary folder, removed afterwards.
+class TempFolder {
+public:
+    TempFolder() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "orvenda-markers-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) == nullptr)
+            throw std::runtime_error("cannot create a scratch folder");
+        root_ = pattern;
+    }
+    ~TempFolder() {
+        std::error_code ignored;
+        std::filesystem::permissions(root_, std::filesystem::perms::owner_all, ignored);
+        std::filesystem::remove_all(root_, ignored);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    std::string path(const std::string& name) const { return (root_ / name).string(); }
+    std::string write(const std::string& name, const std::string& bytes) const {
+        std::ofstream(path(name), std::ios::binary) << bytes;
+        return path(name);
+    }
+    std::filesystem::path root() const { return root_; }
+
+private:
+    std::filesystem::path root_;
+};
+
+inline std::string readBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// n points in the written form: point i is (2i, i mod 2).
+inline std::string pairsText(int n) {
+    std::string text;
+    for (int i = 0; i < n; ++i)
+        text += std::to_string(2 * i) + "\t" + std::to_string(i % 2) + "\r\n";
+    return text;
+}
+
+}  // namespace orvenda::markers::testsupport
+
+#endif
