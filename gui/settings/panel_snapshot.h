@@ -43,6 +43,8 @@ struct PanelSnapshot {
 
     OptionIndex ifOption = 0;          // OptIF
     std::string ifFreqText = "21.4";   // TxtIFFreq, MHz
+
+    bool operator==(const PanelSnapshot&) const = default;
 };
 
 }  // namespace orvenda::settings

@@ -1,33 +1,93 @@
-// Scaffolding: the frames are filled in by the settings panel work.
 #include "settings/settings_panel.h"
 
-#include <QGroupBox>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+
+#include "settings/frame_box.h"
+#include "settings/option_group.h"
+#include "settings/panel_controls.h"
+#include "settings/panel_entry_rules.h"
+#include "settings/panel_interlocks.h"
 
 namespace orvenda::settings {
 
-struct SettingsPanel::Widgets {
-    QGroupBox* outputControl = nullptr;
-    QGroupBox* outputSetup = nullptr;
-    QGroupBox* marker = nullptr;
-    QGroupBox* intermediate = nullptr;
-};
-
 SettingsPanel::SettingsPanel(SequenceMemory& memory, QWidget* window)
-    : QObject(window), memory_(memory), w_(new Widgets) {
-    w_->outputControl = new QGroupBox(QStringLiteral("IQ Output Control"), window);
-    w_->outputSetup = new QGroupBox(QStringLiteral("Output Setup"), window);
-    w_->marker = new QGroupBox(QStringLiteral("      Marker"), window);
-    w_->intermediate = new QGroupBox(QStringLiteral("Intermidiate Frequency"), window);
+    : QObject(window),
+      memory_(memory),
+      controls_(std::make_unique<PanelControls>(buildPanelControls(window))),
+      interlocks_(std::make_unique<PanelInterlocks>(*controls_, memory_)) {
+    setObjectName(QStringLiteral("SettingsPanel"));
+    // Connected after the initial state is set, so building it runs nothing;
+    // `this` as context ends every connection before the controls go away.
+    interlocks_->connectReactions(this);
+    connectEntryRules(*controls_, this);
 }
 
-QWidget* SettingsPanel::outputControlFrame() const { return w_->outputControl; }
-QWidget* SettingsPanel::outputSetupFrame() const { return w_->outputSetup; }
-QWidget* SettingsPanel::markerGroup() const { return w_->marker; }
-QWidget* SettingsPanel::intermediateFrequencyFrame() const { return w_->intermediate; }
+SettingsPanel::~SettingsPanel() = default;
 
-PanelSnapshot SettingsPanel::snapshot() const { return PanelSnapshot{}; }
+QWidget* SettingsPanel::outputControlFrame() const { return controls_->outputControl; }
+QWidget* SettingsPanel::outputSetupFrame() const { return controls_->outputSetup; }
+QWidget* SettingsPanel::markerGroup() const { return controls_->marker; }
+QWidget* SettingsPanel::intermediateFrequencyFrame() const { return controls_->intermediate; }
 
-void SettingsPanel::switchMarkerOutputOn(int, bool) {}
-void SettingsPanel::setMarkerOn(int, bool) {}
+PanelSnapshot SettingsPanel::snapshot() const {
+    const PanelControls& c = *controls_;
+    const auto text = [](const QLineEdit* box) { return box->text().toStdString(); };
+    PanelSnapshot s;
+    s.iqFilterOn = c.ChkIQFilter->isChecked();
+    s.filterIndex = c.CmbFilt->currentIndex();
+    s.iqInverse = c.ChkIQInv->isChecked();
+    s.awgGainText = text(c.TxtAWGGain);
+    s.iqOffsetOn = c.ChkIQOffset->isChecked();
+    s.iOffsetText = text(c.TxtIOffset);
+    s.qOffsetText = text(c.TxtQOffset);
+    s.iqOutputOn = c.ChkIQOutput->isChecked();
+    s.iqOutputOption = c.OptIQOutput->selected();
+    s.iOutputText = text(c.TxtIOutput);
+    s.qOutputText = text(c.TxtQOutput);
+    s.outputSequenceOn = c.ChkOutputSequence->isChecked();
+    s.outputSequenceOption = c.OptOutputSequence->selected();
+    s.gatedOption = c.OptGated->selected();
+    s.loopNumText = text(c.TxtLoopNum);
+    s.startTriggerOn = c.ChkStartTrigger->isChecked();
+    s.startTriggerOption = c.OptStartTrigger->selected();
+    s.linkOption = c.OptLink->selected();
+    s.fsText = text(c.TxtFs);
+    s.markerModeOn = c.ChkMarkerMode->isChecked();
+    s.markOption = c.OptMark->selected();
+    s.mark1On = c.ChkMark1->isChecked();
+    s.mark2On = c.ChkMark2->isChecked();
+    s.ifOption = c.OptIF->selected();
+    s.ifFreqText = text(c.TxtIFFreq);
+    return s;
+}
+
+// The changes in the order the marker commands make them; each one runs the
+// reaction a user's click would (the marker switch, then the edit mode).
+void SettingsPanel::switchMarkerOutputOn(int marker, bool checkOnBoxFirst) {
+    if (marker != 1 && marker != 2)
+        return;
+    PanelControls& c = *controls_;
+    QCheckBox* own = marker == 1 ? c.ChkMark1 : c.ChkMark2;
+    QCheckBox* other = marker == 1 ? c.ChkMark2 : c.ChkMark1;
+    if (checkOnBoxFirst)
+        own->setChecked(true);
+    c.ChkMarkerMode->setChecked(true);
+    c.OptMark->setOptionEnabled(0, true);
+    c.OptMark->clear(0);
+    c.OptMark->setOptionEnabled(1, true);
+    c.OptMark->select(1);
+    own->setEnabled(true);
+    own->setChecked(true);
+    other->setEnabled(true);
+}
+
+void SettingsPanel::setMarkerOn(int marker, bool on) {
+    if (marker == 1)
+        controls_->ChkMark1->setChecked(on);
+    else if (marker == 2)
+        controls_->ChkMark2->setChecked(on);
+}
 
 }  // namespace orvenda::settings

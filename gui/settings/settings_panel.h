@@ -6,6 +6,7 @@
 #define ORVENDA_GUI_SETTINGS_SETTINGS_PANEL_H
 
 #include <QObject>
+#include <memory>
 
 #include "settings/panel_snapshot.h"
 #include "settings/sequence_memory.h"
@@ -14,11 +15,17 @@ class QWidget;
 
 namespace orvenda::settings {
 
+struct PanelControls;
+class PanelInterlocks;
+
 class SettingsPanel : public QObject {
     Q_OBJECT
 public:
-    // `memory` is the program-wide SeqModeInternal / SeqModeLink pair.
+    // `memory` is the program-wide SeqModeInternal / SeqModeLink pair. The
+    // frames are created as children of `window` in their designed initial
+    // state, with the I/Q filter list filled and its first entry selected.
     SettingsPanel(SequenceMemory& memory, QWidget* window);
+    ~SettingsPanel() override;
 
     // The frames, for the window to lay out (the window takes ownership).
     QWidget* outputControlFrame() const;  // "IQ Output Control"
@@ -37,9 +44,9 @@ public:
     void setMarkerOn(int marker, bool on);
 
 private:
-    struct Widgets;
     SequenceMemory& memory_;
-    Widgets* w_;
+    std::unique_ptr<PanelControls> controls_;
+    std::unique_ptr<PanelInterlocks> interlocks_;
 };
 
 }  // namespace orvenda::settings

@@ -1,0 +1,96 @@
+// The option group's reactions: selecting runs the group handler once the
+// other options are cleared, clearing from code runs nothing, and a click on
+// the selected option changes nothing.
+#include <QTest>
+#include <QVBoxLayout>
+#include <QWidget>
+#include <vector>
+
+#include "settings/option_group.h"
+
+using orvenda::settings::OptionGroup;
+
+class OptionGroupTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() {
+        parent = std::make_unique<QWidget>();
+        group = new OptionGroup(QStringLiteral("OptTest"), {QStringLiteral("A"), QStringLiteral("B"),
+                                                              QStringLiteral("C")},
+                                parent.get());
+        auto* column = new QVBoxLayout(parent.get());
+        for (int i = 0; i < group->count(); ++i)
+            column->addWidget(group->button(i));
+        seen.clear();
+        group->setHandler([this] { seen.push_back(selectionSeen()); });
+        parent->show();
+    }
+    void cleanup() { parent.reset(); }
+
+    void namesFollowTheGroup() {
+        QCOMPARE(group->button(0)->objectName(), QStringLiteral("OptTest_0"));
+        QCOMPARE(group->button(2)->objectName(), QStringLiteral("OptTest_2"));
+        QCOMPARE(group->selected(), -1);
+    }
+
+    void selectingFromCodeRunsTheHandlerOnceWithTheOthersCleared() {
+        group->select(0);
+        group->select(2);
+        QCOMPARE(seen, (std::vector<QString>{QStringLiteral("100"), QStringLiteral("001")}));
+        QCOMPARE(group->selected(), 2);
+    }
+
+    void selectingTheSelectedOptionRunsNothing() {
+        group->select(1);
+        group->select(1);
+        QCOMPARE(seen.size(), std::size_t{1});
+    }
+
+    void clearingRunsNothingAndMayLeaveNoneSelected() {
+        group->select(1);
+        group->clear(1);
+        QCOMPARE(group->selected(), -1);
+        QCOMPARE(seen.size(), std::size_t{1});
+    }
+
+    void userClickSelectsAndRunsTheHandler() {
+        group->select(0);
+        QTest::mouseClick(group->button(1), Qt::LeftButton, Qt::NoModifier, QPoint(6, group->button(1)->height() / 2));
+        QCOMPARE(group->selected(), 1);
+        QCOMPARE(seen.back(), QStringLiteral("010"));
+    }
+
+    // A plain radio button without auto-exclusivity would clear itself here.
+    void userClickOnTheSelectedOptionKeepsItAndRunsNothing() {
+        group->select(2);
+        QTest::mouseClick(group->button(2), Qt::LeftButton, Qt::NoModifier, QPoint(6, group->button(2)->height() / 2));
+        QTest::keyClick(group->button(2), Qt::Key_Space);
+        QCOMPARE(group->selected(), 2);
+        QCOMPARE(seen.size(), std::size_t{1});
+    }
+
+    void disabledOptionIgnoresClicksButNotCode() {
+        group->setOptionEnabled(1, false);
+        QTest::mouseClick(group->button(1), Qt::LeftButton, Qt::NoModifier, QPoint(6, group->button(1)->height() / 2));
+        QCOMPARE(group->selected(), -1);
+        group->select(1);
+        QCOMPARE(group->selected(), 1);
+        QVERIFY(!group->button(1)->isEnabled());
+        QCOMPARE(seen.size(), std::size_t{1});
+    }
+
+private:
+    QString selectionSeen() const {
+        QString s;
+        for (int i = 0; i < group->count(); ++i)
+            s += group->isSelected(i) ? QLatin1Char('1') : QLatin1Char('0');
+        return s;
+    }
+
+    std::unique_ptr<QWidget> parent;
+    OptionGroup* group = nullptr;
+    std::vector<QString> seen;
+};
+
+QTEST_MAIN(OptionGroupTest)
+#include "option_group_test.moc"
