@@ -94,8 +94,12 @@ int childMain(const std::vector<std::string>& arguments) {
     const std::string iPath = arguments[4];
     const std::string qPath = arguments.size() > 5 ? arguments[5] : std::string();
 
-    // By its bare name, as the program loads it: the benchmark sits beside it.
-    void* library = ::dlopen(HALVIK_LIBRARY_FILE_NAME, RTLD_NOW | RTLD_LOCAL);
+    // From this program's folder, as the program Orvenda loads it.
+    char self[4096] = {};
+    const ssize_t length = ::readlink("/proc/self/exe", self, sizeof self - 1);
+    std::string folder = length > 0 ? std::string(self, static_cast<std::size_t>(length)) : std::string("./x");
+    folder.erase(folder.rfind('/'));
+    void* library = ::dlopen((folder + "/" + HALVIK_LIBRARY_FILE_NAME).c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!library) {
         std::printf("error: %s\n", ::dlerror());
         return 1;

@@ -29,7 +29,7 @@ struct RunResult {
 // Parent side: runs this program again as `--child ...` and reads its answer.
 RunResult runInChild(const std::string& program, const ChildRequest& request);
 
-// Child side: the arguments after "--child"; loads libHalvikLib.so by name,
+// Child side: the arguments after "--child"; loads libHalvikLib.so from its folder,
 // converts once and prints "ok <seconds> <peak KiB>". Returns the exit code.
 int childMain(const std::vector<std::string>& arguments);
 

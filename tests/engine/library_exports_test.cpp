@@ -1,5 +1,5 @@
 // libHalvikLib.so as its callers meet it: exactly three exports, no GUI
-// toolkit among its needs, and loadable by name to convert a file.
+// toolkit among its needs, and loadable from its folder to convert a file.
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
@@ -48,12 +48,16 @@ TEST(LibraryExportsTest, TheLayersWindowLibraryOffersOneEntryAndUsesQtWidgets) {
     EXPECT_EQ(elf.neededLibraries.count("libQt6Widgets.so.6"), 1u);
 }
 
-// Loaded by its bare name, as the program loads it: this test program lives
-// in the build's bin folder and searches its own folder ($ORIGIN).
+// Loaded by its file name from the folder of the running program, as the
+// program Orvenda loads it: this test program lives in the build's bin folder.
+std::string besideThisProgram(const char* fileName) {
+    return (fs::read_symlink("/proc/self/exe").parent_path() / fileName).string();
+}
+
 class LoadedByNameTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        library = ::dlopen(HALVIK_LIBRARY_FILE_NAME, RTLD_NOW | RTLD_LOCAL);
+        library = ::dlopen(besideThisProgram(HALVIK_LIBRARY_FILE_NAME).c_str(), RTLD_NOW | RTLD_LOCAL);
         ASSERT_NE(library, nullptr) << ::dlerror();
         halvik = reinterpret_cast<HalvikFunction>(::dlsym(library, "Halvik"));
         ASSERT_NE(halvik, nullptr);
