@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "markers/marker_cell_rules.h"
+#include "markers/marker_file_dialogs.h"
 #include "markers/marker_grid.h"
 #include "markers/marker_picture.h"
 #include "markers/marker_settings_link.h"
@@ -203,9 +204,24 @@ void FrmMarker::clearMarker() {
     grid_->setCurrentCell(1, 0);
 }
 
-// The list commands are wired to the marker file dialogs once those land.
-void FrmMarker::saveMarkerList() {}
+void FrmMarker::saveMarkerList() {
+    std::vector<MarkerPoint> points;
+    {
+        BusyCursor busy;
+        points = pointsFromGridRows(grid_->rows());
+        // Left where the reading stopped: the first empty row, or the last.
+        const int stopRow = std::min(static_cast<int>(points.size()) + 1, MarkerGrid::kRowCount - 1);
+        grid_->setCurrentCell(stopRow, kPositionColumn);
+    }
+    saveMarkerFileWithDialog(this, dialogs_, points);
+}
 
-void FrmMarker::loadMarkerList() {}
+void FrmMarker::loadMarkerList() {
+    const MarkerFileLoad load = loadMarkerFileWithDialog(this, dialogs_, kMarkerPointCapacity);
+    if (load.status != MarkerFileLoad::Status::Read)
+        return;
+    BusyCursor busy;
+    grid_->setRows(gridRowsFromPoints(load.points));
+}
 
 }  // namespace orvenda::markers
