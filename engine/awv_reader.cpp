@@ -440,7 +440,9 @@ private:
 
 }  // namespace
 
-std::string AwvError::describe() const { return "byte " + std::to_string(offset) + ": " + message; }
+std::string AwvError::describe() const {
+    return located ? "byte " + std::to_string(offset) + ": " + message : message;
+}
 
 AwvReadResult readAwv(ByteSource& source) {
     try {
@@ -457,7 +459,7 @@ AwvReadResult readAwv(std::span<const std::byte> bytes) {
 
 AwvReadResult readAwvFile(const std::string& path) {
     std::unique_ptr<FileByteSource> source = FileByteSource::open(path);
-    if (!source) return AwvError{0, "cannot open " + quoted(path) + " for reading"};
+    if (!source) return AwvError{0, "cannot open " + quoted(path) + " for reading", false};
     return readAwv(*source);
 }
 

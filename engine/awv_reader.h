@@ -106,7 +106,8 @@ struct AwvSummary {
 struct AwvError {
     std::uint64_t offset = 0;
     std::string message;
-    // "byte <offset>: <message>"
+    bool located = true;  // false when the file could not be read at all
+    // "byte <offset>: <message>", or the message alone when not located.
     std::string describe() const;
 };
 

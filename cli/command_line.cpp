@@ -1,0 +1,133 @@
+#include "command_line.h"
+
+#include <CLI/CLI.hpp>
+
+#include <algorithm>
+#include <ostream>
+
+#include "exit_codes.h"
+
+namespace orvenda::cli {
+namespace {
+
+constexpr char kProgramExamples[] = R"(Examples:
+  orvenda-cli convert capture.MNT -o capture.awv --fs 61.44 --iq-filter 50M
+  orvenda-cli info capture.awv
+Run "orvenda-cli COMMAND --help" for the options of a command.
+Exit codes: 0 success, 1 a conversion or file failed, 2 a usage error.)";
+
+constexpr char kConvertExamples[] = R"(Examples:
+  One file, baseband, with a sampling frequency and a filter:
+    orvenda-cli convert capture.MNT -o capture.awv --fs 61.44 --iq-filter 50M
+  An I file and a Q file, variable output path, single run of 10 loops:
+    orvenda-cli convert --i-file tone.i --q-file tone.q -o tone.awv \
+        --iq-output var --iq-output-level 1000,1000 --sequence single --loops 10
+  Every CSV file of a folder, to IF at 21.4 MHz, markers from files:
+    orvenda-cli convert bench/*.csv --output-dir out --if real --carrier 21.4 \
+        --marker1 gate.dat --marker2 sync.dat
+Options left out leave their header line out, as an unchecked group does;
+the sampling frequency is always written (200 MHz unless --fs is given).)";
+
+constexpr char kInfoExamples[] = R"(Examples:
+  orvenda-cli info capture.awv
+  orvenda-cli info out/*.awv
+A file that does not follow the waveform format is reported with the byte
+offset of the fault, and the exit code is 1.)";
+
+// The option's text goes to `target` only when it is given.
+CLI::Option* addText(CLI::App& app, const std::string& names, std::optional<std::string>& target,
+                     const std::string& help, const std::string& typeName) {
+    CLI::Option* option = app.add_option_function<std::string>(
+        names, [&target](const std::string& value) { target = value; }, help);
+    option->type_name(typeName);
+    return option;
+}
+
+void addConvertOptions(CLI::App& convert, ConvertArguments& a) {
+    convert.add_option("inputs", a.inputs, "Input files of one layout (several need --output-dir)")
+        ->type_name("INPUT");
+    addText(convert, "--i-file", a.iFile, "I channel text file (one value per line)", "FILE")->group("Input");
+    addText(convert, "--q-file", a.qFile, "Q channel text file (one value per line)", "FILE")->group("Input");
+    addText(convert, "--layout", a.layout,
+            "Layout of the inputs: i, q (one channel as text), iq (I and Q as text), csv, short (16-bit "
+            "pairs), float (32-bit float pairs); by default from the name: .i .q .csv .MNT .TXD",
+            "LAYOUT")
+        ->group("Input");
+    addText(convert, "--data-size", a.dataSize,
+            "Specify Data Size: convert this many samples (4 to 67108864)", "SAMPLES")
+        ->group("Input");
+    addText(convert, "-o,--output", a.output, "The waveform file to write (one input)", "FILE")->group("Output");
+    addText(convert, "-d,--output-dir", a.outputDir,
+            "Folder for one <input name>.awv per input (created when missing)", "DIR")
+        ->group("Output");
+
+    const std::string panel = "Settings";
+    addText(convert, "--iq-filter", a.iqFilter, "I/Q filter: 2.5M, 50M or through", "FILTER")->group(panel);
+    addText(convert, "--data-full-scale", a.dataFullScale, "Data full scale, 0 to 1 (default 1)", "X")
+        ->group(panel);
+    convert.add_flag("--iq-inverse", a.iqInverse, "I/Q inversion: Q in the first word, I in the second")
+        ->group(panel);
+    addText(convert, "--iq-offset", a.iqOffset,
+            "I/Q offset in mVp-p, -750 to 750 in steps of 5; Q defaults to I", "I[,Q]")
+        ->group(panel);
+    addText(convert, "--iq-output", a.iqOutput, "I/Q output path: fix (1 Vp-p) or var (variable gain)", "PATH")
+        ->group(panel);
+    addText(convert, "--iq-output-level", a.iqOutputLevel,
+            "Output level of the var path in mVp-p, 200 to 2000 in steps of 5 (default 2000); Q defaults to I",
+            "I[,Q]")
+        ->group(panel);
+    addText(convert, "--sequence", a.sequence, "Output sequence: continuous, single or gated", "MODE")
+        ->group(panel);
+    addText(convert, "--loops", a.loops, "Loop count of the single sequence, 1 to 65536 (default 1)", "N")
+        ->group(panel);
+    addText(convert, "--gate", a.gate, "Gate of the gated sequence: edge (default) or level", "GATE")->group(panel);
+    addText(convert, "--start-trigger", a.startTrigger, "Start trigger: internal or link", "SOURCE")->group(panel);
+    addText(convert, "--trigger-polarity", a.triggerPolarity,
+            "Polarity of the link trigger: positive (default) or negative", "POLARITY")
+        ->group(panel);
+    addText(convert, "--fs", a.fs, "Sampling frequency in MHz, 12.5 to 200 (default 200)", "MHZ")->group(panel);
+    addText(convert, "--marker-mode", a.markerMode,
+            "Marker mode: auto or manual (a marker file selects manual unless this is given)", "MODE")
+        ->group(panel);
+    addText(convert, "--marker1", a.marker1, "Marker 1 from a marker data file (Pos and Value pairs)", "FILE")
+        ->group(panel);
+    addText(convert, "--marker2", a.marker2, "Marker 2 from a marker data file", "FILE")->group(panel);
+    addText(convert, "--if", a.ifMode,
+            "IF Transform instead of baseband: real (IF on I, Q = 0) or offset (complex frequency offset)", "MODE")
+        ->group(panel);
+    addText(convert, "--carrier", a.carrier, "Carrier frequency of the IF Transform in MHz (default 21.4)", "MHZ")
+        ->group(panel);
+
+    convert.add_flag("-q,--quiet", a.quiet, "No progress line on stderr");
+}
+
+}  // namespace
+
+ParsedCommandLine parseCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    ParsedCommandLine parsed;
+    CLI::App app{"Converts baseband I/Q sample files into waveform files (.awv) and inspects waveform files.",
+                 kProgramName};
+    app.footer(kProgramExamples);
+    app.require_subcommand(1);
+
+    CLI::App* info = app.add_subcommand("info", "Check waveform files and print their settings and sample statistics");
+    info->add_option("files", parsed.info.files, "Waveform files to inspect")->required()->type_name("FILE.awv");
+    info->footer(kInfoExamples);
+
+    CLI::App* convert = app.add_subcommand("convert", "Convert I/Q sample files into waveform files");
+    addConvertOptions(*convert, parsed.convert);
+    convert->footer(kConvertExamples);
+
+    std::vector<std::string> reversed(args.rbegin(), args.rend());  // CLI11 takes them last first
+    try {
+        app.parse(reversed);
+    } catch (const CLI::ParseError& error) {
+        int code = app.exit(error, out, err);
+        parsed.exitCode = code == static_cast<int>(CLI::ExitCodes::Success) ? kExitSuccess : kExitUsage;
+        return parsed;
+    }
+    parsed.command = info->parsed() ? Command::Info : Command::Convert;
+    return parsed;
+}
+
+}  // namespace orvenda::cli
