@@ -58,6 +58,20 @@ std::size_t FileByteSource::read(std::span<std::byte> destination) {
     return copied;
 }
 
+std::span<const std::byte> FileByteSource::view(std::size_t size) {
+    size = std::min(size, kMaxView);
+    if (end_ - begin_ < size) {
+        std::memmove(buffer_.get(), buffer_.get() + begin_, end_ - begin_);
+        end_ -= begin_;
+        begin_ = 0;
+        end_ += readFromFile(buffer_.get() + end_, kBufferSize - end_);
+    }
+    std::size_t step = std::min(size, end_ - begin_);
+    std::span<const std::byte> bytes(buffer_.get() + begin_, step);
+    begin_ += step;
+    return bytes;
+}
+
 std::size_t MemoryByteSource::read(std::span<std::byte> destination) {
     std::size_t step = std::min(destination.size(), bytes_.size() - position_);
     if (step != 0) std::memcpy(destination.data(), bytes_.data() + position_, step);
@@ -66,5 +80,12 @@ std::size_t MemoryByteSource::read(std::span<std::byte> destination) {
 }
 
 std::unique_ptr<ByteSource> openFileSource(const std::string& path) { return FileByteSource::open(path); }
+
+std::span<const std::byte> MemoryByteSource::view(std::size_t size) {
+    std::size_t step = std::min(std::min(size, kMaxView), bytes_.size() - position_);
+    std::span<const std::byte> bytes = bytes_.subspan(position_, step);
+    position_ += step;
+    return bytes;
+}
 
 }  // namespace halvik

@@ -19,6 +19,12 @@ public:
     // Copies up to destination.size() bytes; returns how many. Fewer than asked
     // only at the end of the data, or after a read error (which counts as end).
     virtual std::size_t read(std::span<std::byte> destination) = 0;
+    // Takes up to size bytes (size at most kMaxView) without copying them
+    // out; the view stays valid until the next call. Fewer bytes only at the
+    // end of the data.
+    virtual std::span<const std::byte> view(std::size_t size) = 0;
+
+    static constexpr std::size_t kMaxView = std::size_t{64} << 10;
 };
 
 // Reads a file through a large buffer; small reads are served from the buffer,
@@ -34,6 +40,7 @@ public:
     FileByteSource& operator=(const FileByteSource&) = delete;
 
     std::size_t read(std::span<std::byte> destination) override;
+    std::span<const std::byte> view(std::size_t size) override;
 
 private:
     explicit FileByteSource(int descriptor);
@@ -51,6 +58,7 @@ class MemoryByteSource final : public ByteSource {
 public:
     explicit MemoryByteSource(std::span<const std::byte> bytes) : bytes_(bytes) {}
     std::size_t read(std::span<std::byte> destination) override;
+    std::span<const std::byte> view(std::size_t size) override;
 
 private:
     std::span<const std::byte> bytes_;

@@ -68,7 +68,6 @@ public:
 
 private:
     std::unique_ptr<ByteSource> source_;
-    std::vector<Item> raw_;
 };
 
 using Int16PairReader = BinaryPairReader<int16_t>;

@@ -1,7 +1,9 @@
 #include "engine/text_number.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 
 namespace halvik {
 namespace {
@@ -19,6 +21,52 @@ const char* skipTokenSpace(const char* p, const char* end) {
     return p;
 }
 
+
+// Clinger's fast path: a decimal of at most 19 digits whose value
+// is m * 10^e with m < 2^53 and |e| <= 22 is exactly one correctly rounded
+// multiplication or division of two exact doubles. Covers the numbers sample
+// files hold; anything else goes to from_chars. nullptr when not taken.
+const char* parseSimpleDecimal(const char* p, const char* end, double& value) {
+    static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                  1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    // Every digit goes into the mantissa, leading zeros too; past 19 digits
+    // it may have wrapped (unsigned, so defined) and from_chars takes over.
+    uint64_t mantissa = 0;
+    const char* start = p;
+    for (; p != end && isDigit(*p); ++p) mantissa = mantissa * 10 + static_cast<uint64_t>(*p - '0');
+    std::ptrdiff_t digits = p - start;
+    int exponent = 0;
+    if (p != end && *p == '.') {
+        const char* fraction = ++p;
+        for (; p != end && isDigit(*p); ++p) mantissa = mantissa * 10 + static_cast<uint64_t>(*p - '0');
+        exponent = -static_cast<int>(std::min<std::ptrdiff_t>(p - fraction, 100000));
+        digits += p - fraction;
+    }
+    if (digits > 19) return nullptr;
+    if (p != end && (*p == 'e' || *p == 'E')) {
+        const char* q = p + 1;
+        bool negative = false;
+        if (q != end && (*q == '+' || *q == '-')) negative = *q++ == '-';
+        if (q != end && isDigit(*q)) {
+            int written = 0;
+            for (; q != end && isDigit(*q); ++q) {
+                if (written > 9999) return nullptr;
+                written = written * 10 + (*q - '0');
+            }
+            exponent += negative ? -written : written;
+            p = q;
+        }
+    }
+    if (mantissa == 0) {
+        value = 0.0;
+        return p;
+    }
+    if (mantissa > (uint64_t{1} << 53) || exponent < -22 || exponent > 22) return nullptr;
+    double m = static_cast<double>(mantissa);
+    value = exponent < 0 ? m / kPowers[-exponent] : m * kPowers[exponent];
+    return p;
+}
+
 }  // namespace
 
 ParsedNumber parseDecimalPrefix(const char* begin, const char* end) {
@@ -32,6 +80,7 @@ ParsedNumber parseDecimalPrefix(const char* begin, const char* end) {
     // or a point followed by a digit, may start the number.
     if (p == end || !(isDigit(*p) || (*p == '.' && p + 1 != end && isDigit(p[1])))) return {0.0, begin};
     double value = 0.0;
+    if (const char* next = parseSimpleDecimal(p, end, value)) return {negative ? -value : value, next};
     auto [next, error] = std::from_chars(p, end, value, std::chars_format::general);
     if (next == p) return {0.0, begin};
     // Out of range leaves value untouched where atof gives infinity (counted as

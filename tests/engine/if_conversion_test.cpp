@@ -20,12 +20,16 @@ struct Samples {
 // step = (f * 6.28318530717958) / fs; real form I' = cI + sQ, Q' = 0;
 // shift form I' = cI - sQ, Q' = cQ + sI.
 Samples referenceIf(const Samples& in, double f, double fs, bool shift) {
+    // Called through pointers so the compiler cannot merge them into one
+    // sincos call: the engine's results must equal the two functions'.
+    double (*volatile cosine)(double) = std::cos;
+    double (*volatile sine)(double) = std::sin;
     const double step = (f * 6.28318530717958) / fs;
     Samples out = in;
     for (std::size_t k = 0; k < in.i.size(); ++k) {
         const double t = static_cast<double>(k) * step;
-        const double c = std::cos(t);
-        const double s = std::sin(t);
+        const double c = cosine(t);
+        const double s = sine(t);
         if (shift) {
             out.i[k] = c * in.i[k] - s * in.q[k];
             out.q[k] = c * in.q[k] + s * in.i[k];

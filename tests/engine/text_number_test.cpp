@@ -3,6 +3,7 @@
 // against the C library itself.
 #include <cmath>
 #include <cstdlib>
+#include <random>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -80,6 +81,47 @@ INSTANTIATE_TEST_SUITE_P(
                       PairRow{"PlusSigns", "+1;+2", 1.0, 2.0}, PairRow{"Overflow", "1e999,2", 0.0, 2.0},
                       PairRow{"NulEndsTheLine", std::string("1\0 2", 4), 1.0, 0.0}),
     test::RowName());
+
+}  // namespace
+}  // namespace halvik
+
+namespace halvik {
+namespace {
+
+// Random decimal texts of every shape (digit counts, points, exponents,
+// signs, trailing junk) read exactly as the C library's correctly rounded
+// strtod reads them. A fixed seed keeps failures reproducible.
+TEST(DecimalPrefix, AgreesWithTheCLibraryOnRandomDecimals) {
+    std::mt19937 generator(20261208);
+    auto pick = [&](int n) { return static_cast<int>(generator() % static_cast<unsigned>(n)); };
+    auto digits = [&](int n) {
+        std::string text;
+        for (int k = 0; k < n; ++k) text += static_cast<char>('0' + pick(10));
+        return text;
+    };
+    for (int round = 0; round < 200000; ++round) {
+        std::string text;
+        if (pick(3) == 0) text += pick(2) ? "-" : "+";
+        text += digits(pick(4) == 0 ? pick(30) : pick(6));
+        if (pick(2)) {
+            text += '.';
+            text += digits(pick(4) == 0 ? pick(30) : pick(9));
+        }
+        if (text.find_first_of("0123456789") == std::string::npos) text += "7";
+        if (pick(3) == 0) {
+            text += pick(2) ? "e" : "E";
+            if (pick(2)) text += pick(2) ? "-" : "+";
+            text += digits(pick(5) == 0 ? 0 : 1 + pick(3));
+        }
+        if (pick(4) == 0) text += ",x";
+        ParsedNumber parsed = parseDecimalPrefix(text.data(), text.data() + text.size());
+        char* cEnd = nullptr;
+        double c = std::strtod(text.c_str(), &cEnd);
+        if (!std::isfinite(c)) c = 0.0;
+        ASSERT_EQ(parsed.value, c) << text;
+        ASSERT_EQ(parsed.end, text.data() + (cEnd - text.c_str())) << text;
+    }
+}
 
 }  // namespace
 }  // namespace halvik
