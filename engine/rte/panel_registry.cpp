@@ -1,7 +1,11 @@
 #include "engine/rte/panel_registry.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <climits>
-#include <cstdio>
 #include <vector>
 
 #include "engine/rte/rte_api.h"
@@ -9,14 +13,29 @@
 namespace halvik::rte {
 
 std::optional<std::string> readPanelFileBytes(const char* path) {
-    std::FILE* file = std::fopen(path, "rb");
-    if (!file) return std::nullopt;
+    // Non-blocking open and a regular-file check: a pipe or a device in the
+    // panel file's place must fail the load, not hang it.
+    const int fd = ::open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return std::nullopt;
+    }
     std::string bytes(kMaxPanelFileBytes + 1, '\0');
-    const std::size_t n = std::fread(bytes.data(), 1, bytes.size(), file);
-    const bool failed = std::ferror(file) != 0;  // e.g. a directory
-    std::fclose(file);
-    if (failed) return std::nullopt;
-    bytes.resize(n);
+    std::size_t filled = 0;
+    while (filled < bytes.size()) {
+        const ssize_t n = ::read(fd, bytes.data() + filled, bytes.size() - filled);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            ::close(fd);
+            return std::nullopt;
+        }
+        if (n == 0) break;
+        filled += static_cast<std::size_t>(n);
+    }
+    ::close(fd);
+    bytes.resize(filled);
     return bytes;
 }
 

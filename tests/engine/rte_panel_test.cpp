@@ -2,6 +2,7 @@
 // controls, the registry of loaded panels and its answers, and the one-line
 // progress on a terminal.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <string>
@@ -103,6 +104,12 @@ protected:
     halvik::test::ScratchDir dir;
     int files = 0;
 
+    std::string fifo() {
+        const std::string path = dir.file("pipe.uir");
+        EXPECT_EQ(::mkfifo(path.c_str(), 0600), 0);
+        return path;
+    }
+
     // A new file per call, so that rows prepared together stay distinct.
     std::string panelFile(const std::string& body) {
         const std::string path = dir.file("panels" + std::to_string(++files) + ".uir");
@@ -133,6 +140,7 @@ TEST_F(PanelRegistryTest, LoadAnswersEachFaultWithItsCode) {
     const std::vector<Row> rows = {
         {"missing file", dir.file("absent.uir"), 0, 1, RTE_ERR_PANEL_FILE},
         {"a folder", dir.path().string(), 0, 1, RTE_ERR_PANEL_FILE},
+        {"a pipe, which must not block", fifo(), 0, 1, RTE_ERR_PANEL_FILE},
         {"malformed", panelFile("panel 1 200 100 T\ncontrol 2 progress x\n"), 0, 1, RTE_ERR_MALFORMED},
         {"no resource 1", panelFile("panel 3 200 100 T\ncontrol 2 progress x\nend\n"), 0, 1, RTE_ERR_NO_RESOURCE},
         {"no control 2", panelFile("panel 1 200 100 T\ncontrol 3 progress x\nend\n"), 0, 1, RTE_ERR_NO_CONTROL},
