@@ -15,6 +15,8 @@
 #include "main_window/user_dialogs.h"
 #include "markers/frm_marker.h"
 #include "markers/marker_files_panel.h"
+#include "settings/focus_chain.h"
+#include "settings/frame_box.h"
 #include "settings/settings_panel.h"
 
 namespace orvenda {
@@ -52,9 +54,10 @@ QWidget* FrmHalvikWaveMain::buildCentralWidget() {
     settings_ = new settings::SettingsPanel(state_.sequence, central);
     signalSource_ = new input::SignalSourceGroup(state_.input, dialogs_, central);
     signalSource_->setObjectName(QStringLiteral("FraSignalSource"));
+    settings::paintTitleInColor(signalSource_, settings::kTopFrameTitleColor);
 
-    auto* markerSetup = new QGroupBox(QStringLiteral("Marker Setup"), central);
-    markerSetup->setObjectName(QStringLiteral("FraMarkerSetup"));
+    auto* markerSetup = new settings::FrameBox(QStringLiteral("FraMarkerSetup"), QStringLiteral("Marker Setup"), central);
+    markerSetup->setTitleColor(settings::kTopFrameTitleColor);
     markerFiles_ = new markers::MarkerFilesPanel(state_.markers, dialogs_, *this, markerSetup);
     auto* markerLayout = new QVBoxLayout(markerSetup);
     markerLayout->addWidget(settings_->markerGroup());
@@ -67,6 +70,8 @@ QWidget* FrmHalvikWaveMain::buildCentralWidget() {
     ifButton_ = new QPushButton(QStringLiteral("IF Transform"), central);
     ifButton_->setObjectName(QStringLiteral("BtnTransIF"));
 
+    // Three columns: input and markers, the I/Q output controls, then the
+    // output setup, the IF carrier and the two transform buttons.
     auto* grid = new QGridLayout(central);
     grid->addWidget(signalSource_, 0, 0);
     grid->addWidget(markerSetup, 1, 0, 2, 1);
@@ -78,6 +83,10 @@ QWidget* FrmHalvikWaveMain::buildCentralWidget() {
     buttons->addWidget(ifButton_);
     buttons->addStretch();
     grid->addLayout(buttons, 2, 2);
+    // Keyboard focus column by column, top to bottom, as laid out.
+    settings::chainFocus(this, {signalSource_, settings_->markerGroup(), markerFiles_, settings_->outputControlFrame(),
+                                settings_->outputSetupFrame(), settings_->intermediateFrequencyFrame(), baseBandButton_,
+                                ifButton_});
     return central;
 }
 

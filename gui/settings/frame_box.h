@@ -13,6 +13,13 @@ class QCheckBox;
 
 namespace orvenda::settings {
 
+// The title colour of the window's top-level frames.
+inline const QColor kTopFrameTitleColor{0xd0, 0x00, 0x00};
+
+// Draws the title of a plain group box built elsewhere in `color`, as
+// FrameBox::setTitleColor does; the box's children keep their colours.
+void paintTitleInColor(QGroupBox* box, const QColor& color);
+
 class FrameBox : public QGroupBox {
     Q_OBJECT
 public:

@@ -16,14 +16,12 @@
 namespace orvenda::settings {
 namespace {
 
-const QColor kTopFrameTitle(0xd0, 0x00, 0x00);
-
 // The six blanks at the start of a switched group's title hold its check box.
 QString switchedTitle(const char* title) { return QStringLiteral("      ") + QString::fromLatin1(title); }
 
 FrameBox* topFrame(const char* name, const char* title, QWidget* parent) {
     auto* frame = new FrameBox(QString::fromLatin1(name), QString::fromLatin1(title), parent);
-    frame->setTitleColor(kTopFrameTitle);
+    frame->setTitleColor(kTopFrameTitleColor);
     return frame;
 }
 
@@ -183,7 +181,7 @@ void buildOutputSetup(PanelControls& c, QWidget* parent) {
 
     auto* fsRow = new QHBoxLayout;
     fsRow->addWidget(label("LblFs", "Sampling Freq", c.outputSetup));
-    c.TxtFs = textBox("TxtFs", "200.000000000000", 17, c.outputSetup);
+    c.TxtFs = textBox("TxtFs", "200.000000000000", 18, c.outputSetup);
     fsRow->addWidget(c.TxtFs);
     fsRow->addWidget(label("LblFsUnit", "MHz", c.outputSetup));
     fsRow->addStretch();

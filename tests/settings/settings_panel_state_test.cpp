@@ -1,5 +1,6 @@
 // The settings panel on the real main window: the designed initial state,
 // then the interlocks as a user clicks through them.
+#include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QSignalSpy>
@@ -25,6 +26,7 @@ private slots:
     void filterListHasThreeEntries();
     void windowCaptionAndSequenceMemory();
     void groupSwitchesSitInTheirTitles();
+    void tabFollowsTheLayout();
 
     void sequenceOnAtStartEnablesOnlyTheInternalChoices();
     void triggerOffSwitchesBothOffAndKeepsSelections();
@@ -142,6 +144,26 @@ void SettingsPanelStateTest::groupSwitchesSitInTheirTitles() {
         QVERIFY2(box->geometry().top() < group->fontMetrics().height(), name);
         QVERIFY2(box->geometry().left() < blanks, name);
     }
+}
+
+// Tab walks the enabled controls column by column, top to bottom; the
+// disabled ones of the start state are skipped.
+void SettingsPanelStateTest::tabFollowsTheLayout() {
+    h->window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&h->window));
+    h->click(QStringLiteral("ChkIQOutput"));
+    h->click(QStringLiteral("OptIQOutput_1"));
+    h->button(QStringLiteral("ChkIQFilter"))->setFocus(Qt::TabFocusReason);
+    QStringList walked{QApplication::focusWidget()->objectName()};
+    while (walked.size() < 40 && walked.back() != QLatin1String("BtnTransIF")) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        walked << QApplication::focusWidget()->objectName();
+    }
+    const QStringList expected{
+        "ChkIQFilter",   "ChkIQInv",      "TxtAWGGain",        "ChkIQOffset", "ChkIQOutput",     "OptIQOutput_0",
+        "OptIQOutput_1", "ChkIQOutputLock", "TxtIOutput",      "TxtQOutput",  "ChkOutputSequence", "ChkStartTrigger",
+        "TxtFs",         "OptIF_0",       "OptIF_1",           "TxtIFFreq",   "BtnTransform",    "BtnTransIF"};
+    QCOMPARE(walked, expected);
 }
 
 void SettingsPanelStateTest::sequenceOnAtStartEnablesOnlyTheInternalChoices() {
