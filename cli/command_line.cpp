@@ -76,12 +76,19 @@ void addConvertOptions(CLI::App& convert, ConvertArguments& a) {
             "Output level of the var path in mVp-p, 200 to 2000 in steps of 5 (default 2000); Q defaults to I",
             "I[,Q]")
         ->group(panel);
-    addText(convert, "--sequence", a.sequence, "Output sequence: continuous, single or gated", "MODE")
+    addText(convert, "--sequence", a.sequence,
+            "Output sequence: continuous, single or gated (gated needs --start-trigger link); the start trigger "
+            "line comes with it, internal unless --start-trigger says link",
+            "MODE")
         ->group(panel);
     addText(convert, "--loops", a.loops, "Loop count of the single sequence, 1 to 65536 (default 1)", "N")
         ->group(panel);
     addText(convert, "--gate", a.gate, "Gate of the gated sequence: edge (default) or level", "GATE")->group(panel);
-    addText(convert, "--start-trigger", a.startTrigger, "Start trigger: internal or link", "SOURCE")->group(panel);
+    addText(convert, "--start-trigger", a.startTrigger,
+            "Start trigger: internal or link; the output sequence line comes with it, continuous unless "
+            "--sequence says otherwise",
+            "SOURCE")
+        ->group(panel);
     addText(convert, "--trigger-polarity", a.triggerPolarity,
             "Polarity of the link trigger: positive (default) or negative", "POLARITY")
         ->group(panel);
@@ -118,6 +125,12 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args, std::os
     addConvertOptions(*convert, parsed.convert);
     convert->footer(kConvertExamples);
 
+    if (!args.empty() && !args[0].empty() && args[0][0] != '-' && args[0] != "info" && args[0] != "convert") {
+        err << kProgramName << ": unknown command \"" << args[0] << "\"; the commands are info and convert\n"
+            << "Run with --help for more information.\n";
+        parsed.exitCode = kExitUsage;
+        return parsed;
+    }
     std::vector<std::string> reversed(args.rbegin(), args.rend());  // CLI11 takes them last first
     try {
         app.parse(reversed);

@@ -106,23 +106,25 @@ void applyOutputOptions(const ConvertArguments& a, settings::PanelSnapshot& pane
         std::tie(panel.iOutputText, panel.qOutputText) = levelPair("--iq-output-level", *a.iqOutputLevel, 200, 2000);
 }
 
+// The panel keeps its output sequence and start trigger boxes switched
+// together, and offers "Gated" only with the "Link" trigger.
 void applySequenceOptions(const ConvertArguments& a, settings::PanelSnapshot& panel) {
-    if (a.sequence) {
-        panel.outputSequenceOn = true;
+    const bool on = a.sequence || a.startTrigger;
+    panel.outputSequenceOn = on;
+    panel.startTriggerOn = on;
+    if (a.sequence)
         panel.outputSequenceOption = choiceOf("--sequence", *a.sequence, {"continuous", "single", "gated"});
-    }
-    requireOption(a.loops, "--loops", panel.outputSequenceOn && panel.outputSequenceOption == 1,
-                  "--sequence single");
-    if (a.loops) panel.loopNumText = std::to_string(wholeNumberOf("--loops", *a.loops, 1, 65536, ""));
-    requireOption(a.gate, "--gate", panel.outputSequenceOn && panel.outputSequenceOption == 2, "--sequence gated");
-    if (a.gate) panel.gatedOption = choiceOf("--gate", *a.gate, {"edge", "level"});
-
-    if (a.startTrigger) {
-        panel.startTriggerOn = true;
+    if (a.startTrigger)
         panel.startTriggerOption = choiceOf("--start-trigger", *a.startTrigger, {"internal", "link"});
-    }
-    requireOption(a.triggerPolarity, "--trigger-polarity", panel.startTriggerOn && panel.startTriggerOption == 1,
-                  "--start-trigger link");
+    const bool link = on && panel.startTriggerOption == 1;
+    if (on && panel.outputSequenceOption == 2 && !link)
+        reject("--sequence", "gated needs --start-trigger link (the panel offers Gated only with the Link trigger)");
+
+    requireOption(a.loops, "--loops", on && panel.outputSequenceOption == 1, "--sequence single");
+    if (a.loops) panel.loopNumText = std::to_string(wholeNumberOf("--loops", *a.loops, 1, 65536, ""));
+    requireOption(a.gate, "--gate", on && panel.outputSequenceOption == 2, "--sequence gated");
+    if (a.gate) panel.gatedOption = choiceOf("--gate", *a.gate, {"edge", "level"});
+    requireOption(a.triggerPolarity, "--trigger-polarity", link, "--start-trigger link");
     if (a.triggerPolarity)
         panel.linkOption = choiceOf("--trigger-polarity", *a.triggerPolarity, {"positive", "negative"});
 }
