@@ -410,10 +410,47 @@ private slots:
     }
 
     void setMarkerReachesTheMainWindow() {
+        fileNameBox(1)->setText(QStringLiteral("old.dat"));
         setCells({{"0", "1"}, {"100", "0"}, {"200", "1"}});
         click("BtnSetMark");
         QCOMPARE(state_.markers.Marker1Count, 3);
         QVERIFY(!picture(1)->isBlank());
+        QVERIFY(mainControl<QCheckBox>("ChkMarkerMode")->isChecked());
+        auto* autoEdit = mainControl<QAbstractButton>("OptMark_0");
+        auto* manualEdit = mainControl<QAbstractButton>("OptMark_1");
+        QVERIFY(autoEdit->isEnabled() && !autoEdit->isChecked());
+        QVERIFY(manualEdit->isEnabled() && manualEdit->isChecked());
+        QVERIFY(mainControl<QCheckBox>("ChkMark1")->isEnabled());
+        QVERIFY(mainControl<QCheckBox>("ChkMark1")->isChecked());
+        QVERIFY(mainControl<QCheckBox>("ChkMark2")->isEnabled());
+        QVERIFY(!mainControl<QCheckBox>("ChkMark2")->isChecked());
+        QCOMPARE(fileNameBox(1)->text(), QString());
+    }
+
+    void singleRowOnTheMainWindow() {
+        fileNameBox(1)->setText(QStringLiteral("old.dat"));
+        setCells({{"0", "1"}});
+        click("BtnSetMark");
+        QVERIFY(!mainControl<QCheckBox>("ChkMarkerMode")->isChecked());
+        QVERIFY(!mainControl<QCheckBox>("ChkMark1")->isChecked());
+        QVERIFY(!mainControl<QCheckBox>("ChkMark1")->isEnabled());
+        QCOMPARE(fileNameBox(1)->text(), QString());
+    }
+
+    void clearMarkerTwoOnTheMainWindow() {
+        selectMarker(1);
+        fileNameBox(2)->setText(QStringLiteral("two.dat"));
+        setCells({{"0", "1"}, {"300", "0"}});
+        click("BtnSetMark");
+        QVERIFY(mainControl<QCheckBox>("ChkMark2")->isChecked());
+        QCOMPARE(fileNameBox(2)->text(), QString());
+        fileNameBox(2)->setText(QStringLiteral("kept.dat"));
+        click("BtnClrMark");
+        QVERIFY(!mainControl<QCheckBox>("ChkMark2")->isChecked());
+        // The marker switch, the edit mode and the file names stay.
+        QVERIFY(mainControl<QCheckBox>("ChkMarkerMode")->isChecked());
+        QVERIFY(mainControl<QAbstractButton>("OptMark_1")->isChecked());
+        QCOMPARE(fileNameBox(2)->text(), QStringLiteral("kept.dat"));
     }
 
     void singleRowDoesNotSwitchOn() {
@@ -547,6 +584,36 @@ private slots:
             const QPoint blank = (origin + QPoint(trace[0].x + 3, trace[0].y + 6)) * scale;
             QVERIFY(shot.pixelColor(blank) != QColor(Qt::black));
         }
+    }
+
+    void editMarkerButtonShowsTheSameEditor() {
+        FrmMarker* first = main_->markerEditor();
+        auto* button = main_->findChild<QPushButton*>(QStringLiteral("Command1"));
+        QVERIFY(button != nullptr);
+        QTest::mouseClick(button, Qt::LeftButton);
+        QCOMPARE(main_->markerEditor(), first);
+        first->close();
+        QTRY_VERIFY(main_->markerEditor() == nullptr);
+        QTest::mouseClick(button, Qt::LeftButton);
+        QVERIFY(main_->markerEditor() != nullptr);
+        QVERIFY(main_->markerEditor()->isVisible());
+    }
+
+    void storedListOf1001PointsShowsItsFirst1000() {
+        MarkerStore& m = state_.markers;
+        for (int i = 0; i < kMarkerPointCapacity; ++i)
+            m.Marker1Points[static_cast<std::size_t>(i)] = {2 * i, i % 2};
+        m.Marker1Count = 1001;
+        m.Marker1Length = 2001;
+        m.MarkerLength = 2001;
+        editor_->close();
+        QTRY_VERIFY(main_->markerEditor() == nullptr);
+        main_->openMarkerEditor();
+        editor_ = activate(main_->markerEditor());
+        QCOMPARE(cell(1000, 0), QStringLiteral("1998"));
+        QCOMPARE(cell(1000, 1), QStringLiteral("1"));
+        QVERIFY(!picture(1)->isBlank());
+        QVERIFY(picture(2)->isBlank());
     }
 
     void oneEditorNotModalClosedWithTheMainWindow() {

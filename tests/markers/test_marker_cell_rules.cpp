@@ -75,7 +75,7 @@ INSTANTIATE_TEST_SUITE_P(
                       OpenCase{"Escape", 27, std::nullopt}, OpenCase{"Tab", 9, std::nullopt},
                       OpenCase{"CtrlC", 3, std::nullopt}, OpenCase{"Nul", 0, std::nullopt},
                       OpenCase{"Del", 127, std::nullopt}),
-    [](const ::testing::TestParamInfo<OpenCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<OpenCase>& p) { return std::string(p.param.name); });
 
 }  // namespace
 }  // namespace orvenda::markers

@@ -6,6 +6,7 @@
 #include <random>
 #include <vector>
 
+#include "engine/marker_track.h"
 #include "markers/marker_store.h"
 #include "markers/marker_trace.h"
 
@@ -96,6 +97,26 @@ TEST(MarkerWalk, AgreesWithTheEngineOnRandomLists) {
         const int32_t length = std::uniform_int_distribution<int32_t>(0, 700)(random);
         ASSERT_EQ(levelsFromChanges(markerLevelChanges(points, length), length), engineLevels(points, length))
             << "round " << round;
+    }
+}
+
+TEST(MarkerWalk, AgreesWithTheEnginesOwnMarkerTrack) {
+    // The engine's walk itself, fed in blocks of 1024 samples as it writes.
+    std::mt19937 random(9);
+    for (int round = 0; round < 200; ++round) {
+        MarkerPoints points{};
+        const int count = std::uniform_int_distribution<int>(0, 130)(random);
+        int32_t pos = std::uniform_int_distribution<int32_t>(0, 3)(random);
+        for (int i = 0; i < count; ++i) {
+            points[static_cast<std::size_t>(i)] = {pos, std::uniform_int_distribution<int32_t>(0, 1)(random)};
+            pos += std::uniform_int_distribution<int32_t>(round % 7 == 0 ? -2 : 1, 40)(random);
+        }
+        const int32_t length = std::uniform_int_distribution<int32_t>(0, 5000)(random);
+        std::vector<int32_t> engine(static_cast<std::size_t>(length));
+        halvik::MarkerTrack track(points.data());
+        for (int32_t done = 0; done < length; done += 1024)
+            track.fill(engine.data() + done, static_cast<std::size_t>(std::min(1024, length - done)), done);
+        ASSERT_EQ(levelsFromChanges(markerLevelChanges(points, length), length), engine) << "round " << round;
     }
 }
 
