@@ -146,6 +146,7 @@ void buildOutputSetup(PanelControls& c, QWidget* parent) {
     FrameBox* loop = frame("FraLoopNum", QString(), sequence);
     c.TxtLoopNum = textBox("TxtLoopNum", "1", 6, loop);
     c.LblLoopNum = label("LblLoopNum", "Loop Num", loop);
+    c.LblLoopNum->setBuddy(c.TxtLoopNum);
     auto* loopRow = new QHBoxLayout(loop);
     loopRow->addWidget(c.TxtLoopNum);
     loopRow->addWidget(c.LblLoopNum);
@@ -180,8 +181,10 @@ void buildOutputSetup(PanelControls& c, QWidget* parent) {
     column->addWidget(trigger);
 
     auto* fsRow = new QHBoxLayout;
-    fsRow->addWidget(label("LblFs", "Sampling Freq", c.outputSetup));
+    QLabel* fsLabel = label("LblFs", "Sampling Freq", c.outputSetup);
+    fsRow->addWidget(fsLabel);
     c.TxtFs = textBox("TxtFs", "200.000000000000", 18, c.outputSetup);
+    fsLabel->setBuddy(c.TxtFs);
     fsRow->addWidget(c.TxtFs);
     fsRow->addWidget(label("LblFsUnit", "MHz", c.outputSetup));
     fsRow->addStretch();
@@ -212,6 +215,7 @@ void buildIntermediateFrequency(PanelControls& c, QWidget* parent) {
     c.OptIF = options("OptIF", {"IF", "Freq Offset"}, c.intermediate);
     auto* carrierLabel = label("LblCarrierFreq", "Carrier Freq", c.intermediate);
     c.TxtIFFreq = textBox("TxtIFFreq", "21.4", 10, c.intermediate);
+    carrierLabel->setBuddy(c.TxtIFFreq);
     auto* grid = new QGridLayout(c.intermediate);
     grid->addWidget(c.OptIF->button(0), 0, 0);
     grid->addWidget(c.OptIF->button(1), 0, 1, 1, 2);

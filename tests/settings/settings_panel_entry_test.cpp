@@ -42,39 +42,20 @@ void SettingsPanelEntryTest::enterShowsTheDisplayForm_data() {
     const auto row = [](const char* tag, const char* field, const char* typed, const char* shown) {
         QTest::newRow(tag) << QString::fromLatin1(field) << QString::fromLatin1(typed) << QString::fromLatin1(shown);
     };
-    row("Fs above", "TxtFs", "250", "200.000000000000");
-    row("Fs below", "TxtFs", "5", "12.500000000000");
+    // One or two rows per field: each field's rule tells the fields apart (the
+    // rules themselves are covered row by row without widgets).
     row("Fs 15 digits, 11, 12", "TxtFs", "100.12345678901249", "100.123456789010");
     row("Fs no digits", "TxtFs", "abc", "12.500000000000");
-    row("AWG 0.50", "TxtAWGGain", "0.50", "0.5");
     row("AWG .25", "TxtAWGGain", ".25", "0.25");
     row("AWG 1.5", "TxtAWGGain", "1.5", "1");
-    row("AWG -0.2", "TxtAWGGain", "-0.2", "0");
-    row("AWG 1", "TxtAWGGain", "1", "1");
-    row("AWG no digits", "TxtAWGGain", "abc", "0");
     row("IF 21.40", "TxtIFFreq", "21.40", "21.4");
-    row("IF no digits", "TxtIFFreq", "abc", "0");
-    row("I offset 12", "TxtIOffset", "12", "10");
-    row("I offset 13", "TxtIOffset", "13", "15");
-    row("I offset -13", "TxtIOffset", "-13", "-15");
-    row("I offset -2", "TxtIOffset", "-2", "0");
-    row("Q offset 748", "TxtQOffset", "748", "750");
-    row("Q offset 900", "TxtQOffset", "900", "750");
     row("I offset 12.6", "TxtIOffset", "12.6", "15");
-    row("Q offset 2.5", "TxtQOffset", "2.5", "5");
-    row("I offset no digits", "TxtIOffset", "abc", "0");
+    row("I offset -13", "TxtIOffset", "-13", "-15");
+    row("Q offset 900", "TxtQOffset", "900", "750");
     row("I output 150", "TxtIOutput", "150", "200");
-    row("I output 1234", "TxtIOutput", "1234", "1235");
     row("Q output 1232", "TxtQOutput", "1232", "1230");
-    row("Q output 1998", "TxtQOutput", "1998", "2000");
-    row("I output 2500", "TxtIOutput", "2500", "2000");
-    row("I output no digits", "TxtIOutput", "abc", "200");
-    row("loop 0", "TxtLoopNum", "0", "1");
-    row("loop 3.5", "TxtLoopNum", "3.5", "4");
     row("loop 70000", "TxtLoopNum", "70000", "65536");
-    row("loop 65536", "TxtLoopNum", "65536", "65536");
     row("loop blank inside", "TxtLoopNum", "1 2", "12");
-    row("loop no digits", "TxtLoopNum", "abc", "1");
     row("loop empty", "TxtLoopNum", "", "1");
 }
 
