@@ -1,5 +1,6 @@
 // The sample block of a conversion, byte for byte: every input layout, block
 // boundaries, markers and channel inversion.
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -247,6 +248,29 @@ TEST(IQInversion, SwapsTheChannelsOfTheTwoWords) {
     std::string record = test::dataRecordOf(readFile(call.outPath));
     EXPECT_EQ(record, waveData(expectedWords({1.0, 0.25}, {-0.5, -1.0}, 1.0, 1.0, {1, 1}, {}, true)));
     EXPECT_EQ(record.substr(13, 4), test::wordBytes({test::expectedCode(-0.5, 1.0 + 1e-12, 1.0) + 16384}));
+}
+
+}  // namespace
+}  // namespace halvik
+
+namespace halvik {
+namespace {
+
+TEST(BundledExample, ToneConvertsToFullScale) {
+    std::string tone = test::readFile(std::string(ORVENDA_EXAMPLES_DIR) + "/tone.dat");
+    ASSERT_EQ(std::count(tone.begin(), tone.end(), '\n'), 4096);
+    test::ScratchDir dir;
+    test::Call call;
+    call.iPath = std::string(ORVENDA_EXAMPLES_DIR) + "/tone.dat";
+    call.dataType = 1;
+    call.fileKind = 4;
+    call.sampleCount = 4096;
+    call.peak = 0.8;
+    call.outPath = dir.file("tone.awv");
+    ASSERT_EQ(call.run(), 0);
+    std::string record = test::dataRecordOf(test::readFile(call.outPath));
+    ASSERT_EQ(record.size(), std::string("{WAVEDATA:32768;}").size() + 32768);
+    EXPECT_EQ(record.substr(16, 8), test::wordBytes({test::expectedCode(0.8, 0.8 + 1e-12, 1.0), 8192}));
 }
 
 }  // namespace
