@@ -1,5 +1,7 @@
 #include "markers/frm_marker.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QComboBox>
 #include <QGridLayout>

@@ -1,6 +1,5 @@
 #include "markers/marker_grid.h"
 
-#include <QCoreApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QScrollBar>
@@ -195,10 +194,12 @@ void MarkerGrid::moveCurrentRow(int step) {
         setCurrentCell(row, currentColumn());  // scrolls the row into view
 }
 
+// The text is stored before the row moves, without processing pending
+// events in between: keys typed ahead then land in the next row, not in the
+// row just left.
 void MarkerGrid::onEnter() {
     editor_->setText(QString::fromStdString(validatedCellText(editColumn_, editor_->text().toStdString())));
     focusGridAndStore();
-    QCoreApplication::processEvents();
     moveCurrentRow(+1);
 }
 
@@ -210,13 +211,11 @@ void MarkerGrid::onEscape() {
 
 void MarkerGrid::onUp() {
     focusGridAndStore();
-    QCoreApplication::processEvents();
     moveCurrentRow(-1);
 }
 
 void MarkerGrid::onDown() {
     focusGridAndStore();
-    QCoreApplication::processEvents();
     moveCurrentRow(+1);
 }
 

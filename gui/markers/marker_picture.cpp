@@ -1,6 +1,5 @@
 #include "markers/marker_picture.h"
 
-#include <QCoreApplication>
 #include <QPainter>
 #include <QPolygon>
 
@@ -14,9 +13,10 @@ MarkerPicture::MarkerPicture(QWidget* parent) : QFrame(parent) {
 }
 
 void MarkerPicture::drawMarker(const MarkerPoints& points, int32_t length) {
+    // Painted on the next pass of the event loop; no events are processed
+    // here, so no second command can start while the editor is being built.
     drawing_ = Drawing{points, length};
     update();
-    QCoreApplication::processEvents();
 }
 
 void MarkerPicture::clearPicture() {
