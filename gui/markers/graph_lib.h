@@ -49,7 +49,8 @@ std::string markerFileText(std::span<const MarkerPoint> points);
 // Writes the points in the written form; on failure returns a message naming
 // the file, and the file is left as it was. A regular file is replaced at once
 // (written beside it, then renamed over it, keeping its permissions); a
-// device or pipe is written in place.
+// device or pipe is written in place, and so is a writable file in a folder
+// where no new file may be created.
 std::variant<std::monostate, MarkerFileError> writeMarkerFile(const std::string& path,
                                                               std::span<const MarkerPoint> points);
 

@@ -1,7 +1,9 @@
 // The marker file writer. A regular file is never half written: the new text
 // goes to a fresh file in the same folder, is flushed to the disk, and only
 // then renamed over the old one, so a full disk or a failed write leaves an
-// existing file exactly as it was.
+// existing file exactly as it was. Only a file the user may change in a
+// folder that takes no new files is written in place, as it is the one way
+// to save it at all.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -40,10 +42,14 @@ int writeAll(int fd, std::string_view bytes) {
     return 0;
 }
 
-MarkerFileError failure(const std::string& path, int error, bool leftAsItWas) {
+enum class OldFile { LeftAsItWas, MayBeCutShort, NotAFile };
+
+MarkerFileError failure(const std::string& path, int error, OldFile old) {
     std::string message = "The marker list cannot be saved as \"" + path + "\": " + std::strerror(error) + ".";
-    if (leftAsItWas)
+    if (old == OldFile::LeftAsItWas)
         message += " Any file of that name is left as it was.";
+    else if (old == OldFile::MayBeCutShort)
+        message += " The file may be incomplete.";
     return MarkerFileError{std::move(message)};
 }
 
@@ -66,7 +72,12 @@ std::string folderOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-int writeReplacing(const std::string& path, std::string_view text, const std::optional<struct stat>& old) {
+struct ReplaceOutcome {
+    int error = 0;
+    bool noTempFile = false;  // the folder took no new file; nothing was touched
+};
+
+ReplaceOutcome writeReplacing(const std::string& path, std::string_view text, const std::optional<struct stat>& old) {
     const std::string folder = folderOf(path);
     const std::string base = path.substr(path.rfind('/') == std::string::npos ? 0 : path.rfind('/') + 1);
     std::string temp;
@@ -75,10 +86,10 @@ int writeReplacing(const std::string& path, std::string_view text, const std::op
         temp = folder + "/." + base + "." + std::to_string(::getpid()) + "-" + std::to_string(attempt) + ".tmp";
         fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST)
-            return errno;
+            return {errno, true};
     }
     if (fd < 0)
-        return EEXIST;
+        return {EEXIST, true};
     if (old) {
         // Keep the replaced file's permissions and, where allowed, its owner.
         (void)::fchmod(fd, old->st_mode & 07777);
@@ -93,7 +104,7 @@ int writeReplacing(const std::string& path, std::string_view text, const std::op
         error = errno;
     if (error != 0)
         ::unlink(temp.c_str());
-    return error;
+    return {error, false};
 }
 
 }  // namespace
@@ -113,7 +124,7 @@ std::string markerFileText(std::span<const MarkerPoint> points) {
 std::variant<std::monostate, MarkerFileError> writeMarkerFile(const std::string& path,
                                                               std::span<const MarkerPoint> points) {
     if (path.empty())
-        return failure(path, ENOENT, false);
+        return failure(path, ENOENT, OldFile::NotAFile);
     const std::string text = markerFileText(points);
 
     // Through a symbolic link the file it points to is replaced, not the link.
@@ -128,15 +139,25 @@ std::variant<std::monostate, MarkerFileError> writeMarkerFile(const std::string&
         }
     }
     if (old && S_ISDIR(old->st_mode))
-        return failure(path, EISDIR, true);
+        return failure(path, EISDIR, OldFile::LeftAsItWas);
     if (old && !S_ISREG(old->st_mode)) {
         if (const int error = writeInPlace(target, text))
-            return failure(path, error, false);
+            return failure(path, error, OldFile::NotAFile);
         return std::monostate{};
     }
-    if (const int error = writeReplacing(target, text, old))
-        return failure(path, error, true);
-    return std::monostate{};
+    const ReplaceOutcome outcome = writeReplacing(target, text, old);
+    if (outcome.error == 0)
+        return std::monostate{};
+    // A writable file in a folder that takes no new files can still be
+    // saved, as before, by writing it in place; only then may a failure
+    // leave it cut short.
+    if (outcome.noTempFile && old && (outcome.error == EACCES || outcome.error == EPERM) &&
+        ::access(target.c_str(), W_OK) == 0) {
+        if (const int error = writeInPlace(target, text))
+            return failure(path, error, OldFile::MayBeCutShort);
+        return std::monostate{};
+    }
+    return failure(path, outcome.error, OldFile::LeftAsItWas);
 }
 
 }  // namespace orvenda::markers

@@ -17,6 +17,7 @@ class UserDialogs;
 namespace orvenda::markers {
 
 struct MarkerFileLoad {
+    // Rejected: the file was refused and the user told why; apply nothing.
     enum class Status { Read, Cancelled, Rejected };
     Status status = Status::Cancelled;
     std::vector<MarkerPoint> points;
@@ -25,6 +26,8 @@ struct MarkerFileLoad {
 
 // "Data Load dcomplex" dialog, then the file; shows "work size over" when
 // points were dropped, and a message naming the file when it is rejected.
+// The user is asked and told with the normal pointer even when the caller
+// shows the busy one; the caller's pointer comes back afterwards.
 MarkerFileLoad loadMarkerFileWithDialog(QWidget* parent, UserDialogs& dialogs, int maxPoints);
 
 // "Data Save" dialog, then the file; shows a message when it cannot be

@@ -193,12 +193,23 @@ TEST(MarkerFileFailure, DiskFullMidWriteLeavesTheOldFileWhole) {
 
 // A folder the writer may not change. Root may change any folder, so under
 // root the write runs in a child process that has given up root first.
-TEST(MarkerFileFailure, ReadOnlyFolderIsReportedAndTheFileKept) {
+struct ReadOnlyFolderCase {
+    const char* name;
+    fs::perms fileMode;
+    bool saved;  // written in place; otherwise refused and kept
+};
+
+class ReadOnlyFolder : public ::testing::TestWithParam<ReadOnlyFolderCase> {};
+
+TEST_P(ReadOnlyFolder, RefusesOrWritesInPlace) {
+    const ReadOnlyFolderCase& c = GetParam();
     TempFolder folder;
     const std::string path = folder.write("keep.dat", "5\t1\r\n");
+    fs::permissions(path, c.fileMode);
     fs::permissions(folder.root(), fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
                                        fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
-    ::testing::FLAGS_gtest_death_test_style = "threadsafe";
+    // Forked, not re-run: the child must write into this test's folder.
+    ::testing::FLAGS_gtest_death_test_style = "fast";
     EXPECT_EXIT(
         {
             if (::geteuid() == 0 && ::setuid(65534) != 0)
@@ -206,14 +217,27 @@ TEST(MarkerFileFailure, ReadOnlyFolderIsReportedAndTheFileKept) {
             const auto result = writeMarkerFile(path, std::vector<MarkerPoint>{{0, 1}});
             if (const auto* error = std::get_if<MarkerFileError>(&result)) {
                 std::fprintf(stderr, "%s\n", error->message.c_str());
-                std::_Exit(0);
+                std::_Exit(c.saved ? 1 : 0);
             }
-            std::_Exit(1);
+            std::fprintf(stderr, "saved\n");
+            std::_Exit(c.saved ? 0 : 1);
         },
-        ::testing::ExitedWithCode(0), "keep\\.dat.*Permission denied");
-    EXPECT_EQ(readBytes(path), "5\t1\r\n");
+        ::testing::ExitedWithCode(0), c.saved ? "saved" : "keep\\.dat.*Permission denied.*left as it was");
+    EXPECT_EQ(readBytes(path), c.saved ? "0\t1\r\n" : "5\t1\r\n");
     EXPECT_EQ(namesIn(folder.root()), std::vector<std::string>{"keep.dat"});
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Writer, ReadOnlyFolder,
+    ::testing::Values(ReadOnlyFolderCase{"ReadOnlyFileIsKept", fs::perms::owner_read | fs::perms::group_read |
+                                                                   fs::perms::others_read,
+                                         false},
+                      ReadOnlyFolderCase{"WritableFileIsWrittenInPlace",
+                                         fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                                             fs::perms::group_write | fs::perms::others_read |
+                                             fs::perms::others_write,
+                                         true}),
+    [](const auto& row) { return std::string(row.param.name); });
 
 }  // namespace
 }  // namespace orvenda::markers
