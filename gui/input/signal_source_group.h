@@ -5,7 +5,14 @@
 
 #include <QGroupBox>
 
+#include "input/load_commands.h"
 #include "input/loaded_input.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
 
 namespace orvenda {
 class UserDialogs;
@@ -35,8 +42,32 @@ signals:
     void loadingChanged(bool loading);
 
 private:
+    struct Texts {
+        QString fileNameI, fileNameQ, countI, countQ;
+    };
+
+    void buildControls();
+    void run(LoadCommand command);
+    // Selects the type in the list and applies it, also when it was selected.
+    void selectFileType(int32_t type);
+    void applyFileType(int32_t type);
+    void setLoading(bool loading);
+    Texts texts() const;
+    void restoreTexts(const Texts& texts);
+    void applyTexts(const DisplayTexts& texts);
+
     LoadedInput& state_;
     UserDialogs& dialogs_;
+    bool loading_ = false;
+    QComboBox* fileType_ = nullptr;
+    QPushButton* loadI_ = nullptr;
+    QPushButton* loadQ_ = nullptr;
+    QLineEdit* fileNameI_ = nullptr;
+    QLineEdit* fileNameQ_ = nullptr;
+    QLineEdit* countI_ = nullptr;
+    QLineEdit* countQ_ = nullptr;
+    QLabel* countQLabel_ = nullptr;
+    QCheckBox* specifySize_ = nullptr;
 };
 
 }  // namespace orvenda::input
