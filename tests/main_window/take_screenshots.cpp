@@ -1,0 +1,42 @@
+// Renders the documentation pictures: the main window after loading an input
+// file, and the About window. Not a test; run it by hand:
+//   QT_QPA_PLATFORM=offscreen <build>/bin/take_screenshots <input file> <folder>
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QPixmap>
+#include <cstdio>
+
+#include "main_window/comon_lib.h"
+#include "main_window/frm_about.h"
+#include "main_window/frm_halvik_wave_main.h"
+#include "support/scripted_dialogs.h"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: %s <input file (float I/Q pairs, or text)> <folder>\n", argv[0]);
+        return 2;
+    }
+    const QString input = QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath();
+    const QDir folder(QString::fromLocal8Bit(argv[2]));
+
+    orvenda::ComonLib state;
+    orvenda::testing::ScriptedDialogs dialogs;
+    orvenda::FrmHalvikWaveMain window(state, dialogs);
+    window.show();
+    dialogs.fileAnswers.push_back(input);
+    const bool text = input.endsWith(QLatin1String(".txt")) || input.endsWith(QLatin1String(".csv"));
+    window.findChild<QAction*>(text ? QStringLiteral("MnuLoadIQ") : QStringLiteral("MnuLoadBf"))->trigger();
+    for (const auto& message : dialogs.messages)
+        std::fprintf(stderr, "message: %s\n", qPrintable(message.text));
+    QApplication::processEvents();
+    const bool mainSaved = window.grab().save(folder.filePath(QStringLiteral("main-window-loaded.png")));
+
+    window.openAbout();
+    QApplication::processEvents();
+    const bool aboutSaved = window.aboutWindow()->grab().save(folder.filePath(QStringLiteral("about.png")));
+    std::printf("samples %d, main window %s, About %s\n", state.input.DataSize, mainSaved ? "saved" : "NOT saved",
+                aboutSaved ? "saved" : "NOT saved");
+    return mainSaved && aboutSaved ? 0 : 1;
+}
