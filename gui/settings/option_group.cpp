@@ -44,8 +44,7 @@ void OptionGroup::onToggled(int index, bool on) {
         if (i != index && isSelected(i))
             button(i)->setChecked(false);  // its toggled(false) runs nothing
     }
-    if (handler_)
-        handler_();
+    emit optionSelected(index);
 }
 
 }  // namespace orvenda::settings

@@ -1,19 +1,18 @@
 // An option-button group with the semantics of the settings logic: indexes
 // from 0, at most one option selected, options can all be cleared, and
-//   - selecting an option (by the user or from code) runs the group's
-//     handler when the selection changes;
+//   - selecting an option (by the user or from code) emits optionSelected,
+//     the group's click reaction, when the selection changes;
 //   - clearing an option from code runs nothing;
 //   - clicking the option that is already selected changes nothing.
 // Qt's own exclusive radio buttons cannot be all cleared, so exclusivity is
 // kept here: each button reacts to toggled(true) by clearing the others
-// before the handler runs, as one exclusive set of option buttons would.
+// before the reaction runs, as one exclusive set of option buttons would.
 #ifndef ORVENDA_GUI_SETTINGS_OPTION_GROUP_H
 #define ORVENDA_GUI_SETTINGS_OPTION_GROUP_H
 
 #include <QObject>
 #include <QRadioButton>
 #include <QString>
-#include <functional>
 #include <vector>
 
 namespace orvenda::settings {
@@ -40,21 +39,22 @@ public:
     int selected() const;
     bool isSelected(int index) const { return button(index)->isChecked(); }
 
-    // Selects option `index`; the handler runs if the selection changed.
+    // Selects option `index`; the reaction runs if the selection changed.
     void select(int index);
     // Clears option `index`; nothing runs.
     void clear(int index);
     void setOptionEnabled(int index, bool enabled);
     void setAllEnabled(bool enabled);
 
-    // The group's click reaction. It looks at the options itself.
-    void setHandler(std::function<void()> handler) { handler_ = std::move(handler); }
+signals:
+    // An option became the selected one (the group's click reaction). The
+    // others are already cleared when it is emitted.
+    void optionSelected(int index);
 
 private:
     void onToggled(int index, bool on);
 
     std::vector<OptionButton*> buttons_;
-    std::function<void()> handler_;
 };
 
 }  // namespace orvenda::settings

@@ -24,10 +24,14 @@ void PanelInterlocks::connectReactions(QObject* context) {
     onToggle(c_.ChkMarkerMode, [this] { markerSwitch(); });
     onToggle(c_.ChkOutputSequence, [this] { sequenceSwitch(); });
     onToggle(c_.ChkStartTrigger, [this] { triggerSwitch(); });
-    c_.OptIQOutput->setHandler([this] { gainPathChoice(); });
-    c_.OptMark->setHandler([this] { markerEditModeChoice(); });
-    c_.OptOutputSequence->setHandler([this] { sequenceChoice(); });
-    c_.OptStartTrigger->setHandler([this] { triggerSourceChoice(); });
+    // The group reactions look at the options themselves, not at the index.
+    const auto onSelect = [context](OptionGroup* group, auto reaction) {
+        QObject::connect(group, &OptionGroup::optionSelected, context, reaction);
+    };
+    onSelect(c_.OptIQOutput, [this] { gainPathChoice(); });
+    onSelect(c_.OptMark, [this] { markerEditModeChoice(); });
+    onSelect(c_.OptOutputSequence, [this] { sequenceChoice(); });
+    onSelect(c_.OptStartTrigger, [this] { triggerSourceChoice(); });
 }
 
 void PanelInterlocks::iqFilterSwitch() { c_.CmbFilt->setEnabled(c_.ChkIQFilter->isChecked()); }

@@ -1,4 +1,4 @@
-// The option group's reactions: selecting runs the group handler once the
+// The option group's reaction: selecting emits optionSelected once the
 // other options are cleared, clearing from code runs nothing, and a click on
 // the selected option changes nothing.
 #include <QTest>
@@ -22,7 +22,10 @@ private slots:
         for (int i = 0; i < group->count(); ++i)
             column->addWidget(group->button(i));
         seen.clear();
-        group->setHandler([this] { seen.push_back(selectionSeen()); });
+        connect(group, &OptionGroup::optionSelected, this, [this](int index) {
+            QCOMPARE(group->selected(), index);
+            seen.push_back(selectionSeen());
+        });
         parent->show();
     }
     void cleanup() { parent.reset(); }
@@ -33,7 +36,7 @@ private slots:
         QCOMPARE(group->selected(), -1);
     }
 
-    void selectingFromCodeRunsTheHandlerOnceWithTheOthersCleared() {
+    void selectingFromCodeRunsTheReactionOnceWithTheOthersCleared() {
         group->select(0);
         group->select(2);
         QCOMPARE(seen, (std::vector<QString>{QStringLiteral("100"), QStringLiteral("001")}));
@@ -53,7 +56,7 @@ private slots:
         QCOMPARE(seen.size(), std::size_t{1});
     }
 
-    void userClickSelectsAndRunsTheHandler() {
+    void userClickSelectsAndRunsTheReaction() {
         group->select(0);
         QTest::mouseClick(group->button(1), Qt::LeftButton, Qt::NoModifier, QPoint(6, group->button(1)->height() / 2));
         QCOMPARE(group->selected(), 1);
