@@ -6,7 +6,6 @@
 
 #include <dlfcn.h>
 #include <link.h>
-#include <unistd.h>
 
 #include <climits>
 #include <cstdlib>
