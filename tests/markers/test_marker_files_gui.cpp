@@ -50,6 +50,7 @@ class TestMarkerFilesGui : public QObject {
             auto* action = window.findChild<QAction*>(QString::fromLatin1(actionName));
             QVERIFY2(action, actionName);
             action->trigger();
+            QVERIFY2(QApplication::overrideCursor() == nullptr, "the busy pointer is restored");
         }
         void click(const char* buttonName, const std::string& path) {
             dialogs.fileAnswers.push_back(QString::fromStdString(path));
@@ -129,14 +130,33 @@ private slots:
         QVERIFY(w.dialogs.messages.empty());
     }
 
+    void longFileSaysWorkSizeOverAndKeeps1001Points() {
+        TempFolder folder;
+        Window w;
+        w.trigger("MnuLoadMark2", folder.write("1001.dat", testsupport::pairsText(1001)));
+        QVERIFY(w.dialogs.messages.empty());
+        QCOMPARE(w.state.markers.Marker2Count, 1001);
+        QVERIFY(w.state.markers.Marker2Points[1000] == (MarkerPoint{2000, 0}));
+
+        w.trigger("MnuLoadMark1", folder.write("1002.dat", testsupport::pairsText(1002)));
+        QCOMPARE(w.dialogs.messages.size(), std::size_t{1});
+        QCOMPARE(w.dialogs.messages[0].text, QStringLiteral("work size over"));
+        QCOMPARE(w.dialogs.messages[0].caption, QString::fromLatin1(kProgramName));
+        QCOMPARE(w.state.markers.Marker1Count, 1001);
+        QVERIFY(w.state.markers.Marker1Points[1000] == (MarkerPoint{2000, 0}));
+        QCOMPARE(w.state.markers.Marker1Length, 2001);
+        QCOMPARE(w.fileName(1), QStringLiteral("1002.dat"));
+    }
+
     void rejectedFileLeavesTheWindowAsItWas_data() {
-        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QByteArray>("bytes");  // empty: the file does not exist
         QTest::addColumn<bool>("afterAGoodLoad");
         for (bool after : {false, true}) {
             const char* when = after ? "after a load" : "at start";
             QTest::addRow("word, %s", when) << QByteArray("0\t1\r\n100\tabc\r\n") << after;
             QTest::addRow("odd count, %s", when) << QByteArray("0\t1\r\n100\r\n") << after;
             QTest::addRow("beyond int32, %s", when) << QByteArray("-3000000000\t1\r\n") << after;
+            QTest::addRow("missing file, %s", when) << QByteArray() << after;
         }
     }
 
@@ -151,16 +171,20 @@ private slots:
         const MarkerControls controls = w.controls();
         const QString name2 = w.fileName(2);
 
+        const std::string bad = bytes.isEmpty() ? folder.path("bad.dat") : folder.write("bad.dat", bytes.toStdString());
         for (const char* command : {"MnuLoadMark1", "MnuLoadMark2"})
-            w.trigger(command, folder.write("bad.dat", bytes.toStdString()));
+            w.trigger(command, bad);
 
         QVERIFY(sameStore(w.state.markers, store));
         QVERIFY(w.controls() == controls);
         QCOMPARE(w.fileName(1), QString());
         QCOMPARE(w.fileName(2), name2);
         QCOMPARE(w.dialogs.messages.size(), std::size_t{2});
-        QVERIFY(w.dialogs.messages[0].text.contains(QStringLiteral("bad.dat")));
-        QCOMPARE(w.dialogs.messages[0].caption, QString::fromLatin1(kProgramName));
+        for (const auto& message : w.dialogs.messages) {
+            QVERIFY2(message.text.contains(QLatin1Char('"') + QString::fromStdString(bad) + QLatin1Char('"')),
+                     qPrintable(message.text));
+            QCOMPARE(message.caption, QString::fromLatin1(kProgramName));
+        }
     }
 
     void savedListHasTheWrittenFormAndLoadsBackAsMarker1() {
