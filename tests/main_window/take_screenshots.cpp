@@ -1,6 +1,7 @@
 // Renders the documentation pictures: the main window after loading an input
 // file, and the About window. Not a test; run it by hand:
-//   QT_QPA_PLATFORM=offscreen <build>/bin/take_screenshots <input file> <folder>
+//   QT_QPA_PLATFORM=offscreen <build>/bin/take_screenshots text|float <input file> <folder>
+// "text" loads two-column I/Q text ("Load IQ Data"), "float" float I/Q pairs.
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -14,19 +15,20 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: %s <input file (float I/Q pairs, or text)> <folder>\n", argv[0]);
+    const QString kind = argc == 4 ? QString::fromLatin1(argv[1]) : QString();
+    if (kind != QLatin1String("text") && kind != QLatin1String("float")) {
+        std::fprintf(stderr, "usage: %s text|float <input file> <folder>\n", argv[0]);
         return 2;
     }
-    const QString input = QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath();
-    const QDir folder(QString::fromLocal8Bit(argv[2]));
+    const QString input = QFileInfo(QString::fromLocal8Bit(argv[2])).absoluteFilePath();
+    const QDir folder(QString::fromLocal8Bit(argv[3]));
 
     orvenda::ComonLib state;
     orvenda::testing::ScriptedDialogs dialogs;
     orvenda::FrmHalvikWaveMain window(state, dialogs);
     window.show();
     dialogs.fileAnswers.push_back(input);
-    const bool text = input.endsWith(QLatin1String(".txt")) || input.endsWith(QLatin1String(".csv"));
+    const bool text = kind == QLatin1String("text");
     window.findChild<QAction*>(text ? QStringLiteral("MnuLoadIQ") : QStringLiteral("MnuLoadBf"))->trigger();
     for (const auto& message : dialogs.messages)
         std::fprintf(stderr, "message: %s\n", qPrintable(message.text));

@@ -115,6 +115,22 @@ private slots:
         QCOMPARE(seen, callsSeenByPendingEvent);
     }
 
+    // A click on "IF Transform" that waits among the events BaseBand lets run
+    // does not start a second conversion inside the first one.
+    void noSecondCommandInsideTheFirst() {
+        auto ui = makeWindow();
+        ui->dialogs.fileAnswers = {QDir::tempPath() + QStringLiteral("/first.awv"),
+                                   QDir::tempPath() + QStringLiteral("/second.awv")};
+        QTimer::singleShot(0, ui->find<QPushButton>("BtnTransIF"), &QPushButton::click);
+        ui->click("BtnTransform");
+        QCOMPARE(recorded_->calls, 1);
+        QCOMPARE(ui->dialogs.fileRequests.size(), size_t{1});
+        QCOMPARE(recorded_->outPath, (QDir::tempPath() + QStringLiteral("/first.awv")).toStdString());
+        // Once the first has ended, the button works again.
+        ui->click("BtnTransIF");
+        QCOMPARE(recorded_->calls, 2);
+    }
+
     void cancelledDialogEndsSilently_data() { saveDialogAndCall_data(); }
     void cancelledDialogEndsSilently() {
         QFETCH(bool, baseBand);
