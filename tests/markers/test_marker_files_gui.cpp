@@ -1,6 +1,6 @@
 // Marker files in the real main window: "Load Marker1" / "Load Marker2" from
 // the menu and the buttons, their effect on the marker store and the marker
-// settings, and the save and load dialogs the marker editor uses.
+// settings, and the pointer while the marker file dialogs ask the user.
 #include <QAbstractButton>
 #include <QAction>
 #include <QLineEdit>
@@ -16,7 +16,6 @@
 namespace orvenda::markers {
 
 using testsupport::PointerProbeDialogs;
-using testsupport::readBytes;
 using testsupport::sameStore;
 using testsupport::TempFolder;
 
@@ -185,55 +184,6 @@ private slots:
                      qPrintable(message.text));
             QCOMPARE(message.caption, QString::fromLatin1(kProgramName));
         }
-    }
-
-    void savedListHasTheWrittenFormAndLoadsBackAsMarker1() {
-        TempFolder folder;
-        Window w;
-        const std::vector<MarkerPoint> points{{0, 1}, {100, 0}, {200, 1}};
-        const std::string path = folder.path("list.dat");
-        w.dialogs.fileAnswers.push_back(QString::fromStdString(path));
-        QVERIFY(saveMarkerFileWithDialog(&w.window, w.dialogs, points));
-        QCOMPARE(w.dialogs.fileRequests.at(0).title, QStringLiteral("Data Save"));
-        QCOMPARE(w.dialogs.fileRequests.at(0).filter, kFilter);
-        QVERIFY(w.dialogs.fileRequests.at(0).save);
-        QCOMPARE(readBytes(path), std::string("0\t1\r\n100\t0\r\n200\t1\r\n"));
-
-        w.trigger("MnuLoadMark1", path);
-        QCOMPARE(w.state.markers.Marker1Count, 3);
-        for (std::size_t i = 0; i < points.size(); ++i)
-            QVERIFY(w.state.markers.Marker1Points[i] == points[i]);
-        QCOMPARE(w.state.markers.Marker1Length, 201);
-        QVERIFY(w.dialogs.messages.empty());
-    }
-
-    void failedOrCancelledSave_data() {
-        QTest::addColumn<QString>("path");  // "@" stands for the scratch folder
-        QTest::addColumn<QString>("saying");
-        QTest::newRow("missing folder") << QStringLiteral("@/none/list.dat") << QStringLiteral("No such file");
-        QTest::newRow("full disk") << QStringLiteral("/dev/full") << QStringLiteral("No space left");
-        QTest::newRow("a folder") << QStringLiteral("@") << QStringLiteral("directory");
-        QTest::newRow("cancelled") << QString() << QString();
-    }
-
-    void failedOrCancelledSave() {
-        QFETCH(QString, path);
-        QFETCH(QString, saying);
-        TempFolder folder;
-        path.replace(QLatin1Char('@'), QString::fromStdString(folder.root().string()));
-        testing::ScriptedDialogs dialogs;
-        dialogs.fileAnswers.push_back(path);
-        QVERIFY(!saveMarkerFileWithDialog(nullptr, dialogs, {{0, 1}}));
-        if (path.isEmpty()) {
-            QVERIFY(dialogs.messages.empty());
-            QVERIFY(std::filesystem::is_empty(folder.root()));
-            return;
-        }
-        QCOMPARE(dialogs.messages.size(), std::size_t{1});
-        QVERIFY2(dialogs.messages[0].text.contains(QLatin1Char('"') + path + QLatin1Char('"')),
-                 qPrintable(dialogs.messages[0].text));
-        QVERIFY2(dialogs.messages[0].text.contains(saying), qPrintable(dialogs.messages[0].text));
-        QCOMPARE(dialogs.messages[0].caption, QString::fromLatin1(kProgramName));
     }
 
     // A command that shows the busy pointer may call the dialogs: the user

@@ -188,16 +188,34 @@ private slots:
         QVERIFY(QApplication::overrideCursor() == nullptr);
     }
 
-    void saveThatCannotWriteSaysSo() {
+    void failedOrCancelledSave_data() {
+        QTest::addColumn<QString>("path");  // "@" stands for the scratch folder
+        QTest::addColumn<QString>("saying");
+        QTest::newRow("missing folder") << QStringLiteral("@/gone/list.dat") << QStringLiteral("No such file");
+        QTest::newRow("full disk") << QStringLiteral("/dev/full") << QStringLiteral("No space left");
+        QTest::newRow("a folder") << QStringLiteral("@") << QStringLiteral("directory");
+        QTest::newRow("cancelled") << QString() << QString();
+    }
+
+    void failedOrCancelledSave() {
+        QFETCH(QString, path);
+        QFETCH(QString, saying);
         TempFolder folder;
+        path.replace(QLatin1Char('@'), QString::fromStdString(folder.root().string()));
         Editor e;
         e.setRows({{"2", "1"}});
-        const std::string path = folder.path("gone/list.dat");
-        e.run("MnuSaveMarkList", path);
-        QCOMPARE(e.dialogs.messages.size(), std::size_t{1});
-        QVERIFY(e.dialogs.messages[0].text.contains(QString::fromStdString(path)));
+        e.run("MnuSaveMarkList", path.toStdString());
         QCOMPARE(e.grid->cellText(1, 0), QStringLiteral("2"));
         QVERIFY(QApplication::overrideCursor() == nullptr);
+        if (path.isEmpty()) {
+            QVERIFY(e.dialogs.messages.empty());
+            QVERIFY(std::filesystem::is_empty(folder.root()));
+            return;
+        }
+        QCOMPARE(e.dialogs.messages.size(), std::size_t{1});
+        const QString& text = e.dialogs.messages[0].text;
+        QVERIFY2(text.contains(QLatin1Char('"') + path + QLatin1Char('"')) && text.contains(saying), qPrintable(text));
+        QCOMPARE(e.dialogs.messages[0].caption, QString::fromLatin1(kProgramName));
     }
 
     void listSavedInTheEditorLoadsAsMarker1() {
