@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <cmath>
 #include <cstring>
@@ -17,6 +18,7 @@
 #include <vector>
 
 #include "main_window/halvik_library.h"
+#include "input/signal_source_group.h"
 #include "markers/frm_marker.h"
 #include "window_test_support.h"
 
@@ -307,6 +309,26 @@ private slots:
         ui.dialogs.fileAnswers.push_back(out);
         ui.click("BtnTransform");
         QVERIFY(readAll(out).find("{WAVEDATA:8000;") != std::string::npos);
+    }
+
+    // A transform clicked while a load reads its file (the load lets pending
+    // events run) waits for the load instead of converting half-known input.
+    void noTransformDuringALoad() {
+        WindowUnderTest ui;
+        const QString input = scratchPath("long.txt");
+        writeTextFile(input, 30000);
+        ui.dialogs.fileAnswers.push_back(input);
+        bool clickedWhileLoading = false;
+        QTimer::singleShot(0, ui.find<QPushButton>("BtnTransform"), [&] {
+            clickedWhileLoading = ui.window->findChild<input::SignalSourceGroup*>()->isLoading();
+            ui.find<QPushButton>("BtnTransform")->click();
+        });
+        ui.action("MnuLoadIQ")->trigger();
+        QVERIFY(clickedWhileLoading);
+        QCOMPARE(ui.state.input.DataSize, 30000);
+        QCOMPARE(ui.dialogs.fileRequests.size(), size_t{1});  // the load's own dialog only
+        QCOMPARE(ui.dialogs.messages.size(), size_t{1});
+        QVERIFY(ui.dialogs.messages[0].text.contains(QStringLiteral("still being loaded")));
     }
 
     // The engine cannot create the file: the message names it, the window
