@@ -2,6 +2,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,7 @@ struct AcceptedCase {
     std::string bytes;
     std::vector<MarkerPoint> points;
 };
+void PrintTo(const AcceptedCase& c, std::ostream* out) { *out << c.name; }
 
 class AcceptedFile : public ::testing::TestWithParam<AcceptedCase> {};
 
@@ -76,6 +78,7 @@ struct RejectedCase {
     std::string bytes;
     std::vector<std::string> saying;  // parts of the message besides the file name
 };
+void PrintTo(const RejectedCase& c, std::ostream* out) { *out << c.name; }
 
 class RejectedFile : public ::testing::TestWithParam<RejectedCase> {};
 

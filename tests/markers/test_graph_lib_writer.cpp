@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <random>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -54,6 +55,7 @@ struct WrittenFormCase {
     std::vector<MarkerPoint> points;
     std::string bytes;
 };
+void PrintTo(const WrittenFormCase& c, std::ostream* out) { *out << c.name; }
 
 class WrittenForm : public ::testing::TestWithParam<WrittenFormCase> {};
 
@@ -128,6 +130,7 @@ struct UnwritablePathCase {
     const char* name;
     const char* relativePath;  // inside the scratch folder
 };
+void PrintTo(const UnwritablePathCase& c, std::ostream* out) { *out << c.name; }
 
 class UnwritablePath : public ::testing::TestWithParam<UnwritablePathCase> {};
 
@@ -198,6 +201,7 @@ struct ReadOnlyFolderCase {
     fs::perms fileMode;
     bool saved;  // written in place; otherwise refused and kept
 };
+void PrintTo(const ReadOnlyFolderCase& c, std::ostream* out) { *out << c.name; }
 
 class ReadOnlyFolder : public ::testing::TestWithParam<ReadOnlyFolderCase> {};
 

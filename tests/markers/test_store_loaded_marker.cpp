@@ -1,6 +1,7 @@
 // What a loaded marker file does to the marker store.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <vector>
 
 #include "marker_file_test_support.h"
@@ -38,6 +39,7 @@ struct LoadCase {
     std::vector<MarkerPoint> points;
     int32_t expectedLength;  // of the loaded marker
 };
+void PrintTo(const LoadCase& c, std::ostream* out) { *out << c.name; }
 
 class StoreLoadedMarker : public ::testing::TestWithParam<LoadCase> {};
 
