@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -26,9 +27,22 @@ std::string nameOf(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+// A symbolic link is written through, as opening it for writing would: the
+// file it names is replaced, the link stays.
+std::string resolveLink(const std::string& path) {
+    struct stat status {};
+    if (::lstat(path.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) return path;
+    char* resolved = ::realpath(path.c_str(), nullptr);
+    if (resolved == nullptr) return path;
+    std::string target(resolved);
+    std::free(resolved);
+    return target;
+}
+
 }  // namespace
 
-std::unique_ptr<OutputFile> OutputFile::create(const std::string& path) {
+std::unique_ptr<OutputFile> OutputFile::create(const std::string& requestedPath) {
+    const std::string path = resolveLink(requestedPath);
     std::string name = nameOf(path);
     if (name.empty() || name == "." || name == "..") return nullptr;
     // An existing output must be a file we could have opened for writing; its

@@ -105,3 +105,21 @@ TEST(OutputFile, AFailingWriteFailsTheCommitAndKeepsTheOldFile) {
 
 }  // namespace
 }  // namespace halvik
+
+namespace halvik {
+namespace {
+
+TEST(OutputFile, WritesThroughASymbolicLink) {
+    test::ScratchDir dir;
+    test::writeFile(dir.file("target.awv"), "old");
+    std::filesystem::create_symlink(dir.file("target.awv"), dir.file("link.awv"));
+    auto out = OutputFile::create(dir.file("link.awv"));
+    ASSERT_TRUE(out);
+    out->write("new");
+    ASSERT_TRUE(out->commit());
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.file("link.awv")));
+    EXPECT_EQ(test::readFile(dir.file("target.awv")), "new");
+}
+
+}  // namespace
+}  // namespace halvik
