@@ -37,11 +37,15 @@ std::string nameOf(const ConversionJob& job) {
     return fs::path(in.iqFile ? *in.iqFile : in.iText ? *in.iText : *in.qText).filename().string();
 }
 
-// The engine only says that it failed; a missing folder is the usual reason
-// and is told before the call.
-bool outputFolderExists(const std::string& output, Reporter& report) {
-    fs::path folder = fs::path(output).parent_path();
+// The engine only says that it failed; the usual reasons are told before
+// the call.
+bool outputPathUsable(const std::string& output, Reporter& report) {
     std::error_code error;
+    if (fs::is_directory(output, error)) {
+        report.error(inQuotes(output) + " is a folder, not a waveform file name");
+        return false;
+    }
+    fs::path folder = fs::path(output).parent_path();
     if (folder.empty() || fs::is_directory(folder, error)) return true;
     report.error(inQuotes(output) + ": the folder " + inQuotes(folder.string()) + " does not exist");
     return false;
@@ -118,7 +122,7 @@ private:
         }
         const HalvikArguments& args = transform.arguments;
         if (args.sampleCount == 0) report_.warning(nameOf(job) + ": no samples; the waveform file holds none");
-        if (!outputFolderExists(job.output, report_)) return false;
+        if (!outputPathUsable(job.output, report_)) return false;
 
         int32_t result = 0;
         {
