@@ -24,15 +24,26 @@ public:
     ScanResult result() const { return tally_.finish(peakI_, peakQ_); }
 
 private:
-    ReadStep fail(ScanFault fault, int64_t line, std::string detail);
+    // Reads the items of 64 bytes from `p`; returns where the next unread item starts.
+    const char* consumeBlock(const char* p, const char* end, ReadStep& step);
+    // Reads the items of [p, end) one by one.
+    const char* consumeRest(const char* p, const char* end, ReadStep& step);
+    // Reads the item at `p` that ends at `itemEnd` (a separator or `end`).
+    bool readItem(const char* p, const char* itemEnd, const char* end, ReadStep& step);
+    // Takes one value read at `at`; false when the record exceeded the limit.
+    bool take(double value, const char* at);
+    ReadStep fail(ScanFault fault, const char* at, std::string detail);
+    int64_t lineAt(const char* at) const;
 
     int valuesPerRecord_;
     RecordTally& tally_;
-    int64_t line_ = 1;
+    int64_t line_ = 1;               // line of the start of the current chunk
+    const char* chunkBegin_ = nullptr;
     double peakI_ = 0.0;
     double peakQ_ = 0.0;
-    bool havePendingI_ = false;
-    int64_t pendingLine_ = 0;
+    bool havePendingI_ = false;      // an I value read, its Q not yet
+    const char* pendingAt_ = nullptr;  // where, while in the current chunk
+    int64_t pendingLine_ = 0;        // its line, once the chunk is done
     ScanError error_;
 };
 

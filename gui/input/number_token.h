@@ -108,7 +108,13 @@ inline NumberToken readNumber(const char* first, const char* last) {
     p += negative | (*p == '+');
     uint64_t mantissa = 0;
     int digits = 0;
-    p = detail::readDigits(p, last, mantissa, digits);
+    // Integer parts are mostly short: one digit at a time, unless long.
+    if (p < last && isDigit(*p)) {
+        mantissa = static_cast<uint64_t>(*p++ - '0');
+        digits = 1;
+        if (p < last && isDigit(*p))
+            p = detail::readDigits(p, last, mantissa, digits);
+    }
     int exponent10 = 0;
     if (p < last && *p == '.') {
         const int integerDigits = digits;
