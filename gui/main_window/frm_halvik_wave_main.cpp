@@ -83,6 +83,8 @@ QWidget* FrmHalvikWaveMain::buildCentralWidget() {
     buttons->addWidget(ifButton_);
     buttons->addStretch();
     grid->addLayout(buttons, 2, 2);
+    // A wider window gives its room to the file names of the first column.
+    grid->setColumnStretch(0, 1);
     // Keyboard focus column by column, top to bottom, as laid out.
     settings::chainFocus(this, {signalSource_, settings_->markerGroup(), markerFiles_, settings_->outputControlFrame(),
                                 settings_->outputSetupFrame(), settings_->intermediateFrequencyFrame(), baseBandButton_,

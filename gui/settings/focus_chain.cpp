@@ -13,12 +13,15 @@ bool takesTabFocus(QWidget* window, QWidget* w) {
 
 QList<QWidget*> focusableControls(QWidget* window, const QList<QWidget*>& blocks) {
     QList<QWidget*> controls;
+    // The focus chain is a ring over the whole window; the bound only guards
+    // against a broken ring.
+    const qsizetype bound = window->findChildren<QWidget*>().size() + 1;
     for (QWidget* block : blocks) {
         if (takesTabFocus(window, block))
             controls << block;
-        // Depth first, each parent before its children, in creation order.
-        for (QWidget* w : block->findChildren<QWidget*>())
-            if (takesTabFocus(window, w))
+        QWidget* w = block->nextInFocusChain();
+        for (qsizetype steps = 0; w != block && steps < bound; ++steps, w = w->nextInFocusChain())
+            if (block->isAncestorOf(w) && takesTabFocus(window, w))
                 controls << w;
     }
     return controls;

@@ -1,5 +1,5 @@
 // Keyboard focus in the order a window lays out its parts: every focusable
-// control of the first block in its own order, then those of the next.
+// control of the first block, then those of the next, and so on.
 #ifndef ORVENDA_GUI_SETTINGS_FOCUS_CHAIN_H
 #define ORVENDA_GUI_SETTINGS_FOCUS_CHAIN_H
 
@@ -9,9 +9,9 @@ class QWidget;
 
 namespace orvenda::settings {
 
-// Within a block, controls follow their creation order (the panels create
-// them top to bottom, left to right); a block may itself be a control.
-// Hidden controls and those of popup windows are left out.
+// Within a block, controls keep the order of the block's own focus chain:
+// creation order, or what the block set with setTabOrder. A block may itself
+// be a control. Hidden controls and those of popup windows are left out.
 QList<QWidget*> focusableControls(QWidget* window, const QList<QWidget*>& blocks);
 void chainFocus(QWidget* window, const QList<QWidget*>& blocks);
 
