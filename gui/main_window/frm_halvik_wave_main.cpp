@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QGroupBox>
 #include <QMenuBar>
 #include <QPushButton>
@@ -62,6 +63,7 @@ QWidget* FrmHalvikWaveMain::buildCentralWidget() {
     auto* markerLayout = new QVBoxLayout(markerSetup);
     markerLayout->addWidget(settings_->markerGroup());
     markerLayout->addWidget(markerFiles_);
+    markerLayout->addStretch();
     connect(markerFiles_, &markers::MarkerFilesPanel::editMarkerRequested, this,
             &FrmHalvikWaveMain::openMarkerEditor);
 
@@ -71,20 +73,21 @@ QWidget* FrmHalvikWaveMain::buildCentralWidget() {
     ifButton_->setObjectName(QStringLiteral("BtnTransIF"));
 
     // Three columns: input and markers, the I/Q output controls, then the
-    // output setup, the IF carrier and the two transform buttons.
-    auto* grid = new QGridLayout(central);
-    grid->addWidget(signalSource_, 0, 0);
-    grid->addWidget(markerSetup, 1, 0, 2, 1);
-    grid->addWidget(settings_->outputControlFrame(), 0, 1, 3, 1);
-    grid->addWidget(settings_->outputSetupFrame(), 0, 2);
-    grid->addWidget(settings_->intermediateFrequencyFrame(), 1, 2);
-    auto* buttons = new QVBoxLayout;
-    buttons->addWidget(baseBandButton_);
-    buttons->addWidget(ifButton_);
-    buttons->addStretch();
-    grid->addLayout(buttons, 2, 2);
+    // output setup, the IF carrier and the two transform buttons. Marker
+    // Setup and Output Setup take the spare height, so the columns end level.
+    auto* left = new QVBoxLayout;
+    left->addWidget(signalSource_);
+    left->addWidget(markerSetup, 1);
+    auto* right = new QVBoxLayout;
+    right->addWidget(settings_->outputSetupFrame(), 1);
+    right->addWidget(settings_->intermediateFrequencyFrame());
+    right->addWidget(baseBandButton_);
+    right->addWidget(ifButton_);
+    auto* columns = new QHBoxLayout(central);
     // A wider window gives its room to the file names of the first column.
-    grid->setColumnStretch(0, 1);
+    columns->addLayout(left, 1);
+    columns->addWidget(settings_->outputControlFrame());
+    columns->addLayout(right);
     // Keyboard focus column by column, top to bottom, as laid out.
     settings::chainFocus(this, {signalSource_, settings_->markerGroup(), markerFiles_, settings_->outputControlFrame(),
                                 settings_->outputSetupFrame(), settings_->intermediateFrequencyFrame(), baseBandButton_,

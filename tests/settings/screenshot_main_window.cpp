@@ -19,6 +19,9 @@ int main(int argc, char* argv[]) {
     orvenda::ComonLib state;
     orvenda::testing::ScriptedDialogs dialogs;
     orvenda::FrmHalvikWaveMain window(state, dialogs);
+    // Qt opens a window at most 2/3 of the screen; the offscreen screen is
+    // small, so take the size the window asks for, as on a desktop.
+    window.resize(window.sizeHint());
     window.show();
     if (!QTest::qWaitForWindowExposed(&window)) {
         std::fprintf(stderr, "the main window was never shown\n");
