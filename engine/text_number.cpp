@@ -1,6 +1,7 @@
 #include "engine/text_number.h"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -67,26 +68,30 @@ const char* parseSimpleDecimal(const char* p, const char* end, double& value) {
     return p;
 }
 
+// Signs of sample values are random, so the sign is taken without a branch
+// the processor would mispredict half the time.
+double withSign(double value, bool negative) {
+    return std::bit_cast<double>(std::bit_cast<uint64_t>(value) ^ (static_cast<uint64_t>(negative) << 63));
+}
+
 }  // namespace
 
 ParsedNumber parseDecimalPrefix(const char* begin, const char* end) {
     const char* p = begin;
-    bool negative = false;
-    if (p != end && (*p == '+' || *p == '-')) {
-        negative = *p == '-';
-        ++p;
-    }
+    const char first = p != end ? *p : '\0';
+    const bool negative = first == '-';
+    p += static_cast<std::ptrdiff_t>(negative || first == '+');
     // from_chars would also take "inf", "nan" and a second sign: only a digit,
     // or a point followed by a digit, may start the number.
     if (p == end || !(isDigit(*p) || (*p == '.' && p + 1 != end && isDigit(p[1])))) return {0.0, begin};
     double value = 0.0;
-    if (const char* next = parseSimpleDecimal(p, end, value)) return {negative ? -value : value, next};
+    if (const char* next = parseSimpleDecimal(p, end, value)) return {withSign(value, negative), next};
     auto [next, error] = std::from_chars(p, end, value, std::chars_format::general);
     if (next == p) return {0.0, begin};
     // Out of range leaves value untouched where atof gives infinity (counted as
     // 0.0, like every non-finite input) or an underflowed zero: 0.0 either way.
     if (error == std::errc::result_out_of_range || !std::isfinite(value)) value = 0.0;
-    return {negative ? -value : value, next};
+    return {withSign(value, negative), next};
 }
 
 double parseSingleColumnLine(std::string_view line) {
