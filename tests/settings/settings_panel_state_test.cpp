@@ -44,6 +44,7 @@ private slots:
     void markerFileLoadSwitchesMarkerOutputOn_data();
     void markerFileLoadSwitchesMarkerOutputOn();
     void clearingAMarkerUnchecksOnlyItsBox();
+    void snapshotReportsEveryControl();
 
 private:
     std::unique_ptr<MainWindowHarness> h;
@@ -374,6 +375,72 @@ void SettingsPanelStateTest::clearingAMarkerUnchecksOnlyItsBox() {
     QVERIFY(h->checked(QStringLiteral("ChkMarkerMode")));
     QVERIFY(h->checked(QStringLiteral("OptMark_1")));
     QVERIFY(h->enabled(QStringLiteral("ChkMark2")));
+}
+
+// Every value set away from its designed state, each one differently, so a
+// field read from the wrong control shows.
+void SettingsPanelStateTest::snapshotReportsEveryControl() {
+    const auto type = [this](const char* field, const char* text) {
+        h->type(QString::fromLatin1(field), QString::fromLatin1(text), Qt::Key_Tab);
+    };
+    h->click(QStringLiteral("ChkIQFilter"));
+    h->control<QComboBox>(QStringLiteral("CmbFilt"))->setCurrentIndex(2);
+    h->click(QStringLiteral("ChkIQInv"));
+    type("TxtAWGGain", "0.5");
+    h->click(QStringLiteral("ChkIQOffset"));
+    h->click(QStringLiteral("ChkIQOffsetLock"));
+    type("TxtIOffset", "10");
+    type("TxtQOffset", "-20");
+    h->click(QStringLiteral("ChkIQOutput"));
+    h->click(QStringLiteral("OptIQOutput_1"));
+    h->click(QStringLiteral("ChkIQOutputLock"));
+    type("TxtIOutput", "1000");
+    type("TxtQOutput", "1500");
+    h->click(QStringLiteral("ChkStartTrigger"));
+    h->click(QStringLiteral("OptOutputSequence_1"));
+    type("TxtLoopNum", "7");
+    h->click(QStringLiteral("OptStartTrigger_1"));
+    h->click(QStringLiteral("OptLink_1"));
+    h->click(QStringLiteral("OptOutputSequence_2"));
+    h->click(QStringLiteral("OptGated_1"));
+    type("TxtFs", "100");
+    h->click(QStringLiteral("ChkMarkerMode"));
+    h->click(QStringLiteral("OptMark_1"));
+    h->click(QStringLiteral("ChkMark2"));
+    h->click(QStringLiteral("OptIF_1"));
+    type("TxtIFFreq", "10.7");
+
+    orvenda::settings::PanelSnapshot expected;
+    expected.iqFilterOn = true;
+    expected.filterIndex = 2;
+    expected.iqInverse = true;
+    expected.awgGainText = "0.5";
+    expected.iqOffsetOn = true;
+    expected.iOffsetText = "10";
+    expected.qOffsetText = "-20";
+    expected.iqOutputOn = true;
+    expected.iqOutputOption = 1;
+    expected.iOutputText = "1000";
+    expected.qOutputText = "1500";
+    expected.outputSequenceOn = true;
+    expected.outputSequenceOption = 2;
+    expected.gatedOption = 1;
+    expected.loopNumText = "7";
+    expected.startTriggerOn = true;
+    expected.startTriggerOption = 1;
+    expected.linkOption = 1;
+    expected.fsText = "100";
+    expected.markerModeOn = true;
+    expected.markOption = 1;
+    expected.mark1On = false;
+    expected.mark2On = true;
+    expected.ifOption = 1;
+    expected.ifFreqText = "10.7";
+    const orvenda::settings::PanelSnapshot got = h->panel().snapshot();
+    QCOMPARE(QString::fromStdString(got.iOffsetText + "/" + got.qOffsetText + "/" + got.iOutputText + "/" +
+                                    got.qOutputText + "/" + got.loopNumText + "/" + got.fsText),
+             QStringLiteral("10/-20/1000/1500/7/100"));
+    QVERIFY(got == expected);
 }
 
 QTEST_MAIN(SettingsPanelStateTest)
