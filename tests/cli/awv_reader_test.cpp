@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <random>
 
 #include "awv_test_files.h"
@@ -164,6 +166,8 @@ struct BadFile {
     uint64_t offset;
     const char* message;  // a part of the message
 };
+
+void PrintTo(const BadFile& row, std::ostream* out) { *out << row.name; }
 
 std::string eightSamples() { return sampleBlock(std::vector<Sample>(1)); }
 

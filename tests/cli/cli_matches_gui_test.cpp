@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -118,6 +120,8 @@ struct GuiCase {
     std::function<void(Gui&)> gui;  // ends with the transform into gui.awv
 };
 
+void PrintTo(const GuiCase& row, std::ostream* out) { *out << row.name; }
+
 std::vector<GuiCase> guiCases() {
     return {
         {"CsvFilterAndFs",
@@ -218,6 +222,8 @@ public:
         static int argc = 1;
         static char name[] = "cli_matches_gui_test";
         static char* argv[] = {name, nullptr};
+        // No window needs to be seen; runs without a display as well.
+        if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
         if (QApplication::instance() == nullptr) new QApplication(argc, argv);
     }
 };

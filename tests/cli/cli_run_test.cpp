@@ -3,6 +3,8 @@
 // progress line on a terminal, and "info" on written and on damaged files.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <cstdint>
 #include <filesystem>
 
@@ -75,6 +77,8 @@ struct FailureCase {
     std::vector<std::string> args;  // "@" names a file of the folder
     const char* message;
 };
+
+void PrintTo(const FailureCase& row, std::ostream* out) { *out << row.name; }
 
 class CliFailure : public ::testing::TestWithParam<FailureCase> {};
 

@@ -2,6 +2,8 @@
 // message naming the option, before any file is touched; help gives 0.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "program_run.h"
 
 namespace orvenda::cli::test {
@@ -12,6 +14,8 @@ struct UsageCase {
     std::vector<std::string> args;
     const char* message;  // a part of what stderr says
 };
+
+void PrintTo(const UsageCase& row, std::ostream* out) { *out << row.name; }
 
 std::vector<std::string> convertMnt(std::vector<std::string> more) {
     std::vector<std::string> args = {"convert", "in.MNT", "-o", "out.awv"};
@@ -98,6 +102,8 @@ struct HelpCase {
     std::vector<std::string> args;
     std::vector<const char*> shown;
 };
+
+void PrintTo(const HelpCase& row, std::ostream* out) { *out << row.name; }
 
 class CliHelp : public ::testing::TestWithParam<HelpCase> {};
 

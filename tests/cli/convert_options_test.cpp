@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <functional>
 
 #include "input_formats.h"
@@ -27,6 +29,8 @@ struct PanelCase {
     std::function<void(ConvertArguments&)> options;
     std::function<void(PanelSnapshot&)> expected;  // changes from the panel at start
 };
+
+void PrintTo(const PanelCase& row, std::ostream* out) { *out << row.name; }
 
 std::vector<PanelCase> panelCases() {
     return {
