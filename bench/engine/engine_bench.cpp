@@ -138,7 +138,7 @@ int runTable(const Options& o, const std::string& folder) {
     std::fprintf(stderr, "measuring sin/cos over %lld phases...\n", static_cast<long long>(o.samples));
     const double sinCosRate = sinCosPairsPerSecond(o.samples, step);
 
-    std::printf("Machine: %s\n\n", machineDescription().c_str());
+    std::printf("Machine: %s; load average %s at the start.\n\n", machineDescription().c_str(), loadAverage().c_str());
     std::printf("N = %lld samples per case, best of %d runs, page cache warm; MB = 10^6 bytes.\n",
                 static_cast<long long>(o.samples), o.repeat);
     std::printf("C library sin+cos on one thread for these phases: %.1f million pairs/s.\n\n", sinCosRate / 1e6);

@@ -35,4 +35,11 @@ std::string machineDescription() {
     return std::to_string(cores) + " cores (nproc), " + cpu + ", " + ram + " RAM";
 }
 
+std::string loadAverage() {
+    std::ifstream in("/proc/loadavg");
+    std::string first;
+    in >> first;
+    return first.empty() ? std::string("unknown") : first;
+}
+
 }  // namespace orvenda::bench

@@ -9,6 +9,9 @@ namespace orvenda::bench {
 // "2 cores (nproc), Intel(R) ..., 23.5 GiB RAM"
 std::string machineDescription();
 
+// The one-minute load average, to tell a quiet machine from a busy one.
+std::string loadAverage();
+
 }  // namespace orvenda::bench
 
 #endif
