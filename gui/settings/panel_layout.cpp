@@ -61,6 +61,8 @@ OptionGroup* options(const char* name, std::initializer_list<const char*> captio
 // "I" [text] "mVp-p" rows under an interlock check box.
 void levelRows(QGridLayout* grid, int row, QLabel* i, QLineEdit* iText, QLabel* iUnit, QLabel* q,
                QLineEdit* qText, QLabel* qUnit) {
+    i->setBuddy(iText);
+    q->setBuddy(qText);
     grid->addWidget(i, row, 0);
     grid->addWidget(iText, row, 1);
     grid->addWidget(iUnit, row, 2);
