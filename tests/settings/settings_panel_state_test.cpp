@@ -40,6 +40,7 @@ private slots:
     void autoEditKeepsTheMarkersCheckMarks();
     void markerSwitchRestoresManualEditControls();
     void disabledControlsIgnoreClicks();
+    void changesFromCodeFollowTheToolkitRules();
 
     void markerFileLoadSwitchesMarkerOutputOn_data();
     void markerFileLoadSwitchesMarkerOutputOn();
@@ -337,6 +338,29 @@ void SettingsPanelStateTest::disabledControlsIgnoreClicks() {
                              "ChkIQOffsetLock", "OptMark_1", "OptLink_1", "OptGated_1"})
         h->click(QString::fromLatin1(name));
     QVERIFY(h->panel().snapshot() == before);
+}
+
+// Setting a check box from code runs its reaction when the state changes;
+// selecting an option from code runs its group's reaction; clearing one runs
+// nothing. The marker commands and the trigger restore rely on these.
+void SettingsPanelStateTest::changesFromCodeFollowTheToolkitRules() {
+    h->button(QStringLiteral("ChkIQOffset"))->setChecked(true);
+    QVERIFY(h->enabled(QStringLiteral("TxtIOffset")));
+    QVERIFY(h->enabled(QStringLiteral("ChkIQOffsetLock")));
+
+    h->button(QStringLiteral("ChkStartTrigger"))->setChecked(true);
+    QVERIFY(h->checked(QStringLiteral("ChkOutputSequence")));
+    QVERIFY(h->enabled(QStringLiteral("OptOutputSequence_1")));
+
+    h->button(QStringLiteral("OptOutputSequence_1"))->setChecked(true);
+    QVERIFY(!h->checked(QStringLiteral("OptOutputSequence_0")));
+    QVERIFY(h->enabled(QStringLiteral("LblLoopNum")));
+    QCOMPARE(h->state.sequence.SeqModeInternal, 1);
+
+    h->button(QStringLiteral("OptOutputSequence_1"))->setChecked(false);
+    QVERIFY(h->enabled(QStringLiteral("LblLoopNum")));
+    QCOMPARE(h->state.sequence.SeqModeInternal, 1);
+    QCOMPARE(h->panel().snapshot().outputSequenceOption, -1);
 }
 
 void SettingsPanelStateTest::markerFileLoadSwitchesMarkerOutputOn_data() {
