@@ -1,0 +1,162 @@
+// The engine's readers of the four input layouts, fed from memory through
+// InputSet, exactly as a pass of the engine reads its files. The first bytes
+// choose the layout and the block sizes; the rest is the file. Every block is
+// compared with a slow reading of the same bytes.
+#include <algorithm>
+#include <bit>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include "engine/sample_readers.h"
+#include "engine/text_number.h"
+#include "fuzz_check.h"
+
+using namespace orvenda::fuzz;
+
+namespace {
+
+struct Samples {
+    std::vector<double> i;
+    std::vector<double> q;
+};
+
+std::vector<std::string> splitLines(const std::string& bytes) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        std::size_t feed = bytes.find('\n', start);
+        if (feed == std::string::npos) feed = bytes.size();
+        lines.push_back(bytes.substr(start, feed - start));
+        start = feed + 1;
+    }
+    return lines;
+}
+
+// The part of a very long line that the engine keeps.
+std::string_view kept(const std::string& line) {
+    return std::string_view(line).substr(0, halvik::LineReader::kMaxKeptLength);
+}
+
+// One value per line; after the last line 0.0.
+std::vector<double> referenceSingleColumn(const std::string& bytes, std::size_t count) {
+    std::vector<double> values(count, 0.0);
+    std::vector<std::string> lines = splitLines(bytes);
+    for (std::size_t k = 0; k < count && k < lines.size(); ++k)
+        values[k] = halvik::parseSingleColumnLine(kept(lines[k]));
+    return values;
+}
+
+Samples referenceTwoColumns(const std::string& bytes, std::size_t count) {
+    Samples s{std::vector<double>(count, 0.0), std::vector<double>(count, 0.0)};
+    std::vector<std::string> lines = splitLines(bytes);
+    for (std::size_t k = 0; k < count && k < lines.size(); ++k) {
+        halvik::SamplePair pair = halvik::parseTwoColumnLine(kept(lines[k]));
+        s.i[k] = pair.i;
+        s.q[k] = pair.q;
+    }
+    return s;
+}
+
+template <typename Item>
+double itemValue(const std::string& bytes, std::size_t offset) {
+    uint8_t raw[sizeof(Item)];
+    std::memcpy(raw, bytes.data() + offset, sizeof(Item));
+    if constexpr (sizeof(Item) == 2) {
+        return static_cast<int16_t>(static_cast<uint16_t>(raw[0] | (raw[1] << 8)));
+    } else {
+        uint32_t bits = raw[0] | (raw[1] << 8) | (raw[2] << 16) | (uint32_t{raw[3]} << 24);
+        float value = std::bit_cast<float>(bits);
+        return std::isfinite(value) ? value : 0.0;  // the engine takes no NaN or infinity
+    }
+}
+
+// Whole pairs in order; a final I without its Q, and everything after, 0.0.
+template <typename Item>
+Samples referencePairs(const std::string& bytes, std::size_t count) {
+    Samples s{std::vector<double>(count, 0.0), std::vector<double>(count, 0.0)};
+    const std::size_t pairs = bytes.size() / (2 * sizeof(Item));
+    for (std::size_t k = 0; k < count && k < pairs; ++k) {
+        s.i[k] = itemValue<Item>(bytes, 2 * sizeof(Item) * k);
+        s.q[k] = itemValue<Item>(bytes, 2 * sizeof(Item) * k + sizeof(Item));
+    }
+    return s;
+}
+
+void expectSame(const std::vector<double>& got, const std::vector<double>& expected, std::size_t from,
+                std::size_t count, const char* what) {
+    for (std::size_t k = 0; k < count; ++k) {
+        const double g = got[k];
+        const double e = expected[from + k];
+        FUZZ_CHECK(std::isfinite(g), "%s sample %zu is %g", what, from + k, g);
+        FUZZ_CHECK(g == e || (std::isnan(g) && std::isnan(e)), "%s sample %zu: read %.17g, expected %.17g", what,
+                   from + k, g, e);
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
+    FuzzedDataProvider provider(data, size);
+    const int layout = provider.ConsumeIntegralInRange<int>(0, 4);
+    // Block lengths the engine might use, from 1 sample up.
+    std::vector<std::size_t> blocks;
+    for (int b = provider.ConsumeIntegralInRange<int>(1, 4); b > 0; --b)
+        blocks.push_back(provider.ConsumeIntegralInRange<std::size_t>(1, 700));
+    std::string iBytes;
+    std::string qBytes;
+    if (layout == 1) {  // I and Q in two single-column files
+        iBytes = provider.ConsumeRandomLengthString(size);
+    }
+    std::string rest = provider.ConsumeRemainingBytesAsString();
+    (layout == 1 ? qBytes : iBytes) = rest;
+
+    // Each source reads its own exact-size copy, so reads past its end are caught.
+    const std::vector<std::byte> iCopy(reinterpret_cast<const std::byte*>(iBytes.data()),
+                                       reinterpret_cast<const std::byte*>(iBytes.data() + iBytes.size()));
+    const std::vector<std::byte> qCopy(reinterpret_cast<const std::byte*>(qBytes.data()),
+                                       reinterpret_cast<const std::byte*>(qBytes.data() + qBytes.size()));
+    auto opener = [&](const std::string& path) -> std::unique_ptr<halvik::ByteSource> {
+        return std::make_unique<halvik::MemoryByteSource>(path == "I" ? iCopy : qCopy);
+    };
+
+    int32_t type = 0;
+    int32_t kind = 0;
+    switch (layout) {
+    case 0: kind = halvik::kKindIFile; break;
+    case 1: kind = halvik::kKindIFile | halvik::kKindQFile; break;
+    case 2: kind = halvik::kKindIQFile; type = halvik::kTypeText; break;
+    case 3: kind = halvik::kKindIQFile; type = halvik::kTypeInt16Pairs; break;
+    default: kind = halvik::kKindIQFile; type = halvik::kTypeFloatPairs; break;
+    }
+    std::optional<halvik::InputSet> inputs = halvik::InputSet::open("I", "Q", type, kind, opener);
+    FUZZ_CHECK(inputs.has_value(), "memory inputs of layout %d did not open", layout);
+
+    std::size_t total = 0;
+    for (std::size_t b : blocks) total += b;
+    Samples expected;
+    switch (layout) {
+    case 0: expected = {referenceSingleColumn(iBytes, total), std::vector<double>(total, 0.0)}; break;
+    case 1: expected = {referenceSingleColumn(iBytes, total), referenceSingleColumn(qBytes, total)}; break;
+    case 2: expected = referenceTwoColumns(iBytes, total); break;
+    case 3: expected = referencePairs<int16_t>(iBytes, total); break;
+    default: expected = referencePairs<float>(iBytes, total); break;
+    }
+
+    std::size_t done = 0;
+    for (std::size_t length : blocks) {
+        // Stale values in the arrays must all be overwritten.
+        std::vector<double> i(length, 12345.5);
+        std::vector<double> q(length, -6789.25);
+        inputs->readBlock(i, q);
+        expectSame(i, expected.i, done, length, "I");
+        expectSame(q, expected.q, done, length, "Q");
+        done += length;
+    }
+    return 0;
+}
