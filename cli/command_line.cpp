@@ -31,8 +31,10 @@ the sampling frequency is always written (200 MHz unless --fs is given).)";
 constexpr char kInfoExamples[] = R"(Examples:
   orvenda-cli info capture.awv
   orvenda-cli info out/*.awv
-A file that does not follow the waveform format is reported with the byte
-offset of the fault, and the exit code is 1.)";
+Word A carries I and the markers, word B carries Q (the other way round in a
+file written with I/Q inversion, which the header does not record). A file
+that does not follow the waveform format is reported with the byte offset of
+the fault, and the exit code is 1.)";
 
 // The option's text goes to `target` only when it is given.
 CLI::Option* addText(CLI::App& app, const std::string& names, std::optional<std::string>& target,

@@ -104,6 +104,17 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"OutputIsAFolder", {"convert", "@in.MNT", "-o", "@"}, "is a folder"}),
     [](const auto& row) { return std::string(row.param.name); });
 
+TEST(CliRun, WithoutTheConversionLibraryNothingIsWritten) {
+    ScratchFolder scratch;
+    const std::string lonely = scratch.file("orvenda-cli");
+    fs::copy_file(ORVENDA_CLI_PROGRAM, lonely);
+    writeFile(scratch.file("in.MNT"), shortPairs(8));
+    ProgramRun run = runProgram(lonely, {"convert", scratch.file("in.MNT"), "-o", scratch.file("out.awv")}, scratch);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("libHalvikLib.so could not be loaded"), std::string::npos) << run.err;
+    EXPECT_FALSE(fs::exists(scratch.file("out.awv")));
+}
+
 TEST(CliRun, LoadWarningsAreShownAndTheFileIsWritten) {
     ScratchFolder scratch;
     writeFile(scratch.file("seven.q"), "1\n2\n3\n4\n5\n6\n7\n");
