@@ -42,14 +42,14 @@ struct Options {
     bool memoryCheck = true;
 };
 
-[[noreturn]] void usage(const char* why) {
+[[noreturn]] void usage(const char* why, int exitCode = 2) {
     std::fprintf(stderr,
                  "%s\nusage: halvik_engine_bench [--samples N] [--repeat R] [--cases a,b,...] [--dir FOLDER]\n"
                  "                           [--no-memory-check] [--memory-check-only]\ncases:",
                  why);
     for (const BenchCase& c : benchCases()) std::fprintf(stderr, " %s", c.name.c_str());
     std::fprintf(stderr, "\n");
-    std::exit(2);
+    std::exit(exitCode);
 }
 
 Options parse(int argc, char** argv) {
@@ -60,7 +60,9 @@ Options parse(int argc, char** argv) {
             if (k + 1 >= argc) usage(("missing value after " + a).c_str());
             return argv[++k];
         };
-        if (a == "--samples") {
+        if (a == "--help") {
+            usage("Times Halvik on every input layout and prints a Markdown table.", 0);
+        } else if (a == "--samples") {
             o.samples = std::atoll(value().c_str());
             if (o.samples < 1 || o.samples > 268'435'455) usage("--samples must be 1..268435455");
         } else if (a == "--repeat") {
