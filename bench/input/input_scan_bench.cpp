@@ -128,8 +128,10 @@ int main(int argc, char** argv) {
     std::filesystem::create_directories(options.dir);
     printMachine();
     std::printf("best of %d warm runs\n\n", options.runs);
-    std::printf("| case             |      records |    MiB     | counted      | over  |  seconds |     MB/s | MB/s CPU | peak RSS MiB |\n");
-    std::printf("|------------------|--------------|------------|--------------|-------|----------|----------|----------|--------------|\n");
+    std::printf("| case             |      records |    MiB     | counted      | over  |  seconds |"
+                "     MB/s | MB/s CPU | peak RSS MiB |\n");
+    std::printf("|------------------|--------------|------------|--------------|-------|----------|"
+                "----------|----------|--------------|\n");
     std::fflush(stdout);
     int failures = 0;
     for (const Case& c : cases) {

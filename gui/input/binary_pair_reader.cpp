@@ -89,8 +89,8 @@ ScanOutcome readPairs(ChunkSource& source, RecordTally& tally, std::size_t chunk
     const auto take = [&](std::size_t records, ScanOutcome& outcome) {
         std::size_t done = 0;
         while (done < records) {
-            const std::size_t step =
-                static_cast<std::size_t>(std::min<int64_t>(static_cast<int64_t>(records - done), tally.recordsUntilCheck()));
+            const int64_t left = static_cast<int64_t>(records - done);
+            const std::size_t step = static_cast<std::size_t>(std::min(left, tally.recordsUntilCheck()));
             const std::size_t good = pairs.take(buffer.data() + done * kRecord, step);
             if (good != step) {
                 outcome.error = ScanError{ScanFault::NotFinite, tally.count() + static_cast<int64_t>(good) + 1, {}};

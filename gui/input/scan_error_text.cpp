@@ -28,6 +28,8 @@ std::string scanErrorText(const ScanError& error, InputLayout layout, std::strin
     case ScanFault::ReadFailed:
         return head + " cannot be read at " + place + ": " + error.detail + ".";
     case ScanFault::NotANumber:
+        if (error.detail.empty())  // only a CSV field can be empty
+            return head + " cannot be loaded: " + place + " has an empty I or Q field.";
         return head + " cannot be loaded: " + place + " holds " + quoted(error.detail) +
                ", which is not a number.";
     case ScanFault::NotFinite:
@@ -39,6 +41,8 @@ std::string scanErrorText(const ScanError& error, InputLayout layout, std::strin
         return head + " cannot be loaded: it holds an odd number of values; the last I value (" +
                place + ") has no Q value.";
     case ScanFault::TooFewFields:
+        if (error.detail.empty())
+            return head + " cannot be loaded: " + place + " is empty; every line needs two fields (I,Q).";
         return head + " cannot be loaded: " + place + " has fewer than two fields (I,Q): " +
                quoted(error.detail) + ".";
     case ScanFault::ItemTooLong:

@@ -45,16 +45,19 @@ inline int64_t countLineFeeds(const char* begin, const char* end) {
     const char* p = begin;
 #if defined(__SSE2__)
     const __m128i lineFeed = _mm_set1_epi8('\n');
+    const auto lineFeedsAt = [lineFeed](const char* at) {
+        return _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(at)), lineFeed);
+    };
     while (end - p >= 16 * 255) {
         // Per-byte counters, at most 255 blocks before they are summed.
         __m128i counters = _mm_setzero_si128();
         for (int k = 0; k < 255; ++k, p += 16)
-            counters = _mm_sub_epi8(counters, _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), lineFeed));
+            counters = _mm_sub_epi8(counters, lineFeedsAt(p));
         const __m128i sums = _mm_sad_epu8(counters, _mm_setzero_si128());
         count += _mm_cvtsi128_si32(sums) + _mm_cvtsi128_si32(_mm_srli_si128(sums, 8));
     }
     while (end - p >= 16) {
-        const int hits = _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), lineFeed));
+        const int hits = _mm_movemask_epi8(lineFeedsAt(p));
         count += __builtin_popcount(static_cast<unsigned>(hits));
         p += 16;
     }

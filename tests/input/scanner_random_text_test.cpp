@@ -76,7 +76,8 @@ TEST(RandomFreeFormatText, MatchesTheItemByItemReference) {
             (k % 2 == 0 ? peakI : peakQ) = std::max(k % 2 == 0 ? peakI : peakQ, value);
             peakAll = std::max(peakAll, value);
         }
-        for (std::size_t chunk : {kDefaultChunkBytes, std::size_t{7}, std::size_t{64}, std::size_t{65}, std::size_t{100}}) {
+        for (std::size_t chunk :
+             {kDefaultChunkBytes, std::size_t{7}, std::size_t{64}, std::size_t{65}, std::size_t{100}}) {
             SCOPED_TRACE("round " + std::to_string(round) + " chunk " + std::to_string(chunk));
             ScanOptions options;
             options.chunkBytes = chunk;

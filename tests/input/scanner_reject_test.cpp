@@ -115,8 +115,8 @@ TEST(ScannerFileFaults, LongItemGrowsTheBufferInsteadOfFailing) {
 }
 
 struct MessageCase {
-    const char* name;
-    InputLayout layout;
+    const char* name = "";
+    InputLayout layout = InputLayout::CsvIQText;
     ScanError error;
     std::vector<std::string> parts;
 };
@@ -133,16 +133,39 @@ TEST_P(ScanErrorMessage, NamesFileAndPlace) {
 
 std::string messageName(const ::testing::TestParamInfo<MessageCase>& row) { return row.param.name; }
 
+MessageCase messageCase(const char* name, InputLayout layout, ScanFault fault, int64_t position, const char* detail,
+                        std::vector<std::string> parts) {
+    MessageCase row;
+    row.name = name;
+    row.layout = layout;
+    row.error.fault = fault;
+    row.error.position = position;
+    row.error.detail = detail;
+    row.parts = std::move(parts);
+    return row;
+}
+
 std::vector<MessageCase> messageCases() {
-    return {
-        {"CannotOpen", InputLayout::CsvIQText, {ScanFault::CannotOpen, 0, "No such file"}, {"cannot be opened", "No such file"}},
-        {"NotANumber", InputLayout::CsvIQText, {ScanFault::NotANumber, 12, "abc"}, {"line 12", "\"abc\"", "not a number"}},
-        {"TooFewFields", InputLayout::CsvIQText, {ScanFault::TooFewFields, 3, "5"}, {"line 3", "fewer than two fields"}},
-        {"OddCount", InputLayout::FreeFormatIQText, {ScanFault::OddValueCount, 9, ""}, {"line 9", "odd number"}},
-        {"TextOverflow", InputLayout::SingleChannelText, {ScanFault::NotFinite, 2, "1e999"}, {"line 2", "\"1e999\""}},
-        {"BinaryNaN", InputLayout::BinaryFloatPairs, {ScanFault::NotFinite, 3, ""}, {"record 3", "not a finite number"}},
-        {"ReadFailed", InputLayout::BinaryShortPairs, {ScanFault::ReadFailed, 8, "I/O error"}, {"record 8", "I/O error"}}
-    };
+    std::vector<MessageCase> rows;
+    rows.push_back(messageCase("CannotOpen", InputLayout::CsvIQText, ScanFault::CannotOpen, 0, "No such file",
+                                   {"cannot be opened", "No such file"}));
+    rows.push_back(messageCase("NotANumber", InputLayout::CsvIQText, ScanFault::NotANumber, 12, "abc",
+                                   {"line 12", "\"abc\"", "not a number"}));
+    rows.push_back(messageCase("TooFewFields", InputLayout::CsvIQText, ScanFault::TooFewFields, 3, "5",
+                                   {"line 3", "fewer than two fields", "\"5\""}));
+    rows.push_back(messageCase("EmptyLine", InputLayout::CsvIQText, ScanFault::TooFewFields, 4, "",
+                                   {"line 4 is empty"}));
+    rows.push_back(messageCase("EmptyField", InputLayout::CsvIQText, ScanFault::NotANumber, 2, "",
+                                   {"line 2 has an empty I or Q field"}));
+    rows.push_back(messageCase("OddCount", InputLayout::FreeFormatIQText, ScanFault::OddValueCount, 9, "",
+                                   {"line 9", "odd number"}));
+    rows.push_back(messageCase("TextOverflow", InputLayout::SingleChannelText, ScanFault::NotFinite, 2, "1e999",
+                                   {"line 2", "\"1e999\""}));
+    rows.push_back(messageCase("BinaryNaN", InputLayout::BinaryFloatPairs, ScanFault::NotFinite, 3, "",
+                                   {"record 3", "not a finite number"}));
+    rows.push_back(messageCase("ReadFailed", InputLayout::BinaryShortPairs, ScanFault::ReadFailed, 8, "I/O error",
+                                   {"record 8", "I/O error"}));
+    return rows;
 }
 
 INSTANTIATE_TEST_SUITE_P(Faults, ScanErrorMessage, ::testing::ValuesIn(messageCases()), messageName);

@@ -376,7 +376,8 @@ private slots:
         QTest::addColumn<int>("dataSize");
         QTest::addColumn<bool>("warned");
         QTest::addColumn<QString>("countShown");
-        QTest::newRow("single 7 values") << "MnuLoadI" << "a.i" << QByteArray("1 2 3 4 5 6 7") << "" << 8 << true << "8";
+        QTest::newRow("single 7 values") << "MnuLoadI" << "a.i" << QByteArray("1 2 3 4 5 6 7") << "" << 8 << true
+                                         << "8";
         QTest::newRow("Q 5 values") << "MnuLoadQ" << "a.q" << QByteArray("1 2 3 4 5") << "" << 8 << true << "8";
         QTest::newRow("short 10 bytes") << "MnuLoadBs" << "a.MNT" << QByteArray("\1\0\2\0\3\0\4\0\5\0", 10) << ""
                                         << 4 << true << "4";
