@@ -79,6 +79,12 @@ void SignalSourceGroup::buildControls() {
     grid->addWidget(countQ_, 2, 3);
     grid->addWidget(specifySize_, 3, 1, 1, 3);
     grid->setColumnStretch(1, 1);
+    // Room for a file name; the count boxes need nine digits at most.
+    const int charWidth = fontMetrics().horizontalAdvance(QLatin1Char('0'));
+    for (QLineEdit* box : {fileNameI_, fileNameQ_})
+        box->setMinimumWidth(14 * charWidth);
+    for (QLineEdit* box : {countI_, countQ_})
+        box->setFixedWidth(11 * charWidth);
     setTabOrder(fileType_, loadI_);
     setTabOrder(loadI_, fileNameI_);
     setTabOrder(fileNameI_, countI_);
