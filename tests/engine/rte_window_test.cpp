@@ -83,7 +83,7 @@ private slots:
     void aConversionShowsItsProgressAndCleansUp() {
         halvik::test::ScratchDir dir;
         std::string text;
-        for (int k = 0; k < 5000; ++k) text += std::to_string((k % 200) / 100.0 - 1.0) + " 0.5\n";
+        for (int k = 0; k < 50000; ++k) text += std::to_string((k % 200) / 100.0 - 1.0) + " 0.5\n";
         halvik::test::writeFile(dir.file("in.txt"), text);
         ConversionSettings settings = halvik::test::quietSettings();
         settings.IFConvert = 1;
@@ -93,7 +93,7 @@ private slots:
         request.iPath = dir.file("in.txt");
         request.inputDataType = 1;
         request.inputFileKind = 4;
-        request.sampleCount = 5000;
+        request.sampleCount = 50000;  // 49 blocks a pass
         request.settings = &settings;
         request.outPath = dir.file("out.awv");
 
