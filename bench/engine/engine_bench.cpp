@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -227,6 +228,8 @@ int main(int argc, char** argv) {
     if (argc >= 2 && std::string(argv[1]) == "--child") {
         return childMain(std::vector<std::string>(argv + 2, argv + argc));
     }
+    // Output piped into `head` must not kill the run before it removes its files.
+    std::signal(SIGPIPE, SIG_IGN);
     const Options o = parse(argc, argv);
     const Scratch scratch(o.folder);
     int missed = 0;
