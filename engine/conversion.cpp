@@ -177,7 +177,15 @@ bool isAcceptable(const ConversionRequest& request) {
     const ConversionSettings& s = *request.settings;
     if (!(s.AWGGain >= 0.0 && s.AWGGain <= 1.0)) return false;
     if (request.sampleCount < 0 || int64_t{8} * request.sampleCount > std::numeric_limits<int32_t>::max()) return false;
-    if (s.IFConvert == 1 && !(std::isfinite(s.Fs) && s.Fs > 0.0 && std::isfinite(s.IFFreq))) return false;
+    if (s.IFConvert == 1) {
+        if (!(std::isfinite(s.Fs) && s.Fs > 0.0 && std::isfinite(s.IFFreq))) return false;
+        // A tiny Fs or a huge IFFreq can still put the carrier phase beyond the
+        // double range: sin and cos would give NaN for every sample. The phase
+        // grows with the sample index, so the last sample's phase decides.
+        const double lastIndex = request.sampleCount > 0 ? request.sampleCount - 1.0 : 0.0;
+        const double step = phaseStep(s.IFFreq, s.Fs);
+        if (!std::isfinite(step) || !std::isfinite(lastIndex * step)) return false;
+    }
     return true;
 }
 

@@ -28,8 +28,8 @@ struct ConversionRequest {
 };
 
 // True when the arguments may start a conversion at all: gain in 0..1, a
-// sample count whose byte count fits in int32, finite IF parameters when
-// converting. Nothing is created for a request that fails this.
+// sample count whose byte count fits in int32, finite IF parameters and a
+// finite carrier phase when converting. Nothing is created for a request that fails this.
 bool isAcceptable(const ConversionRequest& request);
 
 // Runs the conversion; 0 when outPath was written completely, -1 otherwise

@@ -92,6 +92,20 @@ INSTANTIATE_TEST_SUITE_P(
                        c.settings.Fs = 1e6;
                        c.settings.IFFreq = -std::numeric_limits<double>::infinity();
                    }},
+        // A finite Fs and IFFreq whose carrier phase leaves the double range:
+        // the converted values would be NaN and every code full-scale negative.
+        FailureRow{"IfWithAPhaseStepBeyondTheDoubleRange",
+                   [](Call& c, const ScratchDir&) {
+                       c.settings.IFConvert = 1;
+                       c.settings.Fs = std::numeric_limits<double>::denorm_min();
+                       c.settings.IFFreq = 1e6;
+                   }},
+        FailureRow{"IfWithALastPhaseBeyondTheDoubleRange",
+                   [](Call& c, const ScratchDir&) {
+                       c.settings.IFConvert = 1;
+                       c.settings.Fs = 1e-7;
+                       c.settings.IFFreq = 1e300;  // step 6.3e307, finite; the tenth sample's phase is not
+                   }},
         FailureRow{"InputMissing", [](Call& c, const ScratchDir& d) { c.iPath = d.file("absent.bin"); }},
         FailureRow{"InputIsAFolder", [](Call& c, const ScratchDir& d) { c.iPath = d.path().string(); }},
         FailureRow{"InputMissingInScanPass",
