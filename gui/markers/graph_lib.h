@@ -50,7 +50,7 @@ std::string markerFileText(std::span<const MarkerPoint> points);
 // the file, and the file is left as it was. A regular file is replaced at once
 // (written beside it, then renamed over it, keeping its permissions); a
 // device or pipe is written in place, and so is a writable file in a folder
-// where no new file may be created.
+// where no new file may be created. A file the user may not write is refused.
 std::variant<std::monostate, MarkerFileError> writeMarkerFile(const std::string& path,
                                                               std::span<const MarkerPoint> points);
 

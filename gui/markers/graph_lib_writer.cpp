@@ -145,6 +145,10 @@ std::variant<std::monostate, MarkerFileError> writeMarkerFile(const std::string&
             return failure(path, error, OldFile::NotAFile);
         return std::monostate{};
     }
+    // A write-protected file stays protected: replacing it through the
+    // folder would overwrite what its owner meant to keep.
+    if (old && ::access(target.c_str(), W_OK) != 0)
+        return failure(path, errno, OldFile::LeftAsItWas);
     const ReplaceOutcome outcome = writeReplacing(target, text, old);
     if (outcome.error == 0)
         return std::monostate{};

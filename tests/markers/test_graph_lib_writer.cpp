@@ -231,6 +231,31 @@ TEST_P(ReadOnlyFolder, RefusesOrWritesInPlace) {
     EXPECT_EQ(namesIn(folder.root()), std::vector<std::string>{"keep.dat"});
 }
 
+// A write-protected file in a folder anyone may change: the folder would let
+// the writer replace it, yet the protection says no.
+TEST(MarkerFileFailure, WriteProtectedFileInAWritableFolderIsKept) {
+    TempFolder folder;
+    const std::string path = folder.write("keep.dat", "5\t1\r\n");
+    fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    fs::permissions(folder.root(), fs::perms::all);
+    ::testing::FLAGS_gtest_death_test_style = "fast";
+    EXPECT_EXIT(
+        {
+            if (::geteuid() == 0 && ::setuid(65534) != 0)
+                std::_Exit(3);
+            const auto result = writeMarkerFile(path, std::vector<MarkerPoint>{{0, 1}});
+            if (const auto* error = std::get_if<MarkerFileError>(&result)) {
+                std::fprintf(stderr, "%s\n", error->message.c_str());
+                std::_Exit(0);
+            }
+            std::fprintf(stderr, "saved\n");
+            std::_Exit(1);
+        },
+        ::testing::ExitedWithCode(0), "keep\\.dat.*Permission denied.*left as it was");
+    EXPECT_EQ(readBytes(path), "5\t1\r\n");
+    EXPECT_EQ(namesIn(folder.root()), std::vector<std::string>{"keep.dat"});
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Writer, ReadOnlyFolder,
     ::testing::Values(ReadOnlyFolderCase{"ReadOnlyFileIsKept", fs::perms::owner_read | fs::perms::group_read |
