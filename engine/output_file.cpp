@@ -15,6 +15,11 @@ namespace {
 
 std::atomic<unsigned> temporaryCounter{0};
 
+// The temporary file's name carries at most this much of the output's name,
+// so that it stays within the 255-byte name limit when the output's own name
+// nearly fills it; the process id and the counter keep it unique.
+constexpr std::size_t kTemporaryNameStem = 200;
+
 std::string folderOf(const std::string& path) {
     std::size_t slash = path.rfind('/');
     if (slash == std::string::npos) return ".";
@@ -57,8 +62,8 @@ std::unique_ptr<OutputFile> OutputFile::create(const std::string& requestedPath)
     }
     std::string folder = folderOf(path);
     for (int attempt = 0; attempt < 100; ++attempt) {
-        std::string temporary = folder + "/." + name + ".tmp" + std::to_string(::getpid()) + "-" +
-                                std::to_string(temporaryCounter.fetch_add(1));
+        std::string temporary = folder + "/." + name.substr(0, kTemporaryNameStem) + ".tmp" +
+                                std::to_string(::getpid()) + "-" + std::to_string(temporaryCounter.fetch_add(1));
         int descriptor = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (descriptor >= 0) {
             if (keepMode) (void)::fchmod(descriptor, mode);

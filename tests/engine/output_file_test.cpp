@@ -59,6 +59,17 @@ TEST(OutputFile, KeepsThePermissionBitsOfTheFileItReplaces) {
     EXPECT_EQ(status.st_mode & 07777, 0640u);
 }
 
+TEST(OutputFile, AcceptsANameThatFillsTheFileSystemsNameLimit) {
+    ScratchDir dir;
+    const std::string name = std::string(251, 'n') + ".awv";  // 255 bytes, the longest name allowed
+    auto out = OutputFile::create(dir.file(name));
+    ASSERT_TRUE(out) << "the temporary file's name must fit the limit too";
+    out->write("data");
+    ASSERT_TRUE(out->commit());
+    EXPECT_EQ(readFile(dir.file(name)), "data");
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{name});
+}
+
 TEST(OutputFile, CannotBeCreatedWhereNoFileCanBe) {
     ScratchDir dir;
     EXPECT_FALSE(OutputFile::create(dir.file("missing/out.awv")));
