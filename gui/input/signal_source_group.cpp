@@ -164,6 +164,7 @@ void SignalSourceGroup::run(LoadCommand command) {
 
     // "Specify Data Size": decided once, at the start of the load.
     const bool sizeSpecified = specifySize_->isChecked();
+    const int32_t dataSizeBefore = state_.DataSize;
     int64_t recordLimit = kMaxRecords;
     if (sizeSpecified) {
         const std::string typed = countI_->text().toStdString();
@@ -211,7 +212,9 @@ void SignalSourceGroup::run(LoadCommand command) {
     }
 
     if (!outcome.ok()) {
-        // The file is refused: everything stays as it was before the load.
+        // The file is refused: everything stays as it was before the load,
+        // the specified size too (only a cancelled dialog keeps it).
+        state_.DataSize = dataSizeBefore;
         restoreTexts(before);
         dialogs_.message(window(),
                          fromUtf8(scanErrorText(*outcome.error, layout, QDir::toNativeSeparators(path).toStdString())),

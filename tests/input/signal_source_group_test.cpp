@@ -368,6 +368,20 @@ private slots:
         QVERIFY(!group->isLoading());
     }
 
+    void refusedFileKeepsTheSizeAlsoWhenSpecified() {
+        answerWith("good.dat", "1 2\n3 4\n5 6\n7 8\n");
+        trigger("MnuLoadIQ");
+        QCOMPARE(input().DataSize, 4);
+        specifySize()->setChecked(true);
+        countI()->setText("1000");
+        const LoadedInput before = input();
+        answerWith("bad.dat", "1 2\nx 4\n");
+        trigger("MnuLoadIQ");
+        QCOMPARE(dialogs_->messages.size(), size_t{1});
+        QVERIFY(sameState(input(), before));
+        QCOMPARE(countI()->text(), QString("1000"));
+    }
+
     void sizeRulesAndWarnings_data() {
         QTest::addColumn<QString>("how");
         QTest::addColumn<QString>("name");
