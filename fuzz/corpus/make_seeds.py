@@ -128,6 +128,9 @@ def marker_file():
     seed("beyond_int32", b"2147483648 1")
     seed("bare_cr_lines", b"1 2\r3 4\r")
     seed("limit_two_of_three", b"1 1\n2 0\n3 1\n", limit=2)
+    # Found by fuzzing: a byte-order mark before an item too long to keep
+    # whole made the kept head of the item look short enough to read.
+    seed("regression_mark_before_long_item", b"\xef\xbb\xbf" + b"0" * 5000 + b"1 2\n")
     seed("over_1001_points", b"".join(b"%d\t%d\r\n" % (2 * k, k % 2) for k in range(1002)))
 
 

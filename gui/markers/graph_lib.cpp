@@ -122,7 +122,9 @@ public:
             item.text.clear();
             item.line = line_;
             while (c >= 0 && !isSeparator(c)) {
-                if (item.text.size() <= kMaxItemLength)
+                // Room for a byte-order mark, so that an item cut short here
+                // stays too long once the mark is taken off.
+                if (item.text.size() <= kMaxItemLength + 3)
                     item.text += static_cast<char>(c);
                 c = take();
             }

@@ -112,6 +112,8 @@ INSTANTIATE_TEST_SUITE_P(
         RejectedCase{"Quoted", "\"0\" 1", {"\"\"0\"\"", "not a number"}},
         RejectedCase{"HugeItem", std::string(100000, 'a') + " 0", {"\"aaaaaaaaaaaaaaaaaaaaaaaa...\"", "not a number"}},
         RejectedCase{"HugeDigitRun", std::string(100000, '1') + " 0", {"item 1", "not a number"}},
+        RejectedCase{"HugeDigitRunAfterByteOrderMark", "\xEF\xBB\xBF" + std::string(5000, '0') + "1 2",
+                     {"item 1", "not a number"}},
         RejectedCase{"BinaryData", std::string("\x00\x7F\x80\xFF", 4), {"\\x00\\x7F\\x80\\xFF", "not a number"}}),
     [](const auto& row) { return std::string(row.param.name); });
 
