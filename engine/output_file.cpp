@@ -50,13 +50,14 @@ std::unique_ptr<OutputFile> OutputFile::create(const std::string& requestedPath)
     const std::string path = resolveLink(requestedPath);
     std::string name = nameOf(path);
     if (name.empty() || name == "." || name == "..") return nullptr;
-    // An existing output must be a file we could have opened for writing; its
-    // permission bits carry over to the replacement.
+    // An existing output must be a regular file we could have opened for
+    // writing (renaming over a device or a pipe would replace it with a plain
+    // file); its permission bits carry over to the replacement.
     mode_t mode = 0666;
     bool keepMode = false;
     struct stat status {};
     if (::stat(path.c_str(), &status) == 0) {
-        if (S_ISDIR(status.st_mode) || ::access(path.c_str(), W_OK) != 0) return nullptr;
+        if (!S_ISREG(status.st_mode) || ::access(path.c_str(), W_OK) != 0) return nullptr;
         mode = status.st_mode & 07777;
         keepMode = true;
     }

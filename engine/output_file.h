@@ -17,7 +17,8 @@ public:
     static constexpr std::size_t kBufferSize = std::size_t{1} << 20;
 
     // nullptr when the output cannot be created: its folder is missing or not
-    // writable, or the path names a folder or a file we may not write.
+    // writable, or the path names a folder, a device, a pipe or a file we may
+    // not write.
     static std::unique_ptr<OutputFile> create(const std::string& path);
     ~OutputFile();
     OutputFile(const OutputFile&) = delete;

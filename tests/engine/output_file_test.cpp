@@ -78,6 +78,16 @@ TEST(OutputFile, CannotBeCreatedWhereNoFileCanBe) {
     EXPECT_FALSE(OutputFile::create(dir.file("..")));
 }
 
+TEST(OutputFile, NeverReplacesAFileThatIsNoRegularFile) {
+    ScratchDir dir;
+    ASSERT_EQ(::mkfifo(dir.file("pipe").c_str(), 0644), 0);
+    EXPECT_FALSE(OutputFile::create(dir.file("pipe"))) << "renaming over it would turn it into a plain file";
+    struct stat status {};
+    ASSERT_EQ(::lstat(dir.file("pipe").c_str(), &status), 0);
+    EXPECT_TRUE(S_ISFIFO(status.st_mode));
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"pipe"});
+}
+
 // A file size limit makes the writes fail as a full disk would.
 class FileSizeLimit {
 public:
