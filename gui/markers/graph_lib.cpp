@@ -123,9 +123,12 @@ public:
             item.line = line_;
             while (c >= 0 && !isSeparator(c)) {
                 // Room for a byte-order mark, so that an item cut short here
-                // stays too long once the mark is taken off.
-                if (item.text.size() <= kMaxItemLength + 3)
-                    item.text += static_cast<char>(c);
+                // stays too long once the mark is taken off. Such an item is
+                // rejected, so nothing more is read: a device that never
+                // ends (/dev/zero) must not hold the window forever.
+                if (item.text.size() > kMaxItemLength + 3)
+                    break;
+                item.text += static_cast<char>(c);
                 c = take();
             }
             pushBack(c);

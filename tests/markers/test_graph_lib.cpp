@@ -2,6 +2,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -172,6 +177,25 @@ TEST(MarkerFileOnDisk, ReportsFilesThatCannotBeRead) {
     EXPECT_THAT(errorOf(readMarkerFile(asFolder)), HasSubstr("\"" + asFolder + "\""));
     const std::string bad = folder.write("bad.dat", "0 1 2");
     EXPECT_THAT(errorOf(readMarkerFile(bad)), ::testing::AllOf(HasSubstr("\"" + bad + "\""), HasSubstr("item 3")));
+}
+
+// A device that never ends, chosen under "all files": its first item is
+// already too long to be a number, so reading stops there. Run in a child
+// with an alarm, so that a reader that keeps reading fails instead of hanging.
+TEST(MarkerFileOnDisk, EndlessDeviceIsRejectedWithoutReadingOn) {
+    ASSERT_TRUE(std::filesystem::exists("/dev/zero"));
+    ::testing::FLAGS_gtest_death_test_style = "fast";
+    EXPECT_EXIT(
+        {
+            ::alarm(10);
+            const MarkerFileReadResult result = readMarkerFile("/dev/zero");
+            const auto* error = std::get_if<MarkerFileError>(&result);
+            if (error == nullptr)
+                std::_Exit(1);
+            std::fprintf(stderr, "%s\n", error->message.c_str());
+            std::_Exit(0);
+        },
+        ::testing::ExitedWithCode(0), "/dev/zero.*item 1.*not a number");
 }
 
 }  // namespace
