@@ -51,7 +51,7 @@ private:
     QWidget* window_;
     HalvikLibrary library_;
     // Pending events run inside a command; a second command started from them
-    // waits its turn instead of entering the engine twice.
+    // is dropped (no message) rather than entering the engine inside the first.
     bool running_ = false;
 };
 
