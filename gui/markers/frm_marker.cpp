@@ -207,6 +207,7 @@ void FrmMarker::clearMarker() {
 }
 
 void FrmMarker::saveMarkerList() {
+    grid_->finishEditing();
     std::vector<MarkerPoint> points;
     {
         BusyCursor busy;
@@ -219,6 +220,7 @@ void FrmMarker::saveMarkerList() {
 }
 
 void FrmMarker::loadMarkerList() {
+    grid_->finishEditing();
     const MarkerFileLoad load = loadMarkerFileWithDialog(this, dialogs_, kMarkerPointCapacity);
     if (load.status != MarkerFileLoad::Status::Read)
         return;

@@ -37,6 +37,10 @@ public:
     // (see cellEditStart); does nothing for codes that open nothing.
     void openEditor(char32_t code);
     bool isEditing() const { return editing_; }
+    // Stores an open editor's text unchecked and hides it, as a click
+    // elsewhere does. Menu commands call it: a menu takes no focus, so the
+    // editor would otherwise stay open across them.
+    void finishEditing() { storeEdit(); }
     int editRow() const { return editRow_; }
     int editColumn() const { return editColumn_; }
 

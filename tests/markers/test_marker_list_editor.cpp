@@ -2,6 +2,8 @@
 // from the real main window: the file written from the grid, the grid filled
 // from a file, and files shared with "Load Marker1".
 #include <QAction>
+#include <QTableWidget>
+#include <fstream>
 #include <QtTest>
 
 #include "main_window/comon_lib.h"
@@ -75,6 +77,43 @@ private slots:
         QVERIFY(e.dialogs.messages.empty());
         QVERIFY2(sameStore(e.state.markers, store), "saving works on the grid only");
         QVERIFY(QApplication::overrideCursor() == nullptr);
+    }
+
+    // A menu takes no focus, so an open cell editor must be ended by the
+    // command itself: its text is saved, and a loaded list is not overwritten.
+    void saveIncludesTheTextOfAnOpenCellEditor() {
+        TempFolder folder;
+        Editor e;
+        e.setRows({{"0", "1"}});
+        e.grid->setCurrentCell(2, 0);
+        e.grid->openEditor(U'4');
+        QVERIFY(e.grid->isEditing());
+        const std::string path = folder.path("open-edit.dat");
+        e.run("MnuSaveMarkList", path);
+
+        QVERIFY(!e.grid->isEditing());
+        QCOMPARE(e.grid->cellText(2, 0), QStringLiteral("4"));
+        QCOMPARE(readBytes(path), std::string("0\t1\r\n4\t0\r\n"));
+    }
+
+    void loadIsNotOverwrittenByAnOpenCellEditor() {
+        TempFolder folder;
+        Editor e;
+        const std::string path = folder.path("list.dat");
+        {
+            std::ofstream out(path, std::ios::binary);
+            out << "10\t1\r\n20\t0\r\n";
+        }
+        e.grid->setCurrentCell(1, 0);
+        e.grid->openEditor(U'9');
+        e.run("MnuLoadMarkList", path);
+
+        QVERIFY(!e.grid->isEditing());
+        QCOMPARE(e.grid->cellText(1, 0), QStringLiteral("10"));
+        QCOMPARE(e.grid->cellText(2, 0), QStringLiteral("20"));
+        e.grid->table()->setFocus();
+        QCoreApplication::processEvents();
+        QCOMPARE(e.grid->cellText(1, 0), QStringLiteral("10"));
     }
 
     void cellTextsAreSavedAsRoundedNumbers_data() {
