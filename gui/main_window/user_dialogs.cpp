@@ -12,9 +12,13 @@ QString toQtFileFilter(const QString& pipeSeparatedFilter) {
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
         const QString& description = parts[i];
         const QString& pattern = parts[i + 1];
+        // "*.*" means every file where these lists come from; here it would
+        // hide names without a dot, so Qt is given "*" instead.
+        if (pattern == QLatin1String("*.*"))
+            filters << QStringLiteral("%1 (*)").arg(description);
         // Qt takes the patterns from the parentheses; add them when the
         // description does not already show them.
-        if (description.contains(QLatin1Char('(')))
+        else if (description.contains(QLatin1Char('(')))
             filters << description;
         else
             filters << QStringLiteral("%1 (%2)").arg(description, pattern);
