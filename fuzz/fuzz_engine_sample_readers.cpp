@@ -104,10 +104,11 @@ void expectSame(const std::vector<double>& got, const std::vector<double>& expec
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     FuzzedDataProvider provider(data, size);
     const int layout = provider.ConsumeIntegralInRange<int>(0, 4);
-    // Block lengths the engine might use, from 1 sample up.
+    // Block lengths the engine might use, from 1 sample up to beyond one view
+    // of a byte source (8192 float pairs).
     std::vector<std::size_t> blocks;
     for (int b = provider.ConsumeIntegralInRange<int>(1, 4); b > 0; --b)
-        blocks.push_back(provider.ConsumeIntegralInRange<std::size_t>(1, 700));
+        blocks.push_back(provider.ConsumeIntegralInRange<std::size_t>(1, 9000));
     std::string iBytes;
     std::string qBytes;
     if (layout == 1) {  // I and Q in two single-column files

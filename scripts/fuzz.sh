@@ -12,7 +12,8 @@
 # script; the input that did it is kept in $BUILD/findings/<target>/ and named
 # in the output. Replay one with: $BUILD/bin/fuzz_<target> <file>
 # Environment: BUILD_FUZZ (build folder, default build-fuzz), FUZZ_JOBS (targets
-# run at the same time, default 1), CXX_FUZZ (clang++ to use).
+# run at the same time, default 1), FUZZ_MAX_LEN (largest input, default 8192;
+# larger inputs reach buffer edges but run slower), CXX_FUZZ (clang++ to use).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -43,6 +44,7 @@ run_target() {
   mkdir -p "$work" "$findings" "$(dirname "$log")"
   local max_len=8192
   [[ $target == marker_file ]] && max_len=16384  # the 1002-point seed is 8 KB
+  max_len=${FUZZ_MAX_LEN:-$max_len}
   # New inputs go to the first folder only: the seeds stay as they are.
   if "$program" "$work" "fuzz/corpus/$target" -max_total_time="$seconds" -max_len="$max_len" \
        -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$findings/" >"$log" 2>&1; then

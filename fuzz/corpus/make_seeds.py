@@ -52,6 +52,7 @@ def engine_sample_readers():
     seed("two_files", 1, [2, 3], b"1\n\\ 1\n2\n3\n4\n")
     seed("two_columns", 2, [4], b"0.5;-0.5\n1e3 2\n7\n,,3,,4,5\n")
     seed("int16_ten_bytes", 3, [3], struct.pack("<5h", 1, -2, 32767, -32768, 9))
+    seed("float_many_pairs", 4, [9000], struct.pack("<2f", 0.5, -0.5) * 8500)
     seed("float_special", 4, [2, 2], struct.pack("<4f", 0.5, float("nan"), float("inf"), -0.25) + b"xyz")
 
 
@@ -62,6 +63,10 @@ def awv_reader():
               "{MARKER1:ON;POS;0;100;200;1}\n{MARKER2:ON;POS;0;10;20;1}\n{MARKERMODE:WFM}\n").encode()
     samples = struct.pack("<8I", 0x2000, 0x2000, 0xFFFF, 16383, 0x4001, 1, 0x12345, 0xC0002000)
     write("awv_reader", "empty_block", b"{WAVEDATA:0;}")
+    # A block beyond the reader's 64 KB buffer, with a marker change near its end.
+    long_block = struct.pack("<2I", 0x2000, 0x2000) * 8200 + struct.pack("<2I", 0x6000, 0x2000)
+    write("awv_reader", "block_beyond_buffer",
+          b"{MARKERMODE:WFM}\n{WAVEDATA:%d;" % len(long_block) + long_block + b"}")
     write("awv_reader", "gui_writer", header + b"{WAVEDATA:32;" + samples + b"}")
     main_header = ("{IQFILTER:THR}\n{IQGAIN:1.000000;1.000000}\n{IQOFFSET:0.000000;0.000000}\n{MARKERMODE:SEQ}\n"
                    "{MARKER1:OFF;NEG;1;2;3;4}\n{MARKER2:ON;POS;0;0;0;0}\n{STARTTRIGGER:LINK;NEG}\n"
