@@ -57,6 +57,11 @@ void SignalSourceGroup::buildControls() {
     fileNameQ_ = makeBox("TxtFnameQ", true, this);
     countI_ = makeBox("TxtDataSizeI", false, this);  // also where the wanted size is typed
     countQ_ = makeBox("TxtDataSizeQ", true, this);
+    // Both rows read "Data Size"; name the channel for screen readers.
+    fileNameI_->setAccessibleName(QStringLiteral("I or I/Q file name"));
+    fileNameQ_->setAccessibleName(QStringLiteral("Q file name"));
+    countI_->setAccessibleName(QStringLiteral("I Data Size"));
+    countQ_->setAccessibleName(QStringLiteral("Q Data Size"));
     auto* countILabel = new QLabel(QStringLiteral("Data Size"), this);
     countILabel->setObjectName(QStringLiteral("Lbl_DataSizeI"));
     countILabel->setBuddy(countI_);

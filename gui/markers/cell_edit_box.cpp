@@ -7,6 +7,7 @@ namespace orvenda::markers {
 
 CellEditBox::CellEditBox(QWidget* parent) : QLineEdit(parent) {
     setObjectName(QStringLiteral("TxtForEdit"));
+    setAccessibleName(QStringLiteral("Cell editor"));
     setFrame(false);
     hide();
 }

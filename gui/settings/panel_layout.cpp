@@ -59,10 +59,13 @@ OptionGroup* options(const char* name, std::initializer_list<const char*> captio
 }
 
 // "I" [text] "mVp-p" rows under an interlock check box.
-void levelRows(QGridLayout* grid, int row, QLabel* i, QLineEdit* iText, QLabel* iUnit, QLabel* q,
+void levelRows(const QString& group, QGridLayout* grid, int row, QLabel* i, QLineEdit* iText, QLabel* iUnit, QLabel* q,
                QLineEdit* qText, QLabel* qUnit) {
     i->setBuddy(iText);
     q->setBuddy(qText);
+    // The captions "I" and "Q" stand in two groups; say which one.
+    iText->setAccessibleName(group + QStringLiteral(" I"));
+    qText->setAccessibleName(group + QStringLiteral(" Q"));
     grid->addWidget(i, row, 0);
     grid->addWidget(iText, row, 1);
     grid->addWidget(iUnit, row, 2);
@@ -90,6 +93,7 @@ void buildOutputControl(PanelControls& c, QWidget* parent) {
     c.TxtAWGGain = textBox("TxtAWGGain", "1.0", 8, fullScale);
     auto* dfsGrid = new QGridLayout(fullScale);
     dfsGrid->addWidget(c.ChkIQInv, 0, 0, 1, 2);
+    c.TxtAWGGain->setAccessibleName(QStringLiteral("Data Full Scale"));
     dfsGrid->addWidget(c.TxtAWGGain, 1, 0);
     dfsGrid->addWidget(label("LblDFSRange", "(0 <= DFS <= 1)", fullScale), 1, 1);
     dfsGrid->setColumnStretch(2, 1);
@@ -106,7 +110,7 @@ void buildOutputControl(PanelControls& c, QWidget* parent) {
     c.LblIQOffsetUnitQ = label("LblIQOffsetUnitQ", "mVp-p", offset);
     auto* offsetGrid = new QGridLayout(offset);
     offsetGrid->addWidget(c.ChkIQOffsetLock, 0, 0, 1, 4);
-    levelRows(offsetGrid, 1, c.LblIQOffsetI, c.TxtIOffset, c.LblIQOffsetUnitI, c.LblIQOffsetQ, c.TxtQOffset,
+    levelRows(QStringLiteral("I/Q Offset"), offsetGrid, 1, c.LblIQOffsetI, c.TxtIOffset, c.LblIQOffsetUnitI, c.LblIQOffsetQ, c.TxtQOffset,
               c.LblIQOffsetUnitQ);
     column->addWidget(offset);
 
@@ -123,7 +127,7 @@ void buildOutputControl(PanelControls& c, QWidget* parent) {
     c.LblIQOutputUnitQ = label("LblIQOutputUnitQ", "mVp-p", gains);
     auto* gainGrid = new QGridLayout(gains);
     gainGrid->addWidget(c.ChkIQOutputLock, 0, 0, 1, 4);
-    levelRows(gainGrid, 1, c.LblIQOutputI, c.TxtIOutput, c.LblIQOutputUnitI, c.LblIQOutputQ, c.TxtQOutput,
+    levelRows(QStringLiteral("I/Q Output"), gainGrid, 1, c.LblIQOutputI, c.TxtIOutput, c.LblIQOutputUnitI, c.LblIQOutputQ, c.TxtQOutput,
               c.LblIQOutputUnitQ);
     auto* outputColumn = new QVBoxLayout(output);
     outputColumn->addWidget(c.OptIQOutput->button(0));
