@@ -14,6 +14,8 @@ using settings::roundedInteger;
 using settings::strictNumber;
 
 constexpr double kHzPerMHz = 1000000.0;
+// The WAVEDATA count is 8 bytes a sample and must fit an int32.
+constexpr int32_t kMostWaveformSamples = 2147483647 / 8;
 
 // The rounded integer when it fits an int32 (an exact half goes to the even
 // neighbour, as roundedInteger does); empty beyond the range.
@@ -74,6 +76,10 @@ std::vector<FieldProblem> unusableFields(const TransformRequest& request) {
         else if (!fittingRoundedInteger(*size))
             problems.push_back({"TxtDataSizeI", "Specify Data Size: the data size is beyond the range of a "
                                                 "32-bit integer: " + quoted(request.dataSizeText) + "."});
+        else if (roundedInteger(*size) > kMostWaveformSamples)
+            problems.push_back({"TxtDataSizeI", "Specify Data Size: a waveform file holds at most " +
+                                                    std::to_string(kMostWaveformSamples) + " samples: " +
+                                                    quoted(request.dataSizeText) + "."});
     }
     checkIntegerBox(panel.loopNumText, "TxtLoopNum", "Loop Num", problems);
     checkIntegerBox(panel.iOutputText, "TxtIOutput", "I/Q Output I (mVp-p)", problems);

@@ -333,6 +333,12 @@ INSTANTIATE_TEST_SUITE_P(
                        r.dataSizeText = "3e9";
                    },
                    {"TxtDataSizeI"}},
+        ProblemRow{"DataSize_beyond_the_waveform_file", IF,
+                   [](TransformRequest& r) {
+                       r.specifyDataSize = true;
+                       r.dataSizeText = "268435456";
+                   },
+                   {"TxtDataSizeI"}},
         ProblemRow{"LoopNum_beyond_int32", BB, [](TransformRequest& r) { r.panel.loopNumText = "2147483647.5"; },
                    {"TxtLoopNum"}},
         ProblemRow{"gains_and_offsets_beyond_int32", IF,
