@@ -28,10 +28,10 @@ bool cleanText(const std::string& text) {
 
 std::string written(const rte::PanelFile& file) {
     std::string out = "orvenda-uir 1\n";
-    for (const rte::PanelSpec& panel : file.panels) {
+    for (const rte::PanelDefinition& panel : file.panels) {
         out += "panel " + std::to_string(panel.id) + " " + std::to_string(panel.width) + " " +
                std::to_string(panel.height) + " " + panel.title + "\n";
-        for (const rte::ControlSpec& control : panel.controls)
+        for (const rte::ControlDefinition& control : panel.controls)
             out += "control " + std::to_string(control.id) +
                    (control.kind == rte::ControlKind::Label ? " label " : " progress ") + control.text + "\n";
         out += "end\n";
@@ -42,8 +42,8 @@ std::string written(const rte::PanelFile& file) {
 bool samePanels(const rte::PanelFile& a, const rte::PanelFile& b) {
     if (a.panels.size() != b.panels.size()) return false;
     for (std::size_t p = 0; p < a.panels.size(); ++p) {
-        const rte::PanelSpec& x = a.panels[p];
-        const rte::PanelSpec& y = b.panels[p];
+        const rte::PanelDefinition& x = a.panels[p];
+        const rte::PanelDefinition& y = b.panels[p];
         if (x.id != y.id || x.width != y.width || x.height != y.height || x.title != y.title ||
             x.controls.size() != y.controls.size())
             return false;
@@ -66,7 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     FUZZ_CHECK(size <= rte::kMaxPanelFileBytes, "a file of %zu bytes accepted", size);
 
     std::set<int> panelIds;
-    for (const rte::PanelSpec& panel : result.file->panels) {
+    for (const rte::PanelDefinition& panel : result.file->panels) {
         FUZZ_CHECK(panel.id >= 1 && panel.id <= rte::kMaxResourceId && panelIds.insert(panel.id).second,
                    "panel id %d", panel.id);
         FUZZ_CHECK(panel.width >= rte::kMinPanelSide && panel.width <= rte::kMaxPanelSide &&
@@ -75,7 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         FUZZ_CHECK(cleanText(panel.title), "panel %d title \"%s\"", panel.id, printable(panel.title).c_str());
         FUZZ_CHECK(result.file->findPanel(panel.id) == &panel, "findPanel(%d)", panel.id);
         std::set<int> controlIds;
-        for (const rte::ControlSpec& control : panel.controls) {
+        for (const rte::ControlDefinition& control : panel.controls) {
             FUZZ_CHECK(control.id >= 1 && control.id <= rte::kMaxResourceId && controlIds.insert(control.id).second,
                        "control id %d", control.id);
             FUZZ_CHECK(cleanText(control.text), "control %d text \"%s\"", control.id, printable(control.text).c_str());

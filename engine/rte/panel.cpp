@@ -6,8 +6,8 @@
 
 namespace halvik::rte {
 
-Panel::Panel(PanelSpec spec, std::unique_ptr<PanelView> view) : spec_(std::move(spec)), view_(std::move(view)) {
-    for (const ControlSpec& control : spec_.controls) {
+Panel::Panel(PanelDefinition definition, std::unique_ptr<PanelView> view) : definition_(std::move(definition)), view_(std::move(view)) {
+    for (const ControlDefinition& control : definition_.controls) {
         if (control.kind == ControlKind::Progress) progress_[control.id] = ProgressState{control.text, -1};
     }
 }

@@ -14,9 +14,9 @@ namespace halvik::rte {
 
 class Panel {
 public:
-    Panel(PanelSpec spec, std::unique_ptr<PanelView> view);
+    Panel(PanelDefinition definition, std::unique_ptr<PanelView> view);
 
-    const PanelSpec& spec() const { return spec_; }
+    const PanelDefinition& definition() const { return definition_; }
     // Each returns 0 or a negative RteError.
     int display();
     int setText(int control, int attribute, const char* text);
@@ -30,7 +30,7 @@ private:
     };
     ProgressState* progressControl(int control);
 
-    PanelSpec spec_;
+    PanelDefinition definition_;
     std::unique_ptr<PanelView> view_;
     std::map<int, ProgressState> progress_;
 };

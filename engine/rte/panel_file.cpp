@@ -105,7 +105,7 @@ private:
         if (!width || !height) return lineError("panel size must be " + std::to_string(kMinPanelSide) + ".." + std::to_string(kMaxPanelSide));
         if (rest.size() > kMaxTextBytes) return lineError("title too long");
         if (file_.findPanel(*id)) return lineError("panel " + std::to_string(*id) + " defined twice");
-        open_ = PanelSpec{*id, *width, *height, std::string(rest), {}};
+        open_ = PanelDefinition{*id, *width, *height, std::string(rest), {}};
     }
 
     void control(std::string_view rest) {
@@ -116,7 +116,7 @@ private:
         if (!kind) return lineError("control kind must be label or progress");
         if (rest.size() > kMaxTextBytes) return lineError("control text too long");
         if (open_->findControl(*id)) return lineError("control " + std::to_string(*id) + " defined twice");
-        open_->controls.push_back(ControlSpec{*id, *kind, std::string(rest)});
+        open_->controls.push_back(ControlDefinition{*id, *kind, std::string(rest)});
     }
 
     void endPanel(std::string_view rest) {
@@ -127,7 +127,7 @@ private:
     }
 
     PanelFile file_;
-    std::optional<PanelSpec> open_;
+    std::optional<PanelDefinition> open_;
     bool sawMagic_ = false;
     int lineNumber_ = 0;
     std::string error_;
@@ -135,13 +135,13 @@ private:
 
 }  // namespace
 
-const ControlSpec* PanelSpec::findControl(int controlId) const {
-    auto it = std::find_if(controls.begin(), controls.end(), [&](const ControlSpec& c) { return c.id == controlId; });
+const ControlDefinition* PanelDefinition::findControl(int controlId) const {
+    auto it = std::find_if(controls.begin(), controls.end(), [&](const ControlDefinition& c) { return c.id == controlId; });
     return it == controls.end() ? nullptr : &*it;
 }
 
-const PanelSpec* PanelFile::findPanel(int panelId) const {
-    auto it = std::find_if(panels.begin(), panels.end(), [&](const PanelSpec& p) { return p.id == panelId; });
+const PanelDefinition* PanelFile::findPanel(int panelId) const {
+    auto it = std::find_if(panels.begin(), panels.end(), [&](const PanelDefinition& p) { return p.id == panelId; });
     return it == panels.end() ? nullptr : &*it;
 }
 

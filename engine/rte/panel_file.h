@@ -15,26 +15,26 @@ namespace halvik::rte {
 
 enum class ControlKind { Label, Progress };
 
-struct ControlSpec {
+struct ControlDefinition {
     int id = 0;
     ControlKind kind = ControlKind::Label;
     std::string text;  // the label's text, or a progress control's first stage text
 };
 
-struct PanelSpec {
+struct PanelDefinition {
     int id = 0;
     int width = 0;
     int height = 0;
     std::string title;
-    std::vector<ControlSpec> controls;  // in file order, which is display order
+    std::vector<ControlDefinition> controls;  // in file order, which is display order
 
-    const ControlSpec* findControl(int controlId) const;
+    const ControlDefinition* findControl(int controlId) const;
 };
 
 struct PanelFile {
-    std::vector<PanelSpec> panels;
+    std::vector<PanelDefinition> panels;
 
-    const PanelSpec* findPanel(int panelId) const;
+    const PanelDefinition* findPanel(int panelId) const;
 };
 
 struct PanelFileResult {

@@ -58,13 +58,13 @@ int PanelRegistry::load(int parent, const char* panelFile, int resourceId) {
     if (!bytes) return RTE_ERR_PANEL_FILE;
     PanelFileResult parsed = parsePanelFile(*bytes);
     if (!parsed.file) return RTE_ERR_MALFORMED;
-    const PanelSpec* spec = parsed.file->findPanel(resourceId);
-    if (!spec) return RTE_ERR_NO_RESOURCE;
-    const ControlSpec* control = spec->findControl(kProgressControlId);
+    const PanelDefinition* definition = parsed.file->findPanel(resourceId);
+    if (!definition) return RTE_ERR_NO_RESOURCE;
+    const ControlDefinition* control = definition->findControl(kProgressControlId);
     if (!control || control->kind != ControlKind::Progress) return RTE_ERR_NO_CONTROL;
     const int handle = nextFreeHandle();
     if (handle < 0) return RTE_ERR_INTERNAL;
-    panels_[handle] = std::make_unique<Panel>(*spec, factory_(*spec));
+    panels_[handle] = std::make_unique<Panel>(*definition, factory_(*definition));
     return handle;
 }
 

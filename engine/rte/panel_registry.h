@@ -16,7 +16,7 @@ namespace halvik::rte {
 
 class PanelRegistry {
 public:
-    using ViewFactory = std::function<std::unique_ptr<PanelView>(const PanelSpec&)>;
+    using ViewFactory = std::function<std::unique_ptr<PanelView>(const PanelDefinition&)>;
     explicit PanelRegistry(ViewFactory factory) : factory_(std::move(factory)) {}
 
     // Each returns 0 (a positive handle for load) or a negative RteError.

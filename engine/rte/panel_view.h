@@ -8,7 +8,7 @@
 
 namespace halvik::rte {
 
-struct PanelSpec;
+struct PanelDefinition;
 
 class PanelView {
 public:

@@ -19,15 +19,15 @@ bool ProgressDialog::guiAvailable() {
     return app != nullptr && QThread::currentThread() == app->thread();
 }
 
-ProgressDialog::ProgressDialog(const PanelSpec& spec) : window_(std::make_unique<QWidget>()) {
+ProgressDialog::ProgressDialog(const PanelDefinition& definition) : window_(std::make_unique<QWidget>()) {
     // A title but no close button: the conversion cannot be interrupted.
     window_->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    window_->setWindowTitle(QString::fromUtf8(spec.title.data(), static_cast<qsizetype>(spec.title.size())));
-    window_->setObjectName(QStringLiteral("rtePanel%1").arg(spec.id));
-    window_->resize(spec.width, spec.height);
+    window_->setWindowTitle(QString::fromUtf8(definition.title.data(), static_cast<qsizetype>(definition.title.size())));
+    window_->setObjectName(QStringLiteral("rtePanel%1").arg(definition.id));
+    window_->resize(definition.width, definition.height);
 
     auto* layout = new QVBoxLayout(window_.get());
-    for (const ControlSpec& control : spec.controls) {
+    for (const ControlDefinition& control : definition.controls) {
         const QString text = QString::fromUtf8(control.text.data(), static_cast<qsizetype>(control.text.size()));
         auto* label = new QLabel(text, window_.get());
         label->setObjectName(QStringLiteral("control%1Text").arg(control.id));
@@ -77,10 +77,10 @@ void ProgressDialog::draw() {
 }  // namespace halvik::rte
 
 extern "C" __attribute__((visibility("default"))) halvik::rte::PanelView* RteCreateWindowView(
-    const halvik::rte::PanelSpec* spec) {
+    const halvik::rte::PanelDefinition* definition) {
     try {
-        if (spec == nullptr || !halvik::rte::ProgressDialog::guiAvailable()) return nullptr;
-        return new halvik::rte::ProgressDialog(*spec);
+        if (definition == nullptr || !halvik::rte::ProgressDialog::guiAvailable()) return nullptr;
+        return new halvik::rte::ProgressDialog(*definition);
     } catch (...) {
         return nullptr;
     }

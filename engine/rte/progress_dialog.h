@@ -15,11 +15,11 @@ class QWidget;
 
 namespace halvik::rte {
 
-struct PanelSpec;
+struct PanelDefinition;
 
 class ProgressDialog final : public PanelView {
 public:
-    explicit ProgressDialog(const PanelSpec& spec);
+    explicit ProgressDialog(const PanelDefinition& definition);
     ~ProgressDialog() override;
     ProgressDialog(const ProgressDialog&) = delete;
     ProgressDialog& operator=(const ProgressDialog&) = delete;

@@ -14,8 +14,8 @@ namespace {
 
 using halvik::rte::PanelRegistry;
 
-std::unique_ptr<halvik::rte::PanelView> makeView(const halvik::rte::PanelSpec& spec) {
-    if (auto window = halvik::rte::loadWindowView(spec)) return window;
+std::unique_ptr<halvik::rte::PanelView> makeView(const halvik::rte::PanelDefinition& definition) {
+    if (auto window = halvik::rte::loadWindowView(definition)) return window;
     if (::isatty(STDERR_FILENO) == 1) return std::make_unique<halvik::rte::TerminalProgress>(STDERR_FILENO);
     return std::make_unique<halvik::rte::SilentPanelView>();
 }

@@ -19,7 +19,7 @@ inline constexpr const char* kCreateWindowViewSymbol = "RteCreateWindowView";
 extern "C" {
 // A new window for the panel, owned by the caller; null when this thread
 // runs no Qt GUI application (none is ever created).
-typedef halvik::rte::PanelView* (*RteCreateWindowViewFunction)(const halvik::rte::PanelSpec* spec);
+typedef halvik::rte::PanelView* (*RteCreateWindowViewFunction)(const halvik::rte::PanelDefinition* definition);
 }
 
 #endif

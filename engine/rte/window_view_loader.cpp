@@ -25,7 +25,7 @@ RteCreateWindowViewFunction g_createWindowView = nullptr;
 
 }  // namespace
 
-std::unique_ptr<PanelView> loadWindowView(const PanelSpec& spec) {
+std::unique_ptr<PanelView> loadWindowView(const PanelDefinition& definition) {
     if (g_createWindowView == nullptr) {
         // No Qt Widgets in the process means no GUI application to show a window in.
         void* widgets = ::dlopen(kQtWidgetsLibrary, RTLD_NOW | RTLD_NOLOAD);
@@ -37,7 +37,7 @@ std::unique_ptr<PanelView> loadWindowView(const PanelSpec& spec) {
         g_createWindowView = reinterpret_cast<RteCreateWindowViewFunction>(::dlsym(library, kCreateWindowViewSymbol));
         if (g_createWindowView == nullptr) return nullptr;
     }
-    return std::unique_ptr<PanelView>(g_createWindowView(&spec));
+    return std::unique_ptr<PanelView>(g_createWindowView(&definition));
 }
 
 }  // namespace halvik::rte

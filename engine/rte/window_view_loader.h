@@ -11,11 +11,11 @@
 
 namespace halvik::rte {
 
-struct PanelSpec;
+struct PanelDefinition;
 
 // A window for the panel when this thread runs a Qt GUI application;
 // otherwise null.
-std::unique_ptr<PanelView> loadWindowView(const PanelSpec& spec);
+std::unique_ptr<PanelView> loadWindowView(const PanelDefinition& definition);
 
 }  // namespace halvik::rte
 

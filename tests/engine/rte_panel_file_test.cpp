@@ -31,7 +31,7 @@ TEST(PanelFileTest, ReadsPanelsAndControlsInOrder) {
     ASSERT_TRUE(result.file) << result.error;
     ASSERT_EQ(result.file->panels.size(), 2u);
 
-    const PanelSpec* first = result.file->findPanel(1);
+    const PanelDefinition* first = result.file->findPanel(1);
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(first->width, 380);
     EXPECT_EQ(first->height, 120);
@@ -44,7 +44,7 @@ TEST(PanelFileTest, ReadsPanelsAndControlsInOrder) {
     EXPECT_EQ(first->controls[1].kind, ControlKind::Progress);
     EXPECT_EQ(first->controls[1].text, "Preparing...");
 
-    const PanelSpec* second = result.file->findPanel(7);
+    const PanelDefinition* second = result.file->findPanel(7);
     ASSERT_NE(second, nullptr);
     EXPECT_EQ(second->title, "");
     ASSERT_NE(second->findControl(2), nullptr);
@@ -73,7 +73,7 @@ TEST(PanelFileTest, TheInstalledPanelFileHoldsTheEnginesProgressPanel) {
     const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     const PanelFileResult result = parsePanelFile(bytes);
     ASSERT_TRUE(result.file) << result.error;
-    const PanelSpec* panel = result.file->findPanel(1);
+    const PanelDefinition* panel = result.file->findPanel(1);
     ASSERT_NE(panel, nullptr);
     ASSERT_NE(panel->findControl(2), nullptr);
     EXPECT_EQ(panel->findControl(2)->kind, ControlKind::Progress);
@@ -160,7 +160,7 @@ TEST(PanelFileTest, MutatedFilesNeverBreakItsPromises) {
         if (!result.file) continue;
         ++accepted;
         std::set<int> panelIds;
-        for (const PanelSpec& panel : result.file->panels) {
+        for (const PanelDefinition& panel : result.file->panels) {
             ASSERT_TRUE(panelIds.insert(panel.id).second);
             ASSERT_GE(panel.id, 1);
             ASSERT_LE(panel.id, kMaxResourceId);
@@ -168,7 +168,7 @@ TEST(PanelFileTest, MutatedFilesNeverBreakItsPromises) {
             ASSERT_LE(panel.height, kMaxPanelSide);
             ASSERT_LE(panel.title.size(), kMaxTextBytes);
             std::set<int> controlIds;
-            for (const ControlSpec& control : panel.controls) {
+            for (const ControlDefinition& control : panel.controls) {
                 ASSERT_TRUE(controlIds.insert(control.id).second);
                 ASSERT_LE(control.text.size(), kMaxTextBytes);
                 for (char c : control.text) ASSERT_FALSE(static_cast<unsigned char>(c) < 0x20 && c != '\t');

@@ -37,8 +37,8 @@ private:
     ViewLog& log_;
 };
 
-PanelSpec progressPanel() {
-    return PanelSpec{1, 300, 100, "T", {{1, ControlKind::Label, "Wait"}, {2, ControlKind::Progress, "Preparing..."}}};
+PanelDefinition progressPanel() {
+    return PanelDefinition{1, 300, 100, "T", {{1, ControlKind::Label, "Wait"}, {2, ControlKind::Progress, "Preparing..."}}};
 }
 
 TEST(PanelTest, DisplayShowsTheFileTextAndZeroPercent) {
@@ -99,7 +99,7 @@ TEST(PanelTest, StageTextsReachTheViewOnceEach) {
 
 class PanelRegistryTest : public ::testing::Test {
 protected:
-    PanelRegistry registry{[this](const PanelSpec&) { return std::make_unique<RecordingView>(log); }};
+    PanelRegistry registry{[this](const PanelDefinition&) { return std::make_unique<RecordingView>(log); }};
     ViewLog log;
     halvik::test::ScratchDir dir;
     int files = 0;
