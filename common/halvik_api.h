@@ -41,6 +41,11 @@ typedef struct ConversionSettings {
     int32_t QOffset;         /* thousandths */
 } ConversionSettings;
 
+/* InputFileKind: bit set of an I file and a Q file, or one file with I and Q. */
+enum { HALVIK_KIND_I_FILE = 1, HALVIK_KIND_Q_FILE = 2, HALVIK_KIND_IQ_FILE = 4 };
+/* InputDataType of the one I/Q file (0 when nothing is loaded). */
+enum { HALVIK_TYPE_TEXT = 1, HALVIK_TYPE_INT16_PAIRS = 2, HALVIK_TYPE_FLOAT_PAIRS = 3 };
+
 /* A change point of a marker: from sample Pos on the level is bit 0 of Value. */
 typedef struct MarkerPoint {
     int32_t Pos;

@@ -6,18 +6,20 @@
 #include <cstdint>
 #include <string>
 
+#include "halvik_api.h"
+
 namespace orvenda::input {
 
-// InputFileKind bits and values.
-inline constexpr int32_t kIFileChosen = 1;
-inline constexpr int32_t kQFileChosen = 2;
-inline constexpr int32_t kOneIQFile = 4;
+// InputFileKind bits and values, as the engine takes them.
+inline constexpr int32_t kIFileChosen = HALVIK_KIND_I_FILE;
+inline constexpr int32_t kQFileChosen = HALVIK_KIND_Q_FILE;
+inline constexpr int32_t kOneIQFile = HALVIK_KIND_IQ_FILE;
 
 // InputDataType values.
 inline constexpr int32_t kNoData = 0;
-inline constexpr int32_t kTextData = 1;
-inline constexpr int32_t kBinaryShortData = 2;
-inline constexpr int32_t kBinaryFloatData = 3;
+inline constexpr int32_t kTextData = HALVIK_TYPE_TEXT;
+inline constexpr int32_t kBinaryShortData = HALVIK_TYPE_INT16_PAIRS;
+inline constexpr int32_t kBinaryFloatData = HALVIK_TYPE_FLOAT_PAIRS;
 
 struct LoadedInput {
     int32_t SelFileType = 0;    // index of the "File Type" list, 0..3
