@@ -2,7 +2,7 @@
 # Installs the Debian packages the build and the tests need, when any is missing.
 set -euo pipefail
 
-packages=(build-essential cmake ninja-build pkg-config
+packages=(build-essential cmake ninja-build pkg-config locales
           qt6-base-dev qt6-base-dev-tools libgl-dev
           libgtest-dev libgmock-dev libcli11-dev
           xvfb xauth)
@@ -20,4 +20,11 @@ if ((${#missing[@]})); then
   [[ $(id -u) -ne 0 ]] && sudo_cmd=(sudo)
   "${sudo_cmd[@]}" apt-get update -qq
   DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# A comma-decimal locale, so the tests can show that typed numbers keep "."
+# whatever the user's locale is.
+if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+  echo "Generating the de_DE.UTF-8 locale for the tests"
+  localedef -i de_DE -f UTF-8 de_DE.UTF-8
 fi
