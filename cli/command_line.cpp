@@ -1,11 +1,11 @@
-#include "command_line.h"
+#include "cli/command_line.h"
 
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
 #include <ostream>
 
-#include "exit_codes.h"
+#include "cli/exit_codes.h"
 
 namespace orvenda::cli {
 namespace {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "arguments.h"
+#include "cli/arguments.h"
 
 namespace orvenda::cli {
 

@@ -1,9 +1,9 @@
-#include "convert_options.h"
+#include "cli/convert_options.h"
 
 #include <filesystem>
 #include <map>
 
-#include "panel_options.h"
+#include "cli/panel_options.h"
 
 namespace orvenda::cli {
 namespace {

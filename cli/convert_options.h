@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "arguments.h"
-#include "input_formats.h"
-#include "main_window/settings_record.h"
-#include "settings/panel_snapshot.h"
+#include "cli/arguments.h"
+#include "cli/input_formats.h"
+#include "core/transform/settings_record.h"
+#include "core/settings/panel_snapshot.h"
 
 namespace orvenda::cli {
 

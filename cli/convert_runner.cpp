@@ -1,12 +1,12 @@
-#include "convert_runner.h"
+#include "cli/convert_runner.h"
 
 #include <filesystem>
 #include <ostream>
 
-#include "command_line.h"
-#include "exit_codes.h"
-#include "input_loading.h"
-#include "terminal.h"
+#include "cli/command_line.h"
+#include "cli/exit_codes.h"
+#include "cli/input_loading.h"
+#include "cli/terminal.h"
 
 namespace orvenda::cli {
 namespace {

@@ -7,8 +7,8 @@
 
 #include <iosfwd>
 
-#include "convert_options.h"
-#include "main_window/halvik_library.h"
+#include "cli/convert_options.h"
+#include "core/transform/halvik_library.h"
 
 namespace orvenda::cli {
 

@@ -1,11 +1,11 @@
-#include "info_report.h"
+#include "cli/info_report.h"
 
 #include <cstdio>
 #include <ostream>
 
-#include "command_line.h"
-#include "exit_codes.h"
-#include "settings/text_conversions.h"
+#include "cli/command_line.h"
+#include "cli/exit_codes.h"
+#include "core/settings/text_conversions.h"
 
 namespace orvenda::cli {
 namespace {

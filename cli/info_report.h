@@ -6,7 +6,7 @@
 #include <iosfwd>
 #include <string>
 
-#include "arguments.h"
+#include "cli/arguments.h"
 #include "engine/awv_reader.h"
 
 namespace orvenda::cli {

@@ -1,4 +1,4 @@
-#include "input_formats.h"
+#include "cli/input_formats.h"
 
 #include <algorithm>
 #include <array>

@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "input/input_layout.h"
-#include "input/load_commands.h"
+#include "core/input/input_layout.h"
+#include "core/input/load_commands.h"
 
 namespace orvenda::cli {
 

@@ -1,12 +1,12 @@
-#include "input_loading.h"
+#include "cli/input_loading.h"
 
 #include <filesystem>
 
-#include "input/load_commands.h"
-#include "input/scan_error_text.h"
-#include "input/scanner.h"
-#include "input/size_rules.h"
-#include "markers/graph_lib.h"
+#include "core/input/load_commands.h"
+#include "core/input/scan_error_text.h"
+#include "core/input/scanner.h"
+#include "core/input/size_rules.h"
+#include "core/markers/graph_lib.h"
 
 namespace orvenda::cli {
 namespace {

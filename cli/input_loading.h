@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "convert_options.h"
-#include "input/loaded_input.h"
-#include "markers/marker_store.h"
+#include "cli/convert_options.h"
+#include "core/input/loaded_input.h"
+#include "core/markers/marker_store.h"
 
 namespace orvenda::cli {
 

@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "command_line.h"
-#include "convert_options.h"
-#include "convert_runner.h"
-#include "exit_codes.h"
-#include "info_report.h"
-#include "terminal.h"
+#include "cli/command_line.h"
+#include "cli/convert_options.h"
+#include "cli/convert_runner.h"
+#include "cli/exit_codes.h"
+#include "cli/info_report.h"
+#include "cli/terminal.h"
 
 namespace {
 

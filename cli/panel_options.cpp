@@ -1,12 +1,12 @@
-#include "panel_options.h"
+#include "cli/panel_options.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <utility>
 
-#include "settings/numeric_entry.h"
-#include "settings/text_conversions.h"
+#include "core/settings/numeric_entry.h"
+#include "core/settings/text_conversions.h"
 
 namespace orvenda::cli {
 namespace {

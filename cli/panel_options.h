@@ -4,7 +4,7 @@
 #ifndef ORVENDA_CLI_PANEL_OPTIONS_H
 #define ORVENDA_CLI_PANEL_OPTIONS_H
 
-#include "convert_options.h"
+#include "cli/convert_options.h"
 
 namespace orvenda::cli {
 

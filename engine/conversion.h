@@ -7,7 +7,7 @@
 #include <string>
 
 #include "engine/byte_source.h"
-#include "halvik_api.h"
+#include "common/halvik_api.h"
 
 namespace halvik {
 

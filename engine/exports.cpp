@@ -4,7 +4,7 @@
 // reads what the caller passes and keeps nothing after the call.
 #include "engine/conversion.h"
 #include "engine/memory_waveform.h"
-#include "halvik_api.h"
+#include "common/halvik_api.h"
 
 namespace {
 

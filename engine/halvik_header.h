@@ -6,7 +6,7 @@
 #include <ctime>
 #include <string>
 
-#include "halvik_api.h"
+#include "common/halvik_api.h"
 
 namespace halvik {
 

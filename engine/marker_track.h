@@ -8,7 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "halvik_api.h"
+#include "common/halvik_api.h"
 
 namespace halvik {
 

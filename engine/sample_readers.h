@@ -13,7 +13,7 @@
 
 #include "engine/byte_source.h"
 #include "engine/line_reader.h"
-#include "halvik_api.h"
+#include "common/halvik_api.h"
 
 namespace halvik {
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "engine/awv_reader.h"
-#include "fuzz_check.h"
+#include "fuzz/fuzz_check.h"
 
 using namespace orvenda::fuzz;
 

@@ -15,7 +15,7 @@
 
 #include "engine/sample_readers.h"
 #include "engine/text_number.h"
-#include "fuzz_check.h"
+#include "fuzz/fuzz_check.h"
 
 using namespace orvenda::fuzz;
 

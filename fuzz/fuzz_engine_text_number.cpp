@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "engine/text_number.h"
-#include "fuzz_check.h"
+#include "fuzz/fuzz_check.h"
 
 using namespace orvenda::fuzz;
 

@@ -18,8 +18,8 @@
 
 #include <fuzzer/FuzzedDataProvider.h>
 
-#include "fuzz_check.h"
-#include "input/scanner.h"
+#include "fuzz/fuzz_check.h"
+#include "core/input/scanner.h"
 
 using namespace orvenda::fuzz;
 using orvenda::input::InputLayout;

@@ -13,8 +13,8 @@
 
 #include <fuzzer/FuzzedDataProvider.h>
 
-#include "fuzz_check.h"
-#include "markers/graph_lib.h"
+#include "fuzz/fuzz_check.h"
+#include "core/markers/graph_lib.h"
 
 using namespace orvenda::fuzz;
 namespace markers = orvenda::markers;

@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "engine/rte/panel_file.h"
-#include "fuzz_check.h"
+#include "fuzz/fuzz_check.h"
 
 using namespace orvenda::fuzz;
 namespace rte = halvik::rte;

@@ -14,8 +14,8 @@
 
 #include <fuzzer/FuzzedDataProvider.h>
 
-#include "fuzz_check.h"
-#include "settings/text_conversions.h"
+#include "fuzz/fuzz_check.h"
+#include "core/settings/text_conversions.h"
 
 using namespace orvenda::fuzz;
 namespace settings = orvenda::settings;

@@ -4,9 +4,9 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "main_window/comon_lib.h"
-#include "main_window/frm_halvik_wave_main.h"
-#include "main_window/user_dialogs.h"
+#include "core/state/comon_lib.h"
+#include "gui/main_window/frm_halvik_wave_main.h"
+#include "gui/common/user_dialogs.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "bench_cases.h"
+#include "bench/engine/bench_cases.h"
 
 namespace orvenda::bench {
 

@@ -1,5 +1,5 @@
-#include "bench_inputs.h"
-#include "bench_data_writer.h"
+#include "bench/engine/bench_inputs.h"
+#include "bench/common/bench_data_writer.h"
 
 #include <charconv>
 #include <cmath>

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "bench_cases.h"
+#include "bench/engine/bench_cases.h"
 
 namespace orvenda::bench {
 

@@ -1,4 +1,4 @@
-#include "child_run.h"
+#include "bench/engine/child_run.h"
 
 #include <dlfcn.h>
 #include <sys/resource.h>
@@ -10,7 +10,7 @@
 #include <cstdio>
 #include <sstream>
 
-#include "halvik_api.h"
+#include "common/halvik_api.h"
 
 namespace orvenda::bench {
 

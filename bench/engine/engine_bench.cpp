@@ -18,11 +18,11 @@
 #include <string>
 #include <vector>
 
-#include "bench_cases.h"
-#include "bench_inputs.h"
-#include "child_run.h"
-#include "machine_info.h"
-#include "sincos_rate.h"
+#include "bench/engine/bench_cases.h"
+#include "bench/engine/bench_inputs.h"
+#include "bench/engine/child_run.h"
+#include "bench/engine/machine_info.h"
+#include "bench/engine/sincos_rate.h"
 
 namespace fs = std::filesystem;
 using namespace orvenda::bench;

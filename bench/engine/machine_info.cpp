@@ -1,4 +1,4 @@
-#include "machine_info.h"
+#include "bench/engine/machine_info.h"
 
 #include <unistd.h>
 

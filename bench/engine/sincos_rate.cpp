@@ -1,4 +1,4 @@
-#include "sincos_rate.h"
+#include "bench/engine/sincos_rate.h"
 
 #include <chrono>
 #include <cmath>

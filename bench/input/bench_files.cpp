@@ -1,5 +1,5 @@
-#include "bench_files.h"
-#include "bench_data_writer.h"
+#include "bench/input/bench_files.h"
+#include "bench/common/bench_data_writer.h"
 
 #include <charconv>
 #include <cstdio>

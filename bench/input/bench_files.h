@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "input/input_layout.h"
+#include "core/input/input_layout.h"
 
 namespace orvenda::bench {
 

@@ -22,8 +22,8 @@
 #include <thread>
 #include <vector>
 
-#include "bench_files.h"
-#include "input/scanner.h"
+#include "bench/input/bench_files.h"
+#include "core/input/scanner.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "input/signal_source_group.h"
+#include "gui/input/signal_source_group.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -13,12 +13,12 @@
 
 #include <optional>
 
-#include "input/busy_pointer.h"
-#include "input/scan_error_text.h"
-#include "input/scanner.h"
-#include "input/size_rules.h"
-#include "main_window/user_dialogs.h"
-#include "settings/numeric_entry.h"
+#include "gui/common/busy_pointer.h"
+#include "core/input/scan_error_text.h"
+#include "core/input/scanner.h"
+#include "core/input/size_rules.h"
+#include "gui/common/user_dialogs.h"
+#include "core/settings/numeric_entry.h"
 
 namespace orvenda::input {
 namespace {

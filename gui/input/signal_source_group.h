@@ -5,8 +5,8 @@
 
 #include <QGroupBox>
 
-#include "input/load_commands.h"
-#include "input/loaded_input.h"
+#include "core/input/load_commands.h"
+#include "core/input/loaded_input.h"
 
 class QCheckBox;
 class QComboBox;

@@ -1,4 +1,4 @@
-#include "main_window/about_picture.h"
+#include "gui/main_window/about_picture.h"
 
 #include <QFont>
 #include <QLinearGradient>

@@ -1,11 +1,11 @@
-#include "main_window/frm_about.h"
+#include "gui/main_window/frm_about.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "main_window/about_picture.h"
+#include "gui/main_window/about_picture.h"
 
 namespace orvenda {
 

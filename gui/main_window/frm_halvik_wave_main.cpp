@@ -1,4 +1,4 @@
-#include "main_window/frm_halvik_wave_main.h"
+#include "gui/main_window/frm_halvik_wave_main.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -10,15 +10,15 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "input/signal_source_group.h"
-#include "main_window/frm_about.h"
-#include "main_window/transform_commands.h"
-#include "main_window/user_dialogs.h"
-#include "markers/frm_marker.h"
-#include "markers/marker_files_panel.h"
-#include "settings/focus_chain.h"
-#include "settings/frame_box.h"
-#include "settings/settings_panel.h"
+#include "gui/input/signal_source_group.h"
+#include "gui/main_window/frm_about.h"
+#include "gui/main_window/transform_commands.h"
+#include "gui/common/user_dialogs.h"
+#include "gui/markers/frm_marker.h"
+#include "gui/markers/marker_files_panel.h"
+#include "gui/settings/focus_chain.h"
+#include "gui/settings/frame_box.h"
+#include "gui/settings/settings_panel.h"
 
 namespace orvenda {
 
@@ -134,6 +134,10 @@ void FrmHalvikWaveMain::buildMenus() {
     QMenu* marker = menuBar()->addMenu(QStringLiteral("&Marker"));
     marker->setObjectName(QStringLiteral("MnuMarker"));
     addItem(marker, "Edit Marker", "MnuSetupMark", [this] { openMarkerEditor(); });
+
+    QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
+    tools->setObjectName(QStringLiteral("MnuTools"));
+    buildToolsMenu(tools);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("MnuHelp"));

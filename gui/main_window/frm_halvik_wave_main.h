@@ -6,9 +6,10 @@
 #include <QMainWindow>
 #include <QPointer>
 
-#include "main_window/comon_lib.h"
-#include "markers/marker_settings_link.h"
+#include "core/state/comon_lib.h"
+#include "gui/markers/marker_settings_link.h"
 
+class QMenu;
 class QPushButton;
 
 namespace orvenda {
@@ -46,6 +47,9 @@ protected:
 private:
     void runLoadStep();
     void buildMenus();
+    // The "Tools" menu: views, recordings and settings profiles
+    // (tools_menu.cpp).
+    void buildToolsMenu(QMenu* tools);
     void connectTransformCommands();
     QWidget* buildCentralWidget();
 

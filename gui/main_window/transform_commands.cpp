@@ -1,4 +1,4 @@
-#include "main_window/transform_commands.h"
+#include "gui/main_window/transform_commands.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -6,9 +6,9 @@
 #include <QPushButton>
 #include <QWidget>
 
-#include "input/signal_source_group.h"
-#include "main_window/user_dialogs.h"
-#include "settings/settings_panel.h"
+#include "gui/input/signal_source_group.h"
+#include "gui/common/user_dialogs.h"
+#include "gui/settings/settings_panel.h"
 
 namespace orvenda {
 namespace {

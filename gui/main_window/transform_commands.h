@@ -6,9 +6,9 @@
 #include <QObject>
 #include <utility>
 
-#include "main_window/comon_lib.h"
-#include "main_window/halvik_library.h"
-#include "main_window/settings_record.h"
+#include "core/state/comon_lib.h"
+#include "core/transform/halvik_library.h"
+#include "core/transform/settings_record.h"
 
 class QPushButton;
 class QWidget;

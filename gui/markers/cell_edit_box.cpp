@@ -1,4 +1,4 @@
-#include "markers/cell_edit_box.h"
+#include "gui/markers/cell_edit_box.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>

@@ -1,4 +1,4 @@
-#include "markers/frm_marker.h"
+#include "gui/markers/frm_marker.h"
 
 #include <algorithm>
 
@@ -12,12 +12,12 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "markers/marker_cell_rules.h"
-#include "markers/marker_file_dialogs.h"
-#include "markers/marker_grid.h"
-#include "markers/marker_picture.h"
-#include "markers/marker_settings_link.h"
-#include "markers/marker_store_ops.h"
+#include "core/markers/marker_cell_rules.h"
+#include "gui/markers/marker_file_dialogs.h"
+#include "gui/markers/marker_grid.h"
+#include "gui/markers/marker_picture.h"
+#include "gui/markers/marker_settings_link.h"
+#include "core/markers/marker_store_ops.h"
 
 namespace orvenda::markers {
 

@@ -6,7 +6,7 @@
 
 #include <QMainWindow>
 
-#include "markers/marker_store.h"
+#include "core/markers/marker_store.h"
 
 class QComboBox;
 class QLineEdit;

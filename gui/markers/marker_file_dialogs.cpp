@@ -1,4 +1,4 @@
-#include "markers/marker_file_dialogs.h"
+#include "gui/markers/marker_file_dialogs.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -6,8 +6,8 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "main_window/user_dialogs.h"
-#include "markers/graph_lib.h"
+#include "gui/common/user_dialogs.h"
+#include "core/markers/graph_lib.h"
 
 namespace orvenda::markers {
 namespace {

@@ -6,7 +6,7 @@
 #include <QString>
 #include <vector>
 
-#include "halvik_api.h"
+#include "common/halvik_api.h"
 
 class QWidget;
 

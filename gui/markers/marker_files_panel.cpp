@@ -1,13 +1,13 @@
-#include "markers/marker_files_panel.h"
+#include "gui/markers/marker_files_panel.h"
 
 #include <QApplication>
 #include <QGridLayout>
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "markers/graph_lib.h"
-#include "markers/marker_file_dialogs.h"
-#include "markers/marker_settings_link.h"
+#include "core/markers/graph_lib.h"
+#include "gui/markers/marker_file_dialogs.h"
+#include "gui/markers/marker_settings_link.h"
 
 namespace orvenda::markers {
 

@@ -6,7 +6,7 @@
 #include <QWidget>
 #include <array>
 
-#include "markers/marker_store.h"
+#include "core/markers/marker_store.h"
 
 class QLineEdit;
 

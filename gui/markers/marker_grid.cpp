@@ -1,12 +1,12 @@
-#include "markers/marker_grid.h"
+#include "gui/markers/marker_grid.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QScrollBar>
 #include <QTableWidget>
 
-#include "markers/cell_edit_box.h"
-#include "markers/marker_cell_rules.h"
+#include "gui/markers/cell_edit_box.h"
+#include "core/markers/marker_cell_rules.h"
 
 namespace orvenda::markers {
 

@@ -8,7 +8,7 @@
 
 #include <QWidget>
 
-#include "markers/marker_store_ops.h"
+#include "core/markers/marker_store_ops.h"
 
 class QTableWidget;
 

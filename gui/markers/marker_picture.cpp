@@ -1,4 +1,4 @@
-#include "markers/marker_picture.h"
+#include "gui/markers/marker_picture.h"
 
 #include <QPainter>
 #include <QPolygon>

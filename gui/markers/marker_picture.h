@@ -8,8 +8,8 @@
 #include <optional>
 #include <vector>
 
-#include "markers/marker_store.h"
-#include "markers/marker_trace.h"
+#include "core/markers/marker_store.h"
+#include "core/markers/marker_trace.h"
 
 namespace orvenda::markers {
 

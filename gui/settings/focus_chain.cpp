@@ -1,4 +1,4 @@
-#include "settings/focus_chain.h"
+#include "gui/settings/focus_chain.h"
 
 #include <QWidget>
 

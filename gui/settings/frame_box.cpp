@@ -1,4 +1,4 @@
-#include "settings/frame_box.h"
+#include "gui/settings/frame_box.h"
 
 #include <QCheckBox>
 #include <QEvent>

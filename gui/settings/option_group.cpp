@@ -1,4 +1,4 @@
-#include "settings/option_group.h"
+#include "gui/settings/option_group.h"
 
 namespace orvenda::settings {
 

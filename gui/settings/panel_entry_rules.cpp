@@ -1,4 +1,4 @@
-#include "settings/panel_entry_rules.h"
+#include "gui/settings/panel_entry_rules.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

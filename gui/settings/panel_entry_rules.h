@@ -5,8 +5,8 @@
 #ifndef ORVENDA_GUI_SETTINGS_PANEL_ENTRY_RULES_H
 #define ORVENDA_GUI_SETTINGS_PANEL_ENTRY_RULES_H
 
-#include "settings/numeric_entry.h"
-#include "settings/panel_controls.h"
+#include "core/settings/numeric_entry.h"
+#include "gui/settings/panel_controls.h"
 
 class QCheckBox;
 class QLineEdit;

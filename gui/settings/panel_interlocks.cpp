@@ -1,11 +1,11 @@
-#include "settings/panel_interlocks.h"
+#include "gui/settings/panel_interlocks.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 
-#include "settings/option_group.h"
+#include "gui/settings/option_group.h"
 
 namespace orvenda::settings {
 

@@ -9,9 +9,9 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-#include "settings/frame_box.h"
-#include "settings/option_group.h"
-#include "settings/panel_controls.h"
+#include "gui/settings/frame_box.h"
+#include "gui/settings/option_group.h"
+#include "gui/settings/panel_controls.h"
 
 namespace orvenda::settings {
 namespace {

@@ -1,14 +1,14 @@
-#include "settings/settings_panel.h"
+#include "gui/settings/settings_panel.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 
-#include "settings/frame_box.h"
-#include "settings/option_group.h"
-#include "settings/panel_controls.h"
-#include "settings/panel_entry_rules.h"
-#include "settings/panel_interlocks.h"
+#include "gui/settings/frame_box.h"
+#include "gui/settings/option_group.h"
+#include "gui/settings/panel_controls.h"
+#include "gui/settings/panel_entry_rules.h"
+#include "gui/settings/panel_interlocks.h"
 
 namespace orvenda::settings {
 

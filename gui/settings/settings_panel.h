@@ -8,8 +8,8 @@
 #include <QObject>
 #include <memory>
 
-#include "settings/panel_snapshot.h"
-#include "settings/sequence_memory.h"
+#include "core/settings/panel_snapshot.h"
+#include "core/settings/sequence_memory.h"
 
 class QWidget;
 

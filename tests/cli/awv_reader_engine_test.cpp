@@ -7,11 +7,11 @@
 #include <filesystem>
 #include <vector>
 
-#include "awv_test_files.h"
+#include "tests/cli/awv_test_files.h"
 #include "engine/awv_reader.h"
 #include "engine/conversion.h"
 #include "engine/memory_waveform.h"
-#include "program_run.h"
+#include "tests/cli/program_run.h"
 
 namespace orvenda::cli::test {
 namespace {

@@ -8,7 +8,7 @@
 
 #include <random>
 
-#include "awv_test_files.h"
+#include "tests/cli/awv_test_files.h"
 
 namespace orvenda::cli::test {
 namespace {

@@ -20,12 +20,12 @@
 #include <memory>
 #include <sstream>
 
-#include "awv_test_files.h"
+#include "tests/cli/awv_test_files.h"
 #include "engine/awv_reader.h"
-#include "main_window/comon_lib.h"
-#include "main_window/frm_halvik_wave_main.h"
-#include "program_run.h"
-#include "support/scripted_dialogs.h"
+#include "core/state/comon_lib.h"
+#include "gui/main_window/frm_halvik_wave_main.h"
+#include "tests/cli/program_run.h"
+#include "tests/support/scripted_dialogs.h"
 
 namespace orvenda::cli::test {
 namespace {

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <filesystem>
 
-#include "program_run.h"
+#include "tests/cli/program_run.h"
 
 namespace orvenda::cli::test {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <ostream>
 
-#include "program_run.h"
+#include "tests/cli/program_run.h"
 
 namespace orvenda::cli::test {
 namespace {

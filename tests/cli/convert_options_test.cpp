@@ -1,6 +1,6 @@
 // The options of "convert" as the panel a user would have set: each row
 // gives options and the panel values, kind, size and files they stand for.
-#include "convert_options.h"
+#include "cli/convert_options.h"
 
 #include <gtest/gtest.h>
 
@@ -8,8 +8,8 @@
 
 #include <functional>
 
-#include "input_formats.h"
-#include "input_loading.h"
+#include "cli/input_formats.h"
+#include "cli/input_loading.h"
 
 namespace orvenda::cli {
 namespace {

@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "conversion_test_support.h"
+#include "tests/engine/conversion_test_support.h"
 
 namespace halvik {
 namespace {

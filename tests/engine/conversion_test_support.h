@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "engine/conversion.h"
-#include "engine_test_support.h"
+#include "tests/engine/engine_test_support.h"
 
 namespace halvik::test {
 

@@ -15,7 +15,7 @@
 
 #include <gtest/gtest.h>
 
-#include "halvik_api.h"
+#include "common/halvik_api.h"
 
 namespace halvik::test {
 

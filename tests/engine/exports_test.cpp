@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include "engine_test_support.h"
-#include "halvik_api.h"
+#include "tests/engine/engine_test_support.h"
+#include "common/halvik_api.h"
 
 namespace {
 

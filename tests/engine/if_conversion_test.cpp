@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "conversion_test_support.h"
+#include "tests/engine/conversion_test_support.h"
 #include "engine/if_conversion.h"
 
 namespace halvik {

@@ -11,7 +11,7 @@
 
 #include "engine/line_reader.h"
 #include "engine/sample_readers.h"
-#include "engine_test_support.h"
+#include "tests/engine/engine_test_support.h"
 
 namespace halvik {
 namespace {

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "elf_dynamic.h"
-#include "engine_test_support.h"
-#include "halvik_api.h"
+#include "tests/engine/elf_dynamic.h"
+#include "tests/engine/engine_test_support.h"
+#include "common/halvik_api.h"
 
 namespace halvik {
 namespace {

@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/memory_waveform.h"
-#include "engine_test_support.h"
+#include "tests/engine/engine_test_support.h"
 
 namespace halvik {
 namespace {

@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/output_file.h"
-#include "engine_test_support.h"
+#include "tests/engine/engine_test_support.h"
 
 namespace halvik {
 namespace {

@@ -13,7 +13,7 @@
 #include "engine/rte/panel_registry.h"
 #include "engine/rte/rte_api.h"
 #include "engine/rte/terminal_progress.h"
-#include "engine_test_support.h"
+#include "tests/engine/engine_test_support.h"
 
 namespace halvik::rte {
 namespace {

@@ -12,7 +12,7 @@
 
 #include "engine/conversion.h"
 #include "engine/rte/rte_api.h"
-#include "engine_test_support.h"
+#include "tests/engine/engine_test_support.h"
 
 namespace {
 

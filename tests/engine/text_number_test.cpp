@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine_test_support.h"
+#include "tests/engine/engine_test_support.h"
 
 #include "engine/text_number.h"
 

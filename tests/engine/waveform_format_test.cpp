@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine_test_support.h"
+#include "tests/engine/engine_test_support.h"
 
 #include "engine/awv_text.h"
 #include "engine/sample_codes.h"

@@ -6,8 +6,8 @@
 #include <optional>
 #include <string>
 
-#include "input/load_commands.h"
-#include "input/size_rules.h"
+#include "core/input/load_commands.h"
+#include "core/input/size_rules.h"
 
 namespace orvenda::input {
 namespace {

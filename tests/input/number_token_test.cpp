@@ -8,9 +8,9 @@
 #include <random>
 #include <string>
 
-#include "input/number_token.h"
-#include "input/scanner.h"
-#include "settings/text_conversions.h"
+#include "core/input/number_token.h"
+#include "core/input/scanner.h"
+#include "core/settings/text_conversions.h"
 
 namespace orvenda::input {
 namespace {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "input/scanner.h"
-#include "sample_bytes.h"
+#include "core/input/scanner.h"
+#include "tests/input/sample_bytes.h"
 
 namespace orvenda::input {
 namespace {

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "input/scanner.h"
-#include "settings/text_conversions.h"
+#include "core/input/scanner.h"
+#include "core/settings/text_conversions.h"
 
 namespace orvenda::input {
 namespace {

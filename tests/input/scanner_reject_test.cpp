@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "input/scan_error_text.h"
-#include "input/scanner.h"
-#include "sample_bytes.h"
+#include "core/input/scan_error_text.h"
+#include "core/input/scanner.h"
+#include "tests/input/sample_bytes.h"
 
 namespace orvenda::input {
 namespace {

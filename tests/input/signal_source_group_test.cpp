@@ -15,10 +15,10 @@
 
 #include <memory>
 
-#include "input/signal_source_group.h"
-#include "main_window/comon_lib.h"
-#include "main_window/frm_halvik_wave_main.h"
-#include "support/scripted_dialogs.h"
+#include "gui/input/signal_source_group.h"
+#include "core/state/comon_lib.h"
+#include "gui/main_window/frm_halvik_wave_main.h"
+#include "tests/support/scripted_dialogs.h"
 
 using orvenda::ComonLib;
 using orvenda::FrmHalvikWaveMain;

@@ -8,10 +8,10 @@
 #include <QSet>
 #include <QtTest>
 
-#include "main_window/comon_lib.h"
-#include "main_window/frm_halvik_wave_main.h"
-#include "markers/frm_marker.h"
-#include "support/scripted_dialogs.h"
+#include "core/state/comon_lib.h"
+#include "gui/main_window/frm_halvik_wave_main.h"
+#include "gui/markers/frm_marker.h"
+#include "tests/support/scripted_dialogs.h"
 
 namespace orvenda {
 

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "main_window/halvik_library.h"
+#include "core/transform/halvik_library.h"
 
 namespace orvenda {
 namespace {

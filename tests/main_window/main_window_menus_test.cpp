@@ -8,9 +8,9 @@
 #include <QTest>
 #include <QTimer>
 
-#include "main_window/frm_about.h"
-#include "markers/frm_marker.h"
-#include "window_test_support.h"
+#include "gui/main_window/frm_about.h"
+#include "gui/markers/frm_marker.h"
+#include "tests/main_window/window_test_support.h"
 
 namespace orvenda::testing {
 namespace {
@@ -101,7 +101,7 @@ private slots:
         QStringList menus;
         for (const QAction* action : ui.window->menuBar()->actions())
             menus << action->text().remove(QLatin1Char('&'));
-        QCOMPARE(menus, (QStringList{"File", "Marker", "Help"}));
+        QCOMPARE(menus, (QStringList{"File", "Marker", "Tools", "Help"}));
         QCOMPARE(visibleCaptions(ui.find<QMenu>("MnuFile")),
                  (QStringList{"Load IQ Data", "Load I Data", "Load Q Data", "Load Binary(short IQ)",
                               "Load Binary(float IQ)", "-", "Load Marker1", "Load Marker2", "-", "Exit"}));

@@ -1,4 +1,4 @@
-#include "recording_halvik.h"
+#include "tests/main_window/recording_halvik.h"
 
 #include <QApplication>
 #include <QCursor>

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "halvik_api.h"
+#include "common/halvik_api.h"
 
 struct RecordedHalvikCall {
     int calls = 0;

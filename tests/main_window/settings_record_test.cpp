@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "main_window/settings_record.h"
+#include "core/transform/settings_record.h"
 
 namespace orvenda {
 namespace {

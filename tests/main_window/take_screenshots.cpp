@@ -8,10 +8,10 @@
 #include <QPixmap>
 #include <cstdio>
 
-#include "main_window/comon_lib.h"
-#include "main_window/frm_about.h"
-#include "main_window/frm_halvik_wave_main.h"
-#include "support/scripted_dialogs.h"
+#include "core/state/comon_lib.h"
+#include "gui/main_window/frm_about.h"
+#include "gui/main_window/frm_halvik_wave_main.h"
+#include "tests/support/scripted_dialogs.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);

@@ -9,8 +9,8 @@
 
 #include <dlfcn.h>
 
-#include "recording_halvik.h"
-#include "window_test_support.h"
+#include "tests/main_window/recording_halvik.h"
+#include "tests/main_window/window_test_support.h"
 
 namespace orvenda::testing {
 namespace {

@@ -17,10 +17,10 @@
 #include <string>
 #include <vector>
 
-#include "main_window/halvik_library.h"
-#include "input/signal_source_group.h"
-#include "markers/frm_marker.h"
-#include "window_test_support.h"
+#include "core/transform/halvik_library.h"
+#include "gui/input/signal_source_group.h"
+#include "gui/markers/frm_marker.h"
+#include "tests/main_window/window_test_support.h"
 
 namespace orvenda::testing {
 namespace {

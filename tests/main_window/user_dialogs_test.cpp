@@ -4,7 +4,7 @@
 #include <QDir>
 #include <QStringList>
 
-#include "main_window/user_dialogs.h"
+#include "gui/common/user_dialogs.h"
 
 namespace orvenda {
 namespace {

@@ -12,10 +12,10 @@
 
 #include <memory>
 
-#include "main_window/comon_lib.h"
-#include "main_window/frm_halvik_wave_main.h"
-#include "main_window/transform_commands.h"
-#include "support/scripted_dialogs.h"
+#include "core/state/comon_lib.h"
+#include "gui/main_window/frm_halvik_wave_main.h"
+#include "gui/main_window/transform_commands.h"
+#include "tests/support/scripted_dialogs.h"
 
 namespace orvenda::testing {
 

@@ -11,7 +11,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "halvik_api.h"
+#include "common/halvik_api.h"
 
 inline bool operator==(const MarkerPoint& a, const MarkerPoint& b) { return a.Pos == b.Pos && a.Value == b.Value; }
 

@@ -9,10 +9,10 @@
 #include <deque>
 #include <vector>
 
-#include "main_window/user_dialogs.h"
-#include "marker_file_test_support.h"
-#include "markers/marker_settings_link.h"
-#include "markers/marker_store.h"
+#include "gui/common/user_dialogs.h"
+#include "tests/markers/marker_file_test_support.h"
+#include "gui/markers/marker_settings_link.h"
+#include "core/markers/marker_store.h"
 
 namespace orvenda::markers::testsupport {
 

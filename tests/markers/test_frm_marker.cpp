@@ -15,12 +15,12 @@
 #include <string>
 #include <vector>
 
-#include "main_window/frm_halvik_wave_main.h"
-#include "markers/frm_marker.h"
-#include "markers/marker_grid.h"
-#include "markers/marker_picture.h"
-#include "markers/marker_settings_link.h"
-#include "support/scripted_dialogs.h"
+#include "gui/main_window/frm_halvik_wave_main.h"
+#include "gui/markers/frm_marker.h"
+#include "gui/markers/marker_grid.h"
+#include "gui/markers/marker_picture.h"
+#include "gui/markers/marker_settings_link.h"
+#include "tests/support/scripted_dialogs.h"
 
 using namespace orvenda;
 using namespace orvenda::markers;

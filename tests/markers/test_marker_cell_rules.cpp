@@ -4,7 +4,7 @@
 
 #include <climits>
 
-#include "markers/marker_cell_rules.h"
+#include "core/markers/marker_cell_rules.h"
 
 namespace orvenda::markers {
 namespace {

@@ -6,12 +6,12 @@
 #include <QLineEdit>
 #include <QtTest>
 
-#include "main_window/comon_lib.h"
-#include "main_window/frm_halvik_wave_main.h"
-#include "marker_files_gui_support.h"
-#include "markers/graph_lib.h"
-#include "markers/marker_file_dialogs.h"
-#include "support/scripted_dialogs.h"
+#include "core/state/comon_lib.h"
+#include "gui/main_window/frm_halvik_wave_main.h"
+#include "tests/markers/marker_files_gui_support.h"
+#include "core/markers/graph_lib.h"
+#include "gui/markers/marker_file_dialogs.h"
+#include "tests/support/scripted_dialogs.h"
 
 namespace orvenda::markers {
 

@@ -5,9 +5,9 @@
 #include <QSignalSpy>
 #include <QtTest>
 
-#include "marker_files_gui_support.h"
-#include "markers/marker_files_panel.h"
-#include "support/scripted_dialogs.h"
+#include "tests/markers/marker_files_gui_support.h"
+#include "gui/markers/marker_files_panel.h"
+#include "tests/support/scripted_dialogs.h"
 
 namespace orvenda::markers {
 

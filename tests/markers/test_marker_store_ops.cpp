@@ -2,7 +2,7 @@
 // "Clear Marker", and the rows read and written by the marker list commands.
 #include <gtest/gtest.h>
 
-#include "markers/marker_store_ops.h"
+#include "core/markers/marker_store_ops.h"
 
 namespace orvenda::markers {
 namespace {

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "engine/marker_track.h"
-#include "markers/marker_store.h"
-#include "markers/marker_trace.h"
+#include "core/markers/marker_store.h"
+#include "core/markers/marker_trace.h"
 
 namespace orvenda::markers {
 

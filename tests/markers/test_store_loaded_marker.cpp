@@ -4,8 +4,8 @@
 #include <ostream>
 #include <vector>
 
-#include "marker_file_test_support.h"
-#include "markers/graph_lib.h"
+#include "tests/markers/marker_file_test_support.h"
+#include "core/markers/graph_lib.h"
 
 namespace orvenda::markers {
 namespace {

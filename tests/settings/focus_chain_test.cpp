@@ -6,7 +6,7 @@
 #include <QTest>
 #include <QVBoxLayout>
 
-#include "settings/focus_chain.h"
+#include "gui/settings/focus_chain.h"
 
 using orvenda::settings::chainFocus;
 using orvenda::settings::focusableControls;

@@ -6,7 +6,7 @@
 #include <limits>
 #include <string>
 
-#include "settings/numeric_entry.h"
+#include "core/settings/numeric_entry.h"
 
 namespace orvenda::settings {
 namespace {

@@ -6,7 +6,7 @@
 #include <QWidget>
 #include <vector>
 
-#include "settings/option_group.h"
+#include "gui/settings/option_group.h"
 
 using orvenda::settings::OptionGroup;
 

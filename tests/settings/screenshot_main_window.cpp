@@ -6,9 +6,9 @@
 #include <QTest>
 #include <cstdio>
 
-#include "main_window/comon_lib.h"
-#include "main_window/frm_halvik_wave_main.h"
-#include "support/scripted_dialogs.h"
+#include "core/state/comon_lib.h"
+#include "gui/main_window/frm_halvik_wave_main.h"
+#include "tests/support/scripted_dialogs.h"
 
 int main(int argc, char* argv[]) {
     if (argc != 2) {

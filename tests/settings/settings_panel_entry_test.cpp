@@ -3,7 +3,7 @@
 #include <QTest>
 #include <memory>
 
-#include "main_window_harness.h"
+#include "tests/settings/main_window_harness.h"
 
 using orvenda::testing::MainWindowHarness;
 

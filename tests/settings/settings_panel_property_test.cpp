@@ -6,7 +6,7 @@
 #include <random>
 #include <vector>
 
-#include "main_window_harness.h"
+#include "tests/settings/main_window_harness.h"
 
 using orvenda::testing::MainWindowHarness;
 

@@ -7,8 +7,8 @@
 #include <QTest>
 #include <memory>
 
-#include "main_window_harness.h"
-#include "settings/option_group.h"
+#include "tests/settings/main_window_harness.h"
+#include "gui/settings/option_group.h"
 
 using orvenda::testing::MainWindowHarness;
 

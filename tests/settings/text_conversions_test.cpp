@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "settings/text_conversions.h"
+#include "core/settings/text_conversions.h"
 
 namespace orvenda::settings {
 namespace {

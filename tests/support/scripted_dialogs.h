@@ -7,7 +7,7 @@
 #include <deque>
 #include <vector>
 
-#include "main_window/user_dialogs.h"
+#include "gui/common/user_dialogs.h"
 
 namespace orvenda::testing {
 

@@ -1,0 +1,121 @@
+#include "core/input/free_format_reader.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+
+#include "core/input/number_token.h"
+#include "core/input/separator_mask.h"
+
+namespace orvenda::input {
+
+const char* FreeFormatReader::completeEnd(const char* begin, const char* end) {
+    for (const char* p = end; p != begin; --p)
+        if (isFreeFormatSeparator(p[-1]))
+            return p;
+    return begin;
+}
+
+int64_t FreeFormatReader::lineAt(const char* at) const { return line_ + countLineFeeds(chunkBegin_, at); }
+
+ReadStep FreeFormatReader::fail(ScanFault fault, const char* at, std::string detail) {
+    error_ = ScanError{fault, at != nullptr ? lineAt(at) : pendingLine_, std::move(detail)};
+    return ReadStep::Failed;
+}
+
+bool FreeFormatReader::take(double value, const char* at) {
+    const double magnitude = std::fabs(value);
+    if (valuesPerRecord_ == 1) {
+        peakI_ = std::max(peakI_, magnitude);
+        return tally_.add();
+    }
+    if (!havePendingI_) {
+        peakI_ = std::max(peakI_, magnitude);
+        havePendingI_ = true;
+        pendingAt_ = at;
+        return true;
+    }
+    peakQ_ = std::max(peakQ_, magnitude);
+    havePendingI_ = false;
+    return tally_.add();
+}
+
+bool FreeFormatReader::readItem(const char* p, const char* itemEnd, const char* end, ReadStep& step) {
+    // The number may be read with the whole chunk in view: it stops at the
+    // separator anyway, and a longer view lets digits go eight at a time.
+    const NumberToken token = readNumber(p, end);
+    if (token.status == NumberStatus::Ok && token.end == itemEnd) {
+        if (!take(token.value, p)) {
+            step = ReadStep::Stop;
+            return false;
+        }
+        return true;
+    }
+    const ScanFault fault =
+        token.status == NumberStatus::Overflow && token.end == itemEnd ? ScanFault::NotFinite : ScanFault::NotANumber;
+    step = fail(fault, p, shortenedItem(p, itemEnd));
+    return false;
+}
+
+const char* FreeFormatReader::consumeBlock(const char* p, const char* end, ReadStep& step) {
+    const uint64_t separators = separatorMask(p);
+    uint64_t items = ~separators;
+    while (items != 0) {
+        const int start = std::countr_zero(items);
+        const uint64_t after = separators & (~uint64_t{0} << start);
+        if (after == 0)
+            return p + start;  // the item goes on beyond these 64 bytes
+        const int stop = std::countr_zero(after);
+        if (!readItem(p + start, p + stop, end, step))
+            return p + stop;
+        items &= ~uint64_t{0} << stop;
+    }
+    return p + 64;
+}
+
+const char* FreeFormatReader::consumeRest(const char* p, const char* end, ReadStep& step) {
+    for (;;) {
+        while (p < end && isFreeFormatSeparator(*p))
+            ++p;
+        if (p == end)
+            return p;
+        const char* itemEnd = p;
+        while (itemEnd < end && !isFreeFormatSeparator(*itemEnd))
+            ++itemEnd;
+        if (!readItem(p, itemEnd, end, step))
+            return itemEnd;
+        p = itemEnd;
+    }
+}
+
+ReadStep FreeFormatReader::consume(const char* begin, const char* end, bool final) {
+    chunkBegin_ = begin;
+    ReadStep step = ReadStep::Continue;
+    const char* p = begin;
+    while (step == ReadStep::Continue && end - p >= 64) {
+        const char* next = consumeBlock(p, end, step);
+        if (next == p) {
+            // One item fills all 64 bytes: read it alone.
+            const char* itemEnd = p;
+            while (itemEnd < end && !isFreeFormatSeparator(*itemEnd))
+                ++itemEnd;
+            readItem(p, itemEnd, end, step);
+            next = itemEnd;
+        }
+        p = next;
+    }
+    if (step == ReadStep::Continue)
+        consumeRest(p, end, step);
+    if (step != ReadStep::Continue)
+        return step;
+    if (havePendingI_ && pendingAt_ != nullptr) {
+        pendingLine_ = lineAt(pendingAt_);
+        pendingAt_ = nullptr;  // the chunk's memory is reused
+    }
+    line_ += countLineFeeds(begin, end);
+    if (final && havePendingI_)
+        return fail(ScanFault::OddValueCount, nullptr, {});
+    return ReadStep::Continue;
+}
+
+}  // namespace orvenda::input

@@ -1,0 +1,45 @@
+#include "core/input/scanner.h"
+
+#include "core/input/binary_pair_reader.h"
+#include "core/input/csv_reader.h"
+#include "core/input/free_format_reader.h"
+#include "core/input/record_tally.h"
+
+namespace orvenda::input {
+
+ScanOutcome scan(ChunkSource& source, InputLayout layout, const ScanOptions& options) {
+    RecordTally tally(options);
+    switch (layout) {
+    case InputLayout::SingleChannelText: {
+        FreeFormatReader reader(1, tally);
+        return readTextChunks(source, reader, options.chunkBytes);
+    }
+    case InputLayout::FreeFormatIQText: {
+        FreeFormatReader reader(2, tally);
+        return readTextChunks(source, reader, options.chunkBytes);
+    }
+    case InputLayout::CsvIQText: {
+        CsvReader reader(tally);
+        return readTextChunks(source, reader, options.chunkBytes);
+    }
+    case InputLayout::BinaryShortPairs:
+        return readShortPairs(source, tally, options.chunkBytes);
+    case InputLayout::BinaryFloatPairs:
+        return readFloatPairs(source, tally, options.chunkBytes);
+    }
+    return {{}, ScanError{ScanFault::ReadFailed, 0, "unknown layout"}};
+}
+
+ScanOutcome scanFile(const std::string& path, InputLayout layout, const ScanOptions& options) {
+    FileChunkSource source(path);
+    if (!source.isOpen())
+        return {{}, ScanError{ScanFault::CannotOpen, 0, source.reason()}};
+    return scan(source, layout, options);
+}
+
+ScanOutcome scanBytes(std::string_view bytes, InputLayout layout, const ScanOptions& options) {
+    MemoryChunkSource source(bytes);
+    return scan(source, layout, options);
+}
+
+}  // namespace orvenda::input

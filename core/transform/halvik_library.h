@@ -1,0 +1,44 @@
+// Loads the conversion library libHalvikLib.so by name and binds its export
+// Halvik, once; the binding is kept for the rest of the run (the library is
+// never unloaded, as the engine's progress layer stays loaded with it).
+// Plain C++ so that the command line loads the engine the same way.
+#ifndef ORVENDA_GUI_MAIN_WINDOW_HALVIK_LIBRARY_H
+#define ORVENDA_GUI_MAIN_WINDOW_HALVIK_LIBRARY_H
+
+#include <string>
+#include <vector>
+
+#include "common/halvik_api.h"
+
+namespace orvenda {
+
+class HalvikLibrary {
+public:
+    // Where to look, in order: the library beside the running program (the
+    // build tree's bin folder and the installed bin folder alike), then the
+    // plain file name through the system's search path.
+    HalvikLibrary();
+    // Tests name their own candidates (full paths or plain names).
+    explicit HalvikLibrary(std::vector<std::string> candidates);
+
+    // Halvik, loading the library at the first call. On failure: nullptr, and
+    // `error` tells which library or export could not be loaded and why; the
+    // next call tries again.
+    HalvikFunction halvik(std::string& error);
+    bool isBound() const { return halvik_ != nullptr; }
+    // The file the binding came from (empty while unbound).
+    const std::string& loadedFrom() const { return loadedFrom_; }
+
+private:
+    std::vector<std::string> candidates_;
+    HalvikFunction halvik_ = nullptr;
+    std::string loadedFrom_;
+};
+
+// The folder of the running program, without a trailing slash; empty when the
+// system does not say.
+std::string programDirectory();
+
+}  // namespace orvenda
+
+#endif
