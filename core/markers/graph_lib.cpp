@@ -256,8 +256,8 @@ MarkerFileReadResult readMarkerFile(const std::string& path, int maxPoints) {
     return readPairs(source, path, maxPoints);
 }
 
-void storeLoadedMarker(MarkerStore& store, int marker, std::span<const MarkerPoint> points) {
-    const bool second = marker == 2;
+void storeLoadedMarker(MarkerStore& store, MarkerNumber marker, std::span<const MarkerPoint> points) {
+    const bool second = marker == MarkerNumber::Two;
     MarkerPoints& list = second ? store.Marker2Points : store.Marker1Points;
     const std::size_t count = std::min<std::size_t>(points.size(), kMarkerPointCapacity);
     std::copy_n(points.begin(), count, list.begin());

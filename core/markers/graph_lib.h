@@ -22,7 +22,8 @@
 
 namespace orvenda::markers {
 
-inline constexpr int kMarkerFileMaxPoints = 1001;
+// A marker data file gives at most as many points as a list holds.
+inline constexpr int kMarkerFileMaxPoints = kMarkerPointCapacity;
 
 struct MarkerFileContents {
     std::vector<MarkerPoint> points;  // at most the requested number
@@ -59,7 +60,7 @@ std::variant<std::monostate, MarkerFileError> writeMarkerFile(const std::string&
 // only changes when 1001 points came), the count is set, and when there is at
 // least one point the length becomes the last point's Pos + 1. MarkerLength
 // is then the larger of the two lengths.
-void storeLoadedMarker(MarkerStore& store, int marker, std::span<const MarkerPoint> points);
+void storeLoadedMarker(MarkerStore& store, MarkerNumber marker, std::span<const MarkerPoint> points);
 
 }  // namespace orvenda::markers
 
