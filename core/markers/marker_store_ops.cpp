@@ -62,7 +62,7 @@ int storeGridRows(MarkerStore& store, MarkerNumber marker, const GridRows& rows)
         // The length follows the last row read, not the largest position.
         markerLengthOf(store, marker) = settings::roundedInteger(pos + 1.0);
     }
-    // Entry 1000 too: after a 1001-point file it may still hold a point, and
+    // The last entry too: after a full-length file it may still hold a point, and
     // everything after the last point must read (0, 0).
     std::fill(points.begin() + n, points.end(), MarkerPoint{0, 0});
     markerCount(store, marker) = n;

@@ -136,7 +136,7 @@ TEST(MarkerFileLimit, DropsThe1002ndPairAndStopsReading) {
         ASSERT_EQ(contents.points.size(), 1001u) << tail;
         EXPECT_TRUE(contents.pointsDropped) << tail;
         EXPECT_EQ(contents.points.front(), (MarkerPoint{0, 0}));
-        EXPECT_EQ(contents.points.back(), (MarkerPoint{2000, 0})) << "the first 1001 are kept";
+        EXPECT_EQ(contents.points.back(), (MarkerPoint{2000, 0})) << "the first HALVIK_MARKER_LIST_ENTRIES are kept";
     }
 }
 

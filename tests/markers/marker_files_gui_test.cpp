@@ -132,7 +132,7 @@ private slots:
     void longFileSaysWorkSizeOverAndKeeps1001Points() {
         TempFolder folder;
         Window w;
-        w.trigger("MnuLoadMark2", folder.write("1001.dat", testsupport::pairsText(HALVIK_MARKER_LIST_ENTRIES)));
+        w.trigger("MnuLoadMark2", folder.write("full.dat", testsupport::pairsText(HALVIK_MARKER_LIST_ENTRIES)));
         QVERIFY(w.dialogs.messages.empty());
         QCOMPARE(w.state.markers.Marker2Count, int(HALVIK_MARKER_LIST_ENTRIES));
         QVERIFY(w.state.markers.Marker2Points[1000] == (MarkerPoint{2000, 0}));

@@ -77,7 +77,7 @@ TEST(StoreGridRows, EmptyGridKeepsTheLengthButZeroesThePoints) {
 
 TEST(StoreGridRows, FullGridStoresAThousandPointsAndClearsEntry1000) {
     MarkerStore store;
-    store.Marker1Points[1000] = {5000, 1};  // as a 1001-point file leaves it
+    store.Marker1Points[1000] = {5000, 1};  // as a full-length file leaves it
     GridRows rows(kGridPointRows);
     for (int i = 0; i < kGridPointRows; ++i)
         rows[static_cast<std::size_t>(i)] = {std::to_string(2 * i), std::to_string(i % 2)};
