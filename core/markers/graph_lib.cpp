@@ -256,12 +256,12 @@ MarkerFileReadResult readMarkerFile(const std::string& path, int maxPoints) {
     return readPairs(source, path, maxPoints);
 }
 
-void storeLoadedMarker(MarkerStore& store, int marker, std::span<const MarkerPoint> points) {
-    const bool second = marker == 2;
+void storeLoadedMarker(MarkerStore& store, MarkerNumber marker, std::span<const MarkerPoint> points) {
+    const bool second = marker == MarkerNumber::Two;
     MarkerPoints& list = second ? store.Marker2Points : store.Marker1Points;
     const std::size_t count = std::min<std::size_t>(points.size(), kMarkerPointCapacity);
     std::copy_n(points.begin(), count, list.begin());
-    // Entry 1000 is cleared by nothing but a load of 1001 points.
+    // The last entry is cleared by nothing but a load of a full list.
     for (std::size_t i = count; i < kMarkerPointCapacity - 1; ++i)
         list[i] = MarkerPoint{0, 0};
     (second ? store.Marker2Count : store.Marker1Count) = static_cast<int32_t>(count);

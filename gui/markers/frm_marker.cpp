@@ -52,7 +52,7 @@ FrmMarker::FrmMarker(MarkerStore& store, UserDialogs& dialogs, MarkerSettingsLin
     // Load step: the marker shown last, then its selection (which refills
     // nothing, as it equals CurrentMarker), then both drawings.
     showMarkerInGrid(currentMarker());
-    markerSelect_->setCurrentIndex(currentMarker());
+    markerSelect_->setCurrentIndex(indexOf(currentMarker()));
     connect(markerSelect_, &QComboBox::currentIndexChanged, this, &FrmMarker::selectMarker);
     drawMarkers();
     resize(820, 480);
@@ -140,11 +140,13 @@ void FrmMarker::buildMenu() {
             &QWidget::close);
 }
 
-int FrmMarker::currentMarker() const { return store_.CurrentMarker == 1 ? 1 : 0; }
+MarkerNumber FrmMarker::currentMarker() const { return markerAtIndex(store_.CurrentMarker); }
 
-MarkerPicture* FrmMarker::pictureOf(int marker) const { return marker == 0 ? picture1_ : picture2_; }
+MarkerPicture* FrmMarker::pictureOf(MarkerNumber marker) const {
+    return marker == MarkerNumber::One ? picture1_ : picture2_;
+}
 
-void FrmMarker::showMarkerInGrid(int marker) {
+void FrmMarker::showMarkerInGrid(MarkerNumber marker) {
     grid_->setRows(gridRowsFromStore(store_, marker));
     grid_->setCurrentCell(1, 0);
 }
@@ -153,7 +155,7 @@ void FrmMarker::selectMarker(int index) {
     if (index < 0 || index == store_.CurrentMarker)
         return;
     // The rows shown so far are dropped: only "Set Marker" stores them.
-    showMarkerInGrid(index);
+    showMarkerInGrid(markerAtIndex(index));
     store_.CurrentMarker = index;
 }
 
@@ -182,7 +184,7 @@ void FrmMarker::deleteMarkPoint() {
 void FrmMarker::setMarker() {
     const int column = grid_->currentColumn();
     const int row = grid_->currentRow();
-    const int marker = currentMarker();
+    const MarkerNumber marker = currentMarker();
     BusyCursor busy;
     if (storeGridRows(store_, marker, grid_->rows()) == 0) {
         // Nothing to show: drawings, settings and the marker's length stay.
@@ -191,15 +193,15 @@ void FrmMarker::setMarker() {
     }
     drawMarkers();
     if (markerLengthOf(store_, marker) > 1)
-        settings_.switchMarkerOutputOn(marker + 1, false);
-    settings_.setMarkerFileName(marker + 1, QString());
+        settings_.switchMarkerOutputOn(marker, false);
+    settings_.setMarkerFileName(marker, QString());
     grid_->setCurrentCell(row, column);
 }
 
 void FrmMarker::clearMarker() {
-    const int marker = currentMarker();
+    const MarkerNumber marker = currentMarker();
     clearMarkerPoints(store_, marker);
-    settings_.setMarkerOn(marker + 1, false);
+    settings_.setMarkerOn(marker, false);
     // The other drawing keeps its scale although MarkerLength may change.
     pictureOf(marker)->clearPicture();
     grid_->setRows({});

@@ -11,7 +11,7 @@ namespace orvenda {
 namespace {
 
 TEST(HalvikLibrary, FindsTheEngineBesideTheProgramAndKeepsTheBinding) {
-    // The tests and the engine both land in the build tree's bin folder.
+    // The tests find the engine beside themselves, as the program does.
     ASSERT_TRUE(std::filesystem::exists(programDirectory() + "/" + HALVIK_LIBRARY_FILE_NAME));
     HalvikLibrary library;
     EXPECT_FALSE(library.isBound());
@@ -31,7 +31,7 @@ TEST(HalvikLibrary, BoundFunctionIsTheEngine) {
     // A data full scale above 1 is refused before any file is touched.
     ConversionSettings settings{};
     settings.AWGGain = 2.0;
-    const MarkerPoint none[99] = {};
+    const MarkerPoint none[HALVIK_MARKER_ENTRIES_WALKED] = {};
     const std::string out = ::testing::TempDir() + "/never-written.awv";
     EXPECT_EQ(halvik("", "", 0, 0, none, none, 0, 0.0, &settings, out.c_str()), -1);
     EXPECT_FALSE(std::filesystem::exists(out));
