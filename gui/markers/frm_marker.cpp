@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "core/markers/marker_cell_rules.h"
+#include "gui/common/busy_pointer.h"
 #include "gui/markers/marker_file_dialogs.h"
 #include "gui/markers/marker_grid.h"
 #include "gui/markers/marker_picture.h"
@@ -22,15 +23,6 @@
 namespace orvenda::markers {
 
 namespace {
-
-// The busy pointer for the length of a scope, restored on every way out.
-class BusyCursor {
-public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
 
 QString qs(const std::string& text) { return QString::fromStdString(text); }
 
@@ -185,7 +177,7 @@ void FrmMarker::setMarker() {
     const int column = grid_->currentColumn();
     const int row = grid_->currentRow();
     const MarkerNumber marker = currentMarker();
-    BusyCursor busy;
+    BusyPointer busy;
     if (storeGridRows(store_, marker, grid_->rows()) == 0) {
         // Nothing to show: drawings, settings and the marker's length stay.
         grid_->setCurrentCell(1, 0);
@@ -212,7 +204,7 @@ void FrmMarker::saveMarkerList() {
     grid_->finishEditing();
     std::vector<MarkerPoint> points;
     {
-        BusyCursor busy;
+        BusyPointer busy;
         points = pointsFromGridRows(grid_->rows());
         // Left where the reading stopped: the first empty row, or the last.
         const int stopRow = std::min(static_cast<int>(points.size()) + 1, MarkerGrid::kRowCount - 1);
@@ -226,7 +218,7 @@ void FrmMarker::loadMarkerList() {
     const MarkerFileLoad load = loadMarkerFileWithDialog(this, dialogs_, kMarkerPointCapacity);
     if (load.status != MarkerFileLoad::Status::Read)
         return;
-    BusyCursor busy;
+    BusyPointer busy;
     grid_->setRows(gridRowsFromPoints(load.points));
 }
 

@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "core/markers/graph_lib.h"
+#include "gui/common/busy_pointer.h"
 #include "gui/markers/marker_file_dialogs.h"
 #include "gui/markers/marker_settings_link.h"
 
@@ -44,13 +45,12 @@ void MarkerFilesPanel::loadMarker(MarkerNumber marker) {
     if (load.status != MarkerFileLoad::Status::Read)
         return;
 
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const BusyPointer busy;
     storeLoadedMarker(store_, marker, load.points);
     // An empty file clears the list but leaves the marker settings alone.
     if (!load.points.empty())
         settings_.switchMarkerOutputOn(marker, true);
     setMarkerFileName(marker, load.fileName);
-    QApplication::restoreOverrideCursor();
 }
 
 void MarkerFilesPanel::setMarkerFileName(MarkerNumber marker, const QString& name) {

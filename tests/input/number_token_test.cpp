@@ -9,12 +9,16 @@
 #include <random>
 #include <string>
 
-#include "core/input/number_token.h"
+#include "core/settings/number_token.h"
 #include "core/input/scanner.h"
 #include "core/settings/text_conversions.h"
 
 namespace orvenda::input {
 namespace {
+
+using settings::NumberStatus;
+using settings::NumberToken;
+using settings::readNumber;
 
 struct TokenCase {
     const char* text;

@@ -126,6 +126,17 @@ TEST(MarkerFileReplace, NameWithoutFolderIsInTheWorkingFolder) {
     EXPECT_EQ(readBytes(folder.path("plain.dat")), "4\t0\r\n");
 }
 
+// A name near the 255-byte limit is saved too: the temporary file's name is
+// shortened, not the list refused. Replacing keeps the old file's place.
+TEST(MarkerFileReplace, LongestNamesAreSaved) {
+    TempFolder folder;
+    const std::string path = folder.path(std::string(250, 'm') + ".dat");
+    ASSERT_TRUE(written(writeMarkerFile(path, std::vector<MarkerPoint>{{1, 1}})));
+    ASSERT_TRUE(written(writeMarkerFile(path, std::vector<MarkerPoint>{{2, 0}})));
+    EXPECT_EQ(readBytes(path), "2\t0\r\n");
+    EXPECT_EQ(namesIn(folder.root()), std::vector<std::string>{std::string(250, 'm') + ".dat"});
+}
+
 struct UnwritablePathCase {
     const char* name;
     const char* relativePath;  // inside the scratch folder
