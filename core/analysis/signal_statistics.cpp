@@ -73,7 +73,15 @@ Ccdf PowerHistogram::ccdf(double meanPower, std::int64_t maxPower) const {
 }
 
 SignalStatistics::SignalStatistics(std::size_t constellationBins)
-    : bins_(constellationBins), density_(constellationBins * constellationBins, 0) {}
+    : bins_(constellationBins),
+      recent_(constellationBins * constellationBins, 0),
+      density_(constellationBins * constellationBins, 0) {}
+
+void SignalStatistics::foldRecent() {
+    for (std::size_t k = 0; k < recent_.size(); ++k) density_[k] += recent_[k];
+    std::fill(recent_.begin(), recent_.end(), 0u);
+    recentSamples_ = 0;
+}
 
 void SignalStatistics::add(const SampleBlock& block, std::size_t from, std::size_t to) {
     const std::int16_t* i = block.i.data();
@@ -92,6 +100,8 @@ void SignalStatistics::add(const SampleBlock& block, std::size_t from, std::size
         const std::int32_t largest = std::max(std::abs(a), std::abs(b));
         fullScale += static_cast<std::uint64_t>(largest >= kFullScaleCode);
     }
+    if (recentSamples_ + (to - from) > 0xFFFFFFFFull) foldRecent();
+    recentSamples_ += to - from;
     const std::size_t shift = 14 - static_cast<std::size_t>(std::countr_zero(bins_));
     const bool powerOfTwo = std::has_single_bit(bins_);
     for (std::size_t k = from; k < to; ++k) {
@@ -100,7 +110,7 @@ void SignalStatistics::add(const SampleBlock& block, std::size_t from, std::size
         histogram_.add(a * a + b * b);
         const std::size_t iBin = powerOfTwo ? static_cast<std::size_t>(a + 8192) >> shift : Constellation::binOf(a, bins_);
         const std::size_t qBin = powerOfTwo ? static_cast<std::size_t>(b + 8192) >> shift : Constellation::binOf(b, bins_);
-        ++density_[qBin * bins_ + iBin];
+        ++recent_[qBin * bins_ + iBin];
     }
     if (!block.exactI.empty()) {
         const double* ei = block.exactI.data();
@@ -121,7 +131,9 @@ void SignalStatistics::add(const SampleBlock& block, std::size_t from, std::size
     fullScale_ += fullScale;
 }
 
-void SignalStatistics::merge(const SignalStatistics& other) {
+void SignalStatistics::merge(SignalStatistics& other) {
+    foldRecent();
+    other.foldRecent();
     samples_ += other.samples_;
     powerSum_ += other.powerSum_;
     maxPower_ = std::max(maxPower_, other.maxPower_);
@@ -159,7 +171,8 @@ Ccdf SignalStatistics::ccdf() const {
     return histogram_.ccdf(meanPower, maxPower_);
 }
 
-Constellation SignalStatistics::constellation() const {
+Constellation SignalStatistics::constellation() {
+    foldRecent();
     Constellation result;
     result.bins = bins_;
     result.counts = density_;

@@ -36,11 +36,11 @@ class SignalStatistics {
 public:
     explicit SignalStatistics(std::size_t constellationBins);
     void add(const SampleBlock& block, std::size_t from, std::size_t to);
-    void merge(const SignalStatistics& other);
+    void merge(SignalStatistics& other);  // folds both sides' recent counts first
 
     LevelReport levels(bool withExact) const;
     Ccdf ccdf() const;
-    Constellation constellation() const;
+    Constellation constellation();
 
 private:
     std::uint64_t samples_ = 0;
@@ -51,7 +51,12 @@ private:
     double errorPower_ = 0.0;
     PowerHistogram histogram_;
     std::size_t bins_;
+    // 32-bit counts keep the density table in the cache (half the size);
+    // they are folded into the 64-bit totals before any could overflow.
+    std::vector<std::uint32_t> recent_;
+    std::uint64_t recentSamples_ = 0;
     std::vector<std::uint64_t> density_;
+    void foldRecent();
 };
 
 }  // namespace orvenda::analysis
