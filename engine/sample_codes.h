@@ -9,6 +9,12 @@
 
 namespace halvik {
 
+// The code's value before truncation, relative to the zero code: the exact
+// scaled sample ((value / peak) * gain) * 8191.
+inline double scaledCodeValue(double value, double peak, double gain) {
+    return ((value / peak) * gain) * static_cast<double>(kCodeScale);
+}
+
 // trunc(((value / peak) * gain) * 8191 + 8192), in exactly this order of
 // operations (a reordered product changes truncated codes), then held within
 // 1..16383 so a value beyond the peak clips to full scale instead of spilling
@@ -16,7 +22,7 @@ namespace halvik {
 inline uint32_t sampleCode(double value, double peak, double gain) {
     constexpr double lowest = kNegativeFullScale;
     constexpr double highest = kPositiveFullScale;
-    double x = ((value / peak) * gain) * static_cast<double>(kCodeScale);
+    double x = scaledCodeValue(value, peak, gain);
     double y = x + static_cast<double>(kZeroCode);
     y = y > lowest ? y : lowest;  // also takes a NaN to the lowest code, never to undefined behaviour
     y = y < highest ? y : highest;
