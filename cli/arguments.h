@@ -14,6 +14,12 @@ struct InfoArguments {
     std::vector<std::string> files;
 };
 
+struct ExportArguments {
+    std::string input;
+    std::string output;
+    bool quiet = false;
+};
+
 struct ConvertArguments {
     std::vector<std::string> inputs;
     std::optional<std::string> iFile;

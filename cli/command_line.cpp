@@ -6,6 +6,7 @@
 #include <ostream>
 
 #include "cli/exit_codes.h"
+#include "cli/export_command.h"
 
 namespace orvenda::cli {
 namespace {
@@ -13,6 +14,7 @@ namespace {
 constexpr char kProgramExamples[] = R"(Examples:
   orvenda-cli convert capture.MNT -o capture.awv --fs 61.44 --iq-filter 50M
   orvenda-cli info capture.awv
+  orvenda-cli export capture.awv -o capture.sigmf-meta
 Run "orvenda-cli COMMAND --help" for the options of a command.
 Exit codes: 0 success, 1 a conversion or file failed, 2 a usage error.)";
 
@@ -52,7 +54,8 @@ void addConvertOptions(CLI::App& convert, ConvertArguments& a) {
     addText(convert, "--q-file", a.qFile, "Q channel text file (one value per line)", "FILE")->group("Input");
     addText(convert, "--layout", a.layout,
             "Layout of the inputs: i, q (one channel as text), iq (I and Q as text), csv, short (16-bit "
-            "pairs), float (32-bit float pairs); by default from the name: .i .q .csv .MNT .TXD",
+            "pairs), float (32-bit float pairs), sigmf (a SigMF recording); by default from the name: .i .q "
+            ".csv .MNT .TXD .sigmf-meta .sigmf-data",
             "LAYOUT")
         ->group("Input");
     addText(convert, "--data-size", a.dataSize,
@@ -127,8 +130,11 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args, std::os
     addConvertOptions(*convert, parsed.convert);
     convert->footer(kConvertExamples);
 
-    if (!args.empty() && !args[0].empty() && args[0][0] != '-' && args[0] != "info" && args[0] != "convert") {
-        err << kProgramName << ": unknown command \"" << args[0] << "\"; the commands are info and convert\n"
+    CLI::App* exporting = addExportCommand(app, parsed.exportArgs);
+
+    if (!args.empty() && !args[0].empty() && args[0][0] != '-' && args[0] != "info" && args[0] != "convert" &&
+        args[0] != "export") {
+        err << kProgramName << ": unknown command \"" << args[0] << "\"; the commands are info, convert and export\n"
             << "Run with --help for more information.\n";
         parsed.exitCode = kExitUsage;
         return parsed;
@@ -141,7 +147,7 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args, std::os
         parsed.exitCode = code == static_cast<int>(CLI::ExitCodes::Success) ? kExitSuccess : kExitUsage;
         return parsed;
     }
-    parsed.command = info->parsed() ? Command::Info : Command::Convert;
+    parsed.command = info->parsed() ? Command::Info : exporting->parsed() ? Command::Export : Command::Convert;
     return parsed;
 }
 
