@@ -38,19 +38,18 @@ extern "C" void removeAndReraise(int signalNumber) {
 }  // namespace
 
 void installRemovalOnSignal() {
-    static std::once_flag once;
-    std::call_once(once, [] {
-        for (int signalNumber : kSignals) {
-            struct sigaction current {};
-            if (sigaction(signalNumber, nullptr, &current) != 0) continue;
-            // Ignored signals stay ignored; a program's own handler stays its own.
-            if (current.sa_handler != SIG_DFL) continue;
-            struct sigaction action {};
-            action.sa_handler = removeAndReraise;
-            sigemptyset(&action.sa_mask);
-            sigaction(signalNumber, &action, nullptr);
-        }
-    });
+    static std::mutex installing;
+    std::lock_guard<std::mutex> lock(installing);
+    for (int signalNumber : kSignals) {
+        struct sigaction current {};
+        if (sigaction(signalNumber, nullptr, &current) != 0) continue;
+        // Ignored signals stay ignored; a program's own handler stays its own.
+        if ((current.sa_flags & SA_SIGINFO) != 0 || current.sa_handler != SIG_DFL) continue;
+        struct sigaction action {};
+        action.sa_handler = removeAndReraise;
+        sigemptyset(&action.sa_mask);
+        sigaction(signalNumber, &action, nullptr);
+    }
 }
 
 int registerForRemoval(const std::string& path) {

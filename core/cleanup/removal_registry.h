@@ -14,7 +14,7 @@ inline constexpr std::size_t kRemovalPathBytes = 4096;
 
 // Adds `path`; returns its slot, or -1 when the list is full or the path too
 // long (the caller then carries on without the protection). Installs the
-// signal handlers on first use.
+// signal handlers where a signal still has its default action.
 int registerForRemoval(const std::string& path);
 // Takes the slot out of the list (the file is kept or was removed normally).
 void unregisterForRemoval(int slot);
