@@ -90,4 +90,8 @@ void SettingsPanel::setMarkerOn(int marker, bool on) {
         controls_->ChkMark2->setChecked(on);
 }
 
+void SettingsPanel::setSamplingFrequencyText(const std::string& text) {
+    controls_->TxtFs->setText(QString::fromStdString(text));
+}
+
 }  // namespace orvenda::settings
