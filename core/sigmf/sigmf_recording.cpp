@@ -145,6 +145,9 @@ std::variant<Metadata, RecordingError> parseMetadata(std::string_view text, cons
     } catch (const json::parse_error& error) {
         return RecordingError{metaPath + ": invalid JSON at byte " + std::to_string(error.byte) + ": " +
                               error.what()};
+    } catch (const json::exception& error) {
+        // A number beyond the double range, for instance.
+        return RecordingError{metaPath + ": invalid JSON: " + error.what()};
     }
     try {
         if (!top.is_object()) check.fail("the top level", "is not a JSON object");

@@ -164,6 +164,9 @@ def sigmf_meta():
     seed("two_channels", '{"global": {"core:datatype": "ci8", "core:num_channels": 2}}', 8)
     seed("real_type", '{"global": {"core:datatype": "rf32_le"}}', 8)
     seed("broken_json", '{"global": {"core:datatype": "ci8",}', 8)
+    # Found by fuzzing: a number beyond the double range threw past the reader.
+    seed("regression_number_beyond_double", '{"global": {"core:datatype": "ci16_be", "core:sample_rate": '
+         '6.144e73575}, "captures": []}', 8)
 
 
 if __name__ == "__main__":

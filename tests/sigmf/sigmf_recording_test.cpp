@@ -107,6 +107,8 @@ TEST(SigmfLayout, RefusalsNameTheFileAndTheField) {
     const std::string data = "/rec/x.sigmf-data: ";
     const std::vector<RefusalCase> cases = {
         {"invalid JSON", "{\"global\": {", 8, meta + "invalid JSON at byte "},
+        {"number beyond double", metaText("cf32_le", R"(, "core:sample_rate": 6e73575)"), 8,
+         meta + "invalid JSON: [json.exception.out_of_range.406] number overflow"},
         {"not an object", "[1, 2]", 8, meta + "the top level: is not a JSON object"},
         {"no global", R"({"captures": []})", 8, meta + "global: is missing"},
         {"global not an object", R"({"global": 3})", 8, meta + "global: is not a JSON object"},
