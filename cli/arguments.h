@@ -15,6 +15,12 @@ struct InfoArguments {
     std::optional<std::string> layout;  // of the input files among them
 };
 
+struct ExportArguments {
+    std::string input;
+    std::string output;
+    bool quiet = false;
+};
+
 struct ConvertArguments {
     std::vector<std::string> inputs;
     std::optional<std::string> iFile;

@@ -9,6 +9,7 @@
 #include "common/orvenda_version.h"
 #include "core/settings/field_limits.h"
 #include "cli/input_formats.h"
+#include "cli/export_command.h"
 
 namespace orvenda::cli {
 namespace {
@@ -16,6 +17,7 @@ namespace {
 constexpr char kProgramExamples[] = R"(Examples:
   orvenda-cli convert capture.MNT -o capture.awv --fs 61.44 --iq-filter 50M
   orvenda-cli info capture.awv
+  orvenda-cli export capture.awv -o capture.sigmf-meta
 Run "orvenda-cli COMMAND --help" for the options of a command.
 Exit codes: 0 success, 1 a conversion or file failed, 2 a usage error.)";
 
@@ -53,6 +55,8 @@ Commands:
               orvenda-cli convert capture.MNT -o capture.awv --fs 61.44
   info      Check waveform files and print their settings and statistics
               orvenda-cli info capture.awv
+  export    Write a waveform file's samples as SigMF, CSV or float pairs
+              orvenda-cli export capture.awv -o capture.sigmf-meta
 
 More: "orvenda-cli --help", "orvenda-cli COMMAND --help".
 )";
@@ -60,6 +64,17 @@ using settings::limitsText;
 
 std::string stepsText(const settings::FieldLimits& limits) {
     return limitsText(limits) + " in steps of " + std::to_string(limits.step);
+}
+
+// "info, convert and export": every registered command, for messages.
+std::string commandList(const CLI::App& app) {
+    std::string list;
+    const auto commands = app.get_subcommands([](const CLI::App*) { return true; });
+    for (std::size_t k = 0; k < commands.size(); ++k) {
+        if (k) list += k + 1 == commands.size() ? " and " : ", ";
+        list += commands[k]->get_name();
+    }
+    return list;
 }
 
 // The option's text goes to `target` only when it is given.
@@ -78,7 +93,8 @@ void addConvertOptions(CLI::App& convert, ConvertArguments& a) {
     addText(convert, "--q-file", a.qFile, "Q channel text file (one value per line)", "FILE")->group("Input");
     addText(convert, "--layout", a.layout,
             "Layout of the inputs: i, q (one channel as text), iq (I and Q as text), csv, short (16-bit "
-            "pairs), float (32-bit float pairs); by default from the name: .i .q .csv .MNT .TXD",
+            "pairs), float (32-bit float pairs), sigmf (a SigMF recording); by default from the name: .i .q "
+            ".csv .MNT .TXD .sigmf-meta .sigmf-data",
             "LAYOUT")
         ->group("Input");
     addText(convert, "--data-size", a.dataSize,
@@ -163,13 +179,15 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args, std::os
     addConvertOptions(*convert, parsed.convert);
     convert->footer(kConvertExamples);
 
+    CLI::App* exporting = addExportCommand(app, parsed.exportArgs);
+
     if (args.empty()) {
         err << kOverview;
         parsed.exitCode = kExitUsage;
         return parsed;
     }
-    if (!args[0].empty() && args[0][0] != '-' && args[0] != "info" && args[0] != "convert") {
-        err << kProgramName << ": unknown command \"" << args[0] << "\"; the commands are info and convert\n"
+    if (!args[0].empty() && args[0][0] != '-' && !app.get_subcommand_no_throw(args[0])) {
+        err << kProgramName << ": unknown command \"" << args[0] << "\"; the commands are " << commandList(app) << "\n"
             << "Run with --help for more information.\n";
         parsed.exitCode = kExitUsage;
         return parsed;
@@ -182,7 +200,7 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args, std::os
         parsed.exitCode = code == static_cast<int>(CLI::ExitCodes::Success) ? kExitSuccess : kExitUsage;
         return parsed;
     }
-    parsed.command = info->parsed() ? Command::Info : Command::Convert;
+    parsed.command = info->parsed() ? Command::Info : exporting->parsed() ? Command::Export : Command::Convert;
     return parsed;
 }
 

@@ -32,7 +32,8 @@ InputFormat formatOfInputs(const ConvertArguments& a) {
         std::optional<InputFormat> guessed = formatFromFileName(input);
         if (!guessed)
             reject("--layout", "is needed: the layout of " + inQuotes(input) +
-                                   " cannot be told from its name (.i, .q, .csv, .MNT, .TXD)");
+                                   " cannot be told from its name (.i, .q, .csv, .MNT, .TXD, .sigmf-meta, "
+                                   ".sigmf-data)");
         if (common && *guessed != *common)
             reject("--layout", "the inputs have different layouts: " + inQuotes(first) + " (" + formatName(*common) +
                                    ") and " + inQuotes(input) + " (" + formatName(*guessed) +
@@ -159,6 +160,7 @@ std::string optionOfField(const std::string& field) {
 ConvertPlan planConvert(const ConvertArguments& arguments) {
     ConvertPlan plan;
     applyPanelOptions(arguments, plan);
+    plan.fsGiven = arguments.fs.has_value();
     planJobs(arguments, plan);
     checkWithRecordBuilder(plan);
     return plan;

@@ -48,6 +48,7 @@ struct ConvertPlan {
     std::optional<std::string> marker1File;
     std::optional<std::string> marker2File;
     bool markerModeGiven = false;  // --marker-mode wins over the switch-on of a marker file
+    bool fsGiven = false;          // --fs wins over a recording's core:sample_rate
     bool quiet = false;
 };
 

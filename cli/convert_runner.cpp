@@ -6,6 +6,8 @@
 #include "cli/command_line.h"
 #include "cli/exit_codes.h"
 #include "cli/input_loading.h"
+#include "cli/recording_input.h"
+#include "core/cleanup/temporary_file.h"
 #include "cli/terminal.h"
 
 namespace orvenda::cli {
@@ -101,7 +103,17 @@ public:
 
 private:
     bool convertOne(const ConversionJob& job) {
-        InputLoad load = loadInputs(job.inputs, plan_.format, plan_.dataSizeText);
+        // A recording's temporary samples (if any) live until the call returns.
+        RecordingInput recording;
+        InputLoad load;
+        if (plan_.format == InputFormat::Sigmf) {
+            if (!outputPathUsable(job.output, report_)) return false;
+            recording = loadRecording(*job.inputs.iqFile, plan_.dataSizeText, cleanup::folderOf(job.output),
+                                      plan_.fsGiven);
+            load = recording.load;
+        } else {
+            load = loadInputs(job.inputs, plan_.format, plan_.dataSizeText);
+        }
         for (const std::string& warning : load.warnings) report_.warning(warning);
         if (load.error) {
             report_.error(*load.error);
@@ -110,6 +122,7 @@ private:
         TransformRequest request;
         request.kind = plan_.kind;
         request.panel = plan_.panel;
+        if (recording.fsText) request.panel.fsText = *recording.fsText;
         request.specifyDataSize = plan_.dataSizeText.has_value();
         request.dataSizeText = plan_.dataSizeText.value_or("");
         request.input = load.state;

@@ -8,21 +8,24 @@
 namespace orvenda::cli {
 namespace {
 
-constexpr std::array<std::pair<InputFormat, const char*>, 6> kNames{{
+constexpr std::array<std::pair<InputFormat, const char*>, 7> kNames{{
     {InputFormat::IText, "i"},
     {InputFormat::QText, "q"},
     {InputFormat::IQText, "iq"},
     {InputFormat::Csv, "csv"},
     {InputFormat::BinaryShort, "short"},
     {InputFormat::BinaryFloat, "float"},
+    {InputFormat::Sigmf, "sigmf"},
 }};
 
-constexpr std::array<std::pair<const char*, InputFormat>, 5> kEndings{{
+constexpr std::array<std::pair<const char*, InputFormat>, 7> kEndings{{
     {".i", InputFormat::IText},
     {".q", InputFormat::QText},
     {".csv", InputFormat::Csv},
     {".mnt", InputFormat::BinaryShort},
     {".txd", InputFormat::BinaryFloat},
+    {".sigmf-meta", InputFormat::Sigmf},
+    {".sigmf-data", InputFormat::Sigmf},
 }};
 
 std::string lowerCase(std::string_view text) {
@@ -67,7 +70,8 @@ input::LoadCommand loadCommandOf(InputFormat format) {
     case InputFormat::IQText:
     case InputFormat::Csv: return input::LoadCommand::IQText;
     case InputFormat::BinaryShort: return input::LoadCommand::BinaryShort;
-    case InputFormat::BinaryFloat: return input::LoadCommand::BinaryFloat;
+    case InputFormat::BinaryFloat:
+    case InputFormat::Sigmf: return input::LoadCommand::BinaryFloat;
     }
     return input::LoadCommand::IText;
 }
@@ -79,7 +83,8 @@ input::InputLayout scanLayoutOf(InputFormat format) {
     case InputFormat::IQText: return input::InputLayout::FreeFormatIQText;
     case InputFormat::Csv: return input::InputLayout::CsvIQText;
     case InputFormat::BinaryShort: return input::InputLayout::BinaryShortPairs;
-    case InputFormat::BinaryFloat: return input::InputLayout::BinaryFloatPairs;
+    case InputFormat::BinaryFloat:
+    case InputFormat::Sigmf: return input::InputLayout::BinaryFloatPairs;
     }
     return input::InputLayout::SingleChannelText;
 }

@@ -19,19 +19,22 @@ enum class InputFormat {
     Csv,          // "csv": I and Q, one line per sample
     BinaryShort,  // "short": 16-bit little-endian pairs
     BinaryFloat,  // "float": 32-bit float little-endian pairs
+    Sigmf,        // "sigmf": a SigMF recording, by its meta or data file
 };
 
-inline constexpr char kFormatNames[] = "i, q, iq, csv, short, float";
+inline constexpr char kFormatNames[] = "i, q, iq, csv, short, float, sigmf";
 
 std::optional<InputFormat> formatNamed(std::string_view name);
 const char* formatName(InputFormat format);
 
 // From the name's ending as the load dialogs' filters suggest, in any case:
-// .i, .q, .csv, .MNT, .TXD. Nothing for any other name.
+// .i, .q, .csv, .MNT, .TXD, .sigmf-meta, .sigmf-data. Nothing for any other
+// name.
 std::optional<InputFormat> formatFromFileName(std::string_view path);
 
 // The load command the program runs for the format, and the layout its scan
 // reads (the CSV choice is the command line's own: a name need not end in csv).
+// A recording's layout follows from its datatype; these give the float one.
 input::LoadCommand loadCommandOf(InputFormat format);
 input::InputLayout scanLayoutOf(InputFormat format);
 

@@ -9,6 +9,7 @@
 #include "cli/convert_options.h"
 #include "cli/convert_runner.h"
 #include "cli/exit_codes.h"
+#include "cli/export_command.h"
 #include "cli/info_report.h"
 #include "cli/terminal.h"
 
@@ -17,6 +18,7 @@ namespace {
 int runCommand(const orvenda::cli::ParsedCommandLine& parsed) {
     using namespace orvenda::cli;
     if (parsed.command == Command::Info) return runInfo(parsed.info, std::cout, std::cerr);
+    if (parsed.command == Command::Export) return runExport(parsed.exportArgs, std::cerr, stderrIsTerminal());
     ConvertPlan plan;
     try {
         plan = planConvert(parsed.convert);

@@ -151,7 +151,25 @@ def text_conversions():
         seed(name, text)
 
 
+def sigmf_meta():
+    # tail: the data file's size in bytes (6)
+    def seed(name, text, data_bytes):
+        write("sigmf_meta", name, text.encode() + tail((data_bytes, 6)))
+    seed("plain_cf32", '{"global": {"core:datatype": "cf32_le", "core:version": "1.2.0"}, "captures": []}', 80)
+    seed("headers_cu8", '{"global": {"core:datatype": "cu8"}, "captures": [{"core:sample_start": 0, '
+         '"core:header_bytes": 4}, {"core:sample_start": 500, "core:header_bytes": 4}]}', 2008)
+    seed("offset_trailing", '{"global": {"core:datatype": "ci16_be", "core:offset": 100, "core:trailing_bytes": 3, '
+         '"core:sample_rate": 6.144e7}, "captures": [{"core:sample_start": 100}, {"core:sample_start": 140, '
+         '"core:header_bytes": 2}]}', 4 * 60 + 5)
+    seed("two_channels", '{"global": {"core:datatype": "ci8", "core:num_channels": 2}}', 8)
+    seed("real_type", '{"global": {"core:datatype": "rf32_le"}}', 8)
+    seed("broken_json", '{"global": {"core:datatype": "ci8",}', 8)
+    # Found by fuzzing: a number beyond the double range threw past the reader.
+    seed("regression_number_beyond_double", '{"global": {"core:datatype": "ci16_be", "core:sample_rate": '
+         '6.144e73575}, "captures": []}', 8)
+
+
 if __name__ == "__main__":
     for make in (engine_text_number, engine_sample_readers, awv_reader, rte_panel_file, input_scanner,
-                 marker_file, text_conversions):
+                 marker_file, text_conversions, sigmf_meta):
         make()

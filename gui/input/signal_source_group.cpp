@@ -159,36 +159,57 @@ void SignalSourceGroup::applyTexts(const DisplayTexts& texts) {
 }
 
 void SignalSourceGroup::run(LoadCommand command) {
+    const std::optional<LoadStart> start = startLoad(command);
+    if (!start)
+        return;
+    const LoadCommandInfo& info = loadCommandInfo(command);
+    const QString path = dialogs_.openFile(window(), QString::fromLatin1(info.dialogTitle),
+                                           QString::fromLatin1(info.fileFilter));
+    if (path.isEmpty()) {
+        setLoading(false);  // a specified size is kept
+        return;
+    }
+    finishLoad(*start, path, path);
+}
+
+std::optional<SignalSourceGroup::LoadStart> SignalSourceGroup::startLoad(LoadCommand command) {
     // The loads process window events while they read; a second load then
     // waits for the first to finish instead of interleaving with it.
     if (loading_)
-        return;
+        return std::nullopt;
     const LoadCommandInfo& info = loadCommandInfo(command);
-    const QString programName = QString::fromLatin1(kProgramName);
     selectFileType(info.fileType);
 
     // "Specify Data Size": decided once, at the start of the load.
-    const bool sizeSpecified = specifySize_->isChecked();
-    const int32_t dataSizeBefore = state_.DataSize;
-    int64_t recordLimit = kMaxRecords;
-    if (sizeSpecified) {
+    LoadStart start;
+    start.command = command;
+    start.sizeSpecified = specifySize_->isChecked();
+    start.dataSizeBefore = state_.DataSize;
+    start.recordLimit = kMaxRecords;
+    if (start.sizeSpecified) {
         const std::string typed = countI_->text().toStdString();
         const std::optional<int32_t> size = specifiedDataSize(typed);
         if (!size) {
-            dialogs_.message(window(), fromUtf8(specifiedDataSizeErrorText(typed)), programName);
-            return;
+            dialogs_.message(window(), fromUtf8(specifiedDataSizeErrorText(typed)), QString::fromLatin1(kProgramName));
+            return std::nullopt;
         }
         state_.DataSize = *size;  // kept even when the dialog is cancelled
-        recordLimit = *size;
+        start.recordLimit = *size;
     }
-
-    const QString path = dialogs_.openFile(window(), QString::fromLatin1(info.dialogTitle),
-                                           QString::fromLatin1(info.fileFilter));
-    if (path.isEmpty())
-        return;
-
     setLoading(true);
-    const QString fileName = QFileInfo(path).fileName();
+    return start;
+}
+
+void SignalSourceGroup::abandonLoad(const LoadStart& start) {
+    state_.DataSize = start.dataSizeBefore;
+    setLoading(false);
+}
+
+bool SignalSourceGroup::finishLoad(const LoadStart& start, const QString& path, const QString& shownPath) {
+    const LoadCommand command = start.command;
+    const LoadCommandInfo& info = loadCommandInfo(command);
+    const QString programName = QString::fromLatin1(kProgramName);
+    const QString fileName = QFileInfo(shownPath).fileName();
     const std::string nativePath = QFile::encodeName(path).toStdString();
     const InputLayout layout = layoutFor(command, fileName.toStdString());
     const Texts before = texts();
@@ -204,7 +225,7 @@ void SignalSourceGroup::run(LoadCommand command) {
     }
     QLineEdit* countBox = info.countsIntoQBox ? countQ_ : countI_;
     ScanOptions options;
-    options.recordLimit = recordLimit;
+    options.recordLimit = start.recordLimit;
     options.onProgress = [countBox](int64_t count) {
         countBox->setText(QString::number(count));
         QCoreApplication::processEvents();
@@ -219,16 +240,17 @@ void SignalSourceGroup::run(LoadCommand command) {
     if (!outcome.ok()) {
         // The file is refused: everything stays as it was before the load,
         // the specified size too (only a cancelled dialog keeps it).
-        state_.DataSize = dataSizeBefore;
+        state_.DataSize = start.dataSizeBefore;
         restoreTexts(before);
         dialogs_.message(window(),
-                         fromUtf8(scanErrorText(*outcome.error, layout, QDir::toNativeSeparators(path).toStdString())),
+                         fromUtf8(scanErrorText(*outcome.error, layout,
+                                                QDir::toNativeSeparators(shownPath).toStdString())),
                          programName);
         setLoading(false);
-        return;
+        return false;
     }
     const LoadCompletion done =
-        completeLoad(state_, command, nativePath, fileName.toStdString(), outcome.result, sizeSpecified);
+        completeLoad(state_, command, nativePath, fileName.toStdString(), outcome.result, start.sizeSpecified);
     state_ = done.state;
     if (done.showDataSizeOver)
         dialogs_.message(window(), QString::fromLatin1(kDataSizeOverText), programName);
@@ -236,6 +258,8 @@ void SignalSourceGroup::run(LoadCommand command) {
         dialogs_.message(window(), QString::fromLatin1(kNotMultipleOf4Text), QString::fromLatin1(kWarningCaption));
     applyTexts(done.texts);
     setLoading(false);
+    emit inputLoaded();
+    return true;
 }
 
 }  // namespace orvenda::input

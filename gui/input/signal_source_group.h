@@ -5,6 +5,8 @@
 
 #include <QGroupBox>
 
+#include <optional>
+
 #include "core/input/load_commands.h"
 #include "core/input/loaded_input.h"
 
@@ -38,8 +40,27 @@ public:
     bool specifyDataSize() const;
     QString dataSizeText() const;
 
+    // A load in two steps, for tools that find the file themselves (a
+    // recording whose samples are first made ready): startLoad selects the
+    // command's file type and takes "Specify Data Size" (nothing when
+    // another load runs or the size is refused, after saying why);
+    // finishLoad reads `path` with every rule of the command, showing and
+    // naming `shownPath`; abandonLoad ends a load that read nothing, leaving
+    // everything as before.
+    struct LoadStart {
+        LoadCommand command = LoadCommand::BinaryFloat;
+        bool sizeSpecified = false;
+        int32_t dataSizeBefore = 0;
+        int64_t recordLimit = 0;
+    };
+    std::optional<LoadStart> startLoad(LoadCommand command);
+    bool finishLoad(const LoadStart& start, const QString& path, const QString& shownPath);
+    void abandonLoad(const LoadStart& start);
+
 signals:
     void loadingChanged(bool loading);
+    // A load replaced the loaded input.
+    void inputLoaded();
 
 private:
     struct Texts {

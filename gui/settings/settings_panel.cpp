@@ -86,4 +86,8 @@ void SettingsPanel::setMarkerOn(markers::MarkerNumber marker, bool on) {
     (marker == markers::MarkerNumber::One ? controls_->ChkMark1 : controls_->ChkMark2)->setChecked(on);
 }
 
+void SettingsPanel::setSamplingFrequencyText(const std::string& text) {
+    controls_->TxtFs->setText(QString::fromStdString(text));
+}
+
 }  // namespace orvenda::settings

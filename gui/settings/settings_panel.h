@@ -7,6 +7,7 @@
 
 #include <QObject>
 #include <memory>
+#include <string>
 
 #include "core/settings/panel_snapshot.h"
 #include "core/markers/marker_number.h"
@@ -43,6 +44,8 @@ public:
     void switchMarkerOutputOn(markers::MarkerNumber marker, bool checkOnBoxFirst);
     // Checks or unchecks the ON box of marker 1 or 2 (running its reaction).
     void setMarkerOn(markers::MarkerNumber marker, bool on);
+    // "Sampling Freq" shows `text` (already as Enter leaves it, in MHz).
+    void setSamplingFrequencyText(const std::string& text);
 
 private:
     SequenceMemory& memory_;
