@@ -83,7 +83,7 @@ public:
 
 private:
     std::optional<InputSet> openInputs() {
-        return InputSet::open(r_.iPath, r_.qPath, r_.inputDataType, r_.inputFileKind, opener_);
+        return InputSet::open(r_.iPath, r_.qPath, r_.inputDataType, r_.inputFileKind, opener_, team_.get());
     }
     bool converting() const { return s_.IFConvert == 1; }
     bool complexShift() const { return s_.IFMode != 0; }
