@@ -4,6 +4,7 @@
 #include <map>
 
 #include "cli/panel_options.h"
+#include "cli/speed_options.h"
 
 namespace orvenda::cli {
 namespace {
@@ -161,6 +162,7 @@ ConvertPlan planConvert(const ConvertArguments& arguments) {
     applyPanelOptions(arguments, plan);
     planJobs(arguments, plan);
     checkWithRecordBuilder(plan);
+    applySpeedOptions(arguments, plan);
     return plan;
 }
 

@@ -49,6 +49,8 @@ struct ConvertPlan {
     std::optional<std::string> marker2File;
     bool markerModeGiven = false;  // --marker-mode wins over the switch-on of a marker file
     bool quiet = false;
+    unsigned threads = 0;       // --threads: cap per conversion; 0: HALVIK_THREADS or one per core
+    unsigned parallelJobs = 1;  // -j: conversions at once
 };
 
 // Throws UsageError.
