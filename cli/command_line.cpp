@@ -36,6 +36,20 @@ file written with I/Q inversion, which the header does not record). A file
 that does not follow the waveform format is reported with the byte offset of
 the fault, and the exit code is 1.)";
 
+// What `orvenda-cli` alone prints: each command with one example, and where
+// to read more. A new command adds its line here.
+constexpr char kOverview[] = R"(orvenda-cli: converts baseband I/Q sample files into waveform files (.awv)
+for a signal generator, and inspects waveform files.
+
+Commands:
+  convert   Convert I/Q sample files into waveform files
+              orvenda-cli convert capture.MNT -o capture.awv --fs 61.44
+  info      Check waveform files and print their settings and statistics
+              orvenda-cli info capture.awv
+
+More: "orvenda-cli --help", "orvenda-cli COMMAND --help".
+)";
+
 // The option's text goes to `target` only when it is given.
 CLI::Option* addText(CLI::App& app, const std::string& names, std::optional<std::string>& target,
                      const std::string& help, const std::string& typeName) {
@@ -134,7 +148,12 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args, std::os
     addConvertOptions(*convert, parsed.convert);
     convert->footer(kConvertExamples);
 
-    if (!args.empty() && !args[0].empty() && args[0][0] != '-' && args[0] != "info" && args[0] != "convert") {
+    if (args.empty()) {
+        err << kOverview;
+        parsed.exitCode = kExitUsage;
+        return parsed;
+    }
+    if (!args[0].empty() && args[0][0] != '-' && args[0] != "info" && args[0] != "convert") {
         err << kProgramName << ": unknown command \"" << args[0] << "\"; the commands are info and convert\n"
             << "Run with --help for more information.\n";
         parsed.exitCode = kExitUsage;

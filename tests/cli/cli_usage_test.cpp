@@ -25,7 +25,8 @@ std::vector<std::string> convertMnt(std::vector<std::string> more) {
 
 std::vector<UsageCase> usageCases() {
     return {
-        {"NoCommand", {}, "A subcommand is required"},
+        {"NoCommandShowsTheOverview", {}, "Commands:\n  convert"},
+        {"NoCommandGivesAnExampleEach", {}, "              orvenda-cli info capture.awv\n"},
         {"UnknownCommand", {"frobnicate"}, "unknown command \"frobnicate\"; the commands are info and convert"},
         {"InfoWithoutFile", {"info"}, "files is required"},
         {"UnknownOption", convertMnt({"--bogus"}), "--bogus"},

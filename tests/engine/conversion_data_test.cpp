@@ -1,5 +1,6 @@
 // The sample block of a conversion, byte for byte: every input layout, block
 // boundaries, markers and channel inversion.
+#include <ostream>
 #include <algorithm>
 #include <cstdint>
 #include <string>
@@ -33,6 +34,9 @@ struct LayoutRow {
     std::vector<double> i;  // the values the engine must read
     std::vector<double> q;
 };
+
+// Rows are named in test output by their name, not by a dump of their bytes.
+void PrintTo(const LayoutRow& row, std::ostream* os) { *os << row.name; }
 
 class InputLayout : public ::testing::TestWithParam<LayoutRow> {};
 

@@ -1,5 +1,6 @@
 // Header lines of a conversion: each setting's line, their order, and the
 // values that stop the call.
+#include <ostream>
 #include <ctime>
 #include <functional>
 #include <regex>
@@ -21,6 +22,9 @@ struct HeaderRow {
     std::function<void(ConversionSettings&)> set;
     std::string lines;  // everything between the DATE line and the data record
 };
+
+// Rows are named in test output by their name, not by a dump of their bytes.
+void PrintTo(const HeaderRow& row, std::ostream* os) { *os << row.name; }
 
 class HeaderLines : public ::testing::TestWithParam<HeaderRow> {};
 
@@ -153,6 +157,9 @@ struct InvalidRow {
     const char* name;
     std::function<void(ConversionSettings&)> set;
 };
+
+// Rows are named in test output by their name, not by a dump of their bytes.
+void PrintTo(const InvalidRow& row, std::ostream* os) { *os << row.name; }
 
 class InvalidSetting : public ::testing::TestWithParam<InvalidRow> {};
 

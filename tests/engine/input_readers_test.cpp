@@ -1,5 +1,6 @@
 // The readers of the four input layouts, fed from memory through the same
 // code that reads files.
+#include <ostream>
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -146,6 +147,9 @@ struct OpenRow {
     bool qExists;
     bool opens;
 };
+
+// Rows are named in test output by their name, not by a dump of their bytes.
+void PrintTo(const OpenRow& row, std::ostream* os) { *os << row.name; }
 
 class InputSetOpening : public ::testing::TestWithParam<OpenRow> {};
 

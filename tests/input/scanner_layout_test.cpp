@@ -1,6 +1,7 @@
 // Every layout read correctly, whatever the size of the reads: each file is
 // scanned in one piece, in chunks small enough to cut every number and line
 // end, and from a real file.
+#include <ostream>
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -28,6 +29,9 @@ struct LayoutCase {
     double peakI;
     double peakQ;
 };
+
+// Rows are named in test output by their name, not by a dump of their bytes.
+void PrintTo(const LayoutCase& row, std::ostream* os) { *os << row.name; }
 
 std::vector<LayoutCase> layoutCases() {
     using L = InputLayout;

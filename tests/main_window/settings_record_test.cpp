@@ -1,5 +1,6 @@
 // The record a transform command builds from the panel, the loaded input and
 // the command kind: every field, both commands, the checks before the dialog.
+#include <ostream>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -37,6 +38,9 @@ struct FieldRow {
     std::function<double(const ConversionSettings&)> field;
     double expected;
 };
+
+// Rows are named in test output by their name, not by a dump of their bytes.
+void PrintTo(const FieldRow& row, std::ostream* os) { *os << row.name; }
 
 constexpr auto BB = TransformKind::BaseBand;
 constexpr auto IF = TransformKind::IF;
@@ -126,6 +130,9 @@ struct MarkerRow {
     bool mark2;
     int32_t expected;
 };
+
+// Rows are named in test output by their name, not by a dump of their bytes.
+void PrintTo(const MarkerRow& row, std::ostream* os) { *os << row.name; }
 
 class MarkerFlagsTest : public ::testing::TestWithParam<MarkerRow> {};
 
@@ -288,6 +295,9 @@ struct ProblemRow {
     std::function<void(TransformRequest&)> set;
     std::vector<std::string> fields;
 };
+
+// Rows are named in test output by their name, not by a dump of their bytes.
+void PrintTo(const ProblemRow& row, std::ostream* os) { *os << row.name; }
 
 class FieldProblemTest : public ::testing::TestWithParam<ProblemRow> {};
 
