@@ -1,6 +1,7 @@
 #include "engine/worker_team.h"
 
 #include <system_error>
+#include <utility>
 
 namespace halvik {
 
@@ -41,10 +42,17 @@ void WorkerTeam::run(std::size_t pieces, const std::function<void(std::size_t)>&
     std::unique_lock lock(mutex_);
     finished_.wait(lock, [this] { return busyHelpers_ == 0; });
     work_ = nullptr;
+    if (failure_) std::rethrow_exception(std::exchange(failure_, nullptr));
 }
 
 void WorkerTeam::takePieces() {
-    for (std::size_t piece = next_.fetch_add(1); piece < pieces_; piece = next_.fetch_add(1)) (*work_)(piece);
+    try {
+        for (std::size_t piece = next_.fetch_add(1); piece < pieces_; piece = next_.fetch_add(1)) (*work_)(piece);
+    } catch (...) {
+        next_.store(pieces_);  // no further pieces
+        std::lock_guard lock(mutex_);
+        if (!failure_) failure_ = std::current_exception();
+    }
 }
 
 void WorkerTeam::helperLoop() {

@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <exception>
 #include <cstddef>
 #include <functional>
 #include <mutex>
@@ -27,7 +28,8 @@ public:
     unsigned size() const { return static_cast<unsigned>(helpers_.size()) + 1; }
 
     // Calls work(piece) once for every piece in 0..pieces-1 and returns when
-    // all are done. work must not throw.
+    // all are done. If a piece throws, the remaining pieces are skipped and
+    // the first exception is rethrown here, on the caller's thread.
     void run(std::size_t pieces, const std::function<void(std::size_t)>& work);
 
 private:
@@ -41,6 +43,7 @@ private:
     const std::function<void(std::size_t)>* work_ = nullptr;
     std::size_t pieces_ = 0;
     std::atomic<std::size_t> next_{0};
+    std::exception_ptr failure_;  // the first exception of this round
     unsigned busyHelpers_ = 0;
     unsigned long round_ = 0;
     bool stopping_ = false;

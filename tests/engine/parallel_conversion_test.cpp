@@ -5,6 +5,7 @@
 #include <atomic>
 #include <cstdlib>
 #include <random>
+#include <stdexcept>
 #include <thread>
 #include <vector>
 
@@ -161,6 +162,23 @@ TEST(WorkerTeam, EveryPieceRunsOnceForAnyTeamSizeAndRound) {
                 EXPECT_EQ(runs[piece].load(), 3) << threads << " threads, piece " << piece;
             }
         }
+    }
+}
+
+TEST(WorkerTeam, AnExceptionOfAnyPieceReachesTheCallerAndTheTeamGoesOn) {
+    for (unsigned threads : {1u, 2u, 7u}) {
+        WorkerTeam team(threads);
+        for (std::size_t failing : {std::size_t{0}, std::size_t{9}}) {
+            EXPECT_THROW(team.run(10,
+                                  [&](std::size_t piece) {
+                                      if (piece == failing) throw std::runtime_error("piece failed");
+                                  }),
+                         std::runtime_error)
+                << threads << " threads";
+        }
+        std::atomic<int> runs{0};
+        team.run(5, [&](std::size_t) { runs.fetch_add(1); });
+        EXPECT_EQ(runs.load(), 5);
     }
 }
 
