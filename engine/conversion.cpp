@@ -211,11 +211,12 @@ bool Conversion::scanPass() {
         for (std::size_t at = 0; at < length; at += work_.size) {
             std::size_t count = std::min(length - at, work_.size);
             inputs->readBlock(std::span(work_.i.get() + at, count), std::span(work_.q.get() + at, count));
+            // Once a block, as the window has always been redrawn.
+            showProgress(done + static_cast<int32_t>(at + count));
         }
         peak_ = std::max(peak_, shiftChunk(length, done));
         keepShifted(length);
         done += static_cast<int32_t>(length);
-        showProgress(done);
     }
     return true;
 }
@@ -251,6 +252,7 @@ bool Conversion::writePass() {
             // One growth per block, in block order, as the file's divisor demands.
             peak_ = peak_ + kPeakGrowthPerBlock;
             work_.divisors[k] = peak_;
+            showProgress(done + static_cast<int32_t>(at + count));
         }
         if (fromStore) {
             if (!shifted_->read(i, length)) return false;
@@ -271,7 +273,6 @@ bool Conversion::writePass() {
         });
         output_->write(work_.words.get(), length * 2 * sizeof(uint32_t));
         done += static_cast<int32_t>(length);
-        showProgress(done);
     }
     return true;
 }

@@ -3,6 +3,7 @@
 // shifts every sample in both passes: across block (1024) and chunk (65536)
 // edges, for 1, 2, 3 and 7 threads, in memory and beyond the memory budget.
 #include <atomic>
+#include <cstdio>
 #include <cstdlib>
 #include <random>
 #include <stdexcept>
@@ -26,14 +27,26 @@ struct Inputs {
     std::string path;
 };
 
-// Float pairs with a few NaNs, which the scan's maximum must pass over.
-void writeFloatPairs(const std::string& path, std::size_t samples, unsigned seed) {
+// Float pairs with a few NaNs, which the scan's maximum must pass over; or
+// the same values as two-column text, whose lines are parsed in batches.
+void writeFloatPairs(const std::string& path, std::size_t samples, unsigned seed, bool asText = false) {
     std::mt19937 random(seed);
     std::uniform_real_distribution<float> value(-2.0f, 2.0f);
     std::vector<float> pairs(2 * samples);
     for (float& v : pairs) v = value(random);
     for (std::size_t k = 777; k < pairs.size(); k += 40'009) pairs[k] = std::nanf("");
-    test::writeFile(path, test::bytesOf(pairs));
+    if (!asText) {
+        test::writeFile(path, test::bytesOf(pairs));
+        return;
+    }
+    std::string text;
+    char line[64];
+    for (std::size_t k = 0; k + 1 < pairs.size(); k += 2) {
+        std::snprintf(line, sizeof line, "%.9g\t%.9g\n", static_cast<double>(pairs[k]),
+                      static_cast<double>(pairs[k + 1]));
+        text += line;
+    }
+    test::writeFile(path, text);
 }
 
 test::Call callFor(const std::string& input, std::size_t samples, Form form, const std::string& out) {
@@ -70,6 +83,7 @@ struct Row {
     const char* name;
     Form form;
     std::size_t samples;
+    bool text = false;
 };
 
 class ThreadedConversion : public ::testing::TestWithParam<Row> {};
@@ -77,8 +91,9 @@ class ThreadedConversion : public ::testing::TestWithParam<Row> {};
 TEST_P(ThreadedConversion, EveryThreadCountWritesTheSingleThreadedTwoPassBytes) {
     const Row& row = GetParam();
     test::ScratchDir dir;
-    writeFloatPairs(dir.file("iq.bin"), row.samples, static_cast<unsigned>(row.samples));
-    const test::Call call = callFor(dir.file("iq.bin"), row.samples, row.form, dir.file("out.awv"));
+    writeFloatPairs(dir.file("iq.bin"), row.samples, static_cast<unsigned>(row.samples), row.text);
+    test::Call call = callFor(dir.file("iq.bin"), row.samples, row.form, dir.file("out.awv"));
+    if (row.text) call.dataType = 1;
     const std::string reference = convertWith(call, 1, true);
     ASSERT_NE(reference, "failed");
     for (int threads : {1, 2, 3, 7}) {
@@ -98,7 +113,9 @@ INSTANTIATE_TEST_SUITE_P(
                       Row{"ShiftChunkPlus1", Form::ComplexShift, 65'537},
                       Row{"ShiftChunksMinus1", Form::ComplexShift, 3 * 65'536 - 1},
                       Row{"BasebandBlockMinus1", Form::Baseband, 4095},
-                      Row{"BasebandChunkPlus1", Form::Baseband, 65'537}),
+                      Row{"BasebandChunkPlus1", Form::Baseband, 65'537},
+                      Row{"TextBasebandPastABatch", Form::Baseband, 200'001, true},
+                      Row{"TextRealChunkMinus1", Form::RealIf, 65'535, true}),
     test::RowName());
 
 // Beyond the memory budget the shifted samples go to the spill file; it
