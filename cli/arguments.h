@@ -49,6 +49,8 @@ struct ConvertArguments {
     std::optional<std::string> carrier;
 
     bool quiet = false;
+    std::optional<std::string> threads;
+    std::optional<std::string> jobs;
 };
 
 }  // namespace orvenda::cli

@@ -154,6 +154,13 @@ void addConvertOptions(CLI::App& convert, ConvertArguments& a) {
         ->group(panel);
 
     convert.add_flag("-q,--quiet", a.quiet, "No progress line on stderr");
+    addText(convert, "--threads", a.threads,
+            "Threads per conversion, 1 to 256 (1: single-threaded; default: HALVIK_THREADS, else one per core)",
+            "N")
+        ->group("Speed");
+    addText(convert, "-j,--jobs", a.jobs,
+            "Inputs converted at once, each in its own process, 1 to 256 (default: one per core)", "N")
+        ->group("Speed");
 }
 
 }  // namespace

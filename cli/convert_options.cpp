@@ -4,6 +4,7 @@
 #include <map>
 
 #include "cli/panel_options.h"
+#include "cli/speed_options.h"
 
 namespace orvenda::cli {
 namespace {
@@ -163,6 +164,7 @@ ConvertPlan planConvert(const ConvertArguments& arguments) {
     plan.fsGiven = arguments.fs.has_value();
     planJobs(arguments, plan);
     checkWithRecordBuilder(plan);
+    applySpeedOptions(arguments, plan);
     return plan;
 }
 

@@ -50,6 +50,8 @@ struct ConvertPlan {
     bool markerModeGiven = false;  // --marker-mode wins over the switch-on of a marker file
     bool fsGiven = false;          // --fs wins over a recording's core:sample_rate
     bool quiet = false;
+    unsigned threads = 0;       // --threads: cap per conversion; 0: HALVIK_THREADS or one per core
+    unsigned parallelJobs = 1;  // -j: conversions at once
 };
 
 // Throws UsageError.

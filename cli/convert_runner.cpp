@@ -1,8 +1,11 @@
 #include "cli/convert_runner.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <ostream>
 
+#include "cli/child_jobs.h"
 #include "cli/command_line.h"
 #include "cli/exit_codes.h"
 #include "cli/input_loading.h"
@@ -71,6 +74,7 @@ public:
           // engine's line with its stages and percentage.
           ownLine_(terminal && !plan_.quiet && plan_.jobs.size() > 1),
           silenceEngine_(plan_.quiet || ownLine_),
+          err_(err),
           progress_(err, ownLine_),
           report_(err, progress_) {}
 
@@ -90,9 +94,13 @@ public:
             return kExitFailure;
         }
         std::size_t failed = 0;
-        for (std::size_t k = 0; k < plan_.jobs.size(); ++k) {
-            progress_.show(progressText(k + 1, plan_.jobs.size(), nameOf(plan_.jobs[k])));
-            if (!convertOne(plan_.jobs[k])) ++failed;
+        if (plan_.parallelJobs > 1 && plan_.jobs.size() > 1) {
+            failed = convertInChildren();
+        } else {
+            for (std::size_t k = 0; k < plan_.jobs.size(); ++k) {
+                progress_.show(progressText(k + 1, plan_.jobs.size(), nameOf(plan_.jobs[k])));
+                if (!convertOne(plan_.jobs[k], report_, silenceEngine_)) ++failed;
+            }
         }
         progress_.finish();
         if (failed > 0 && plan_.jobs.size() > 1)
@@ -102,21 +110,54 @@ public:
     }
 
 private:
-    bool convertOne(const ConversionJob& job) {
+    // Up to parallelJobs conversions at once, each in a child process with
+    // its share of the threads; each input's messages come out together, in
+    // the order of the inputs, and the progress line counts finished inputs.
+    std::size_t convertInChildren() {
+        const std::size_t count = plan_.jobs.size();
+        const unsigned parallel = static_cast<unsigned>(std::min<std::size_t>(plan_.parallelJobs, count));
+        const std::string share = std::to_string(threadsPerJob(plan_.threads ? plan_.threads : defaultThreads(),
+                                                               parallel));
+        std::size_t failed = 0;
+        runInChildProcesses(
+            count, parallel,
+            [&](std::size_t k, std::ostream& messages) {
+                ::setenv("HALVIK_THREADS", share.c_str(), 1);
+                ProgressLine none(messages, false);
+                Reporter report(messages, none);
+                return convertOne(plan_.jobs[k], report, true);
+            },
+            [&](std::size_t k, const ChildOutcome& outcome) {
+                if (!outcome.messages.empty()) {
+                    progress_.clear();
+                    err_ << outcome.messages << std::flush;
+                }
+                if (!outcome.ok) {
+                    ++failed;
+                    if (outcome.messages.empty())
+                        report_.error(inQuotes(plan_.jobs[k].output) + ": the conversion stopped unexpectedly; the "
+                                                                      "file was not written");
+                }
+                progress_.show(progressText(k + 1, count, nameOf(plan_.jobs[k])));
+            });
+        return failed;
+    }
+
+    bool convertOne(const ConversionJob& job, Reporter& report, bool silenceEngine) {
         // A recording's temporary samples (if any) live until the call returns.
         RecordingInput recording;
         InputLoad load;
         if (plan_.format == InputFormat::Sigmf) {
-            if (!outputPathUsable(job.output, report_)) return false;
+            if (!outputPathUsable(job.output, report)) return false;
             recording = loadRecording(*job.inputs.iqFile, plan_.dataSizeText, cleanup::folderOf(job.output),
                                       plan_.fsGiven);
             load = recording.load;
         } else {
             load = loadInputs(job.inputs, plan_.format, plan_.dataSizeText);
         }
-        for (const std::string& warning : load.warnings) report_.warning(warning);
+        for (const std::string& warning : load.warnings) report.warning(warning);
         if (load.error) {
-            report_.error(*load.error);
+            report.error(*load.error);
             return false;
         }
         TransformRequest request;
@@ -129,20 +170,20 @@ private:
         TransformPlan transform = planTransform(request);
         if (!transform.ok()) {
             const FieldProblem& problem = transform.problems.front();
-            report_.error(optionOfField(problem.field) + ": " + problem.message);
+            report.error(optionOfField(problem.field) + ": " + problem.message);
             return false;
         }
         const HalvikArguments& args = transform.arguments;
-        if (args.sampleCount == 0) report_.warning(nameOf(job) + ": no samples; the waveform file holds none");
-        if (!outputPathUsable(job.output, report_)) return false;
+        if (args.sampleCount == 0) report.warning(nameOf(job) + ": no samples; the waveform file holds none");
+        if (!outputPathUsable(job.output, report)) return false;
 
         int32_t result = 0;
         {
-            StderrSilencer silence(silenceEngine_);
+            StderrSilencer silence(silenceEngine);
             result = library_.convert(args, markers_, job.output);
         }
         if (result != 0) {
-            report_.error(inQuotes(job.output) + ": the conversion failed; the file was not written (can the folder "
+            report.error(inQuotes(job.output) + ": the conversion failed; the file was not written (can the folder "
                                                "be written, and is there space?)");
             return false;
         }
@@ -153,6 +194,7 @@ private:
     HalvikLibrary& library_;
     bool ownLine_;
     bool silenceEngine_;
+    std::ostream& err_;
     ProgressLine progress_;
     Reporter report_;
     markers::MarkerStore markers_;
@@ -161,6 +203,8 @@ private:
 }  // namespace
 
 int runConvert(ConvertPlan plan, HalvikLibrary& library, std::ostream& err, bool terminal) {
+    // The engine reads its thread cap from the environment at every call.
+    if (plan.threads != 0) ::setenv("HALVIK_THREADS", std::to_string(plan.threads).c_str(), 1);
     return Run(std::move(plan), library, err, terminal).run();
 }
 

@@ -14,9 +14,9 @@ bool converting(const ConversionSettings& s) { return s.IFConvert == 1; }
 
 // Bytes per sample of a layout whose sample k starts at byte k * size; 0 for text.
 std::uint64_t fixedSampleBytes(const ConversionRequest& r) {
-    if (r.inputFileKind != kKindIQFile) return 0;
-    if (r.inputDataType == kTypeInt16Pairs) return 2 * sizeof(int16_t);
-    if (r.inputDataType == kTypeFloatPairs) return 2 * sizeof(float);
+    if (r.inputFileKind != HALVIK_KIND_IQ_FILE) return 0;
+    if (r.inputDataType == HALVIK_TYPE_INT16_PAIRS) return 2 * sizeof(int16_t);
+    if (r.inputDataType == HALVIK_TYPE_FLOAT_PAIRS) return 2 * sizeof(float);
     return 0;
 }
 

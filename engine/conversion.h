@@ -25,6 +25,8 @@ struct ConversionRequest {
     double peakValue = 0.0;
     const ConversionSettings* settings = nullptr;
     std::string outPath;
+    int32_t threads = 0;     // 0: HALVIK_THREADS, else one per core
+    bool ifTwoPass = false;  // the benchmark's reference: shift every sample in both passes
 };
 
 // True when the arguments may start a conversion at all: gain in 0..1, a

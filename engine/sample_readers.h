@@ -17,6 +17,8 @@
 
 namespace halvik {
 
+class WorkerTeam;
+
 class SampleReader {
 public:
     virtual ~SampleReader() = default;
@@ -71,8 +73,10 @@ class InputSet {
 public:
     // nullopt when a needed file cannot be opened, or the one I/Q file has an
     // unknown data type.
+    // With a team of more than one thread, text is parsed on all of them.
     static std::optional<InputSet> open(const std::string& iPath, const std::string& qPath,
-                                        int32_t dataType, int32_t fileKind, const SourceOpener& opener);
+                                        int32_t dataType, int32_t fileKind, const SourceOpener& opener,
+                                        WorkerTeam* team = nullptr);
 
     void readBlock(std::span<double> i, std::span<double> q);
 

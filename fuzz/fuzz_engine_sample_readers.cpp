@@ -14,6 +14,7 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include "engine/sample_readers.h"
+#include "engine/worker_team.h"
 #include "engine/text_number.h"
 #include "fuzz/fuzz_check.h"
 
@@ -135,9 +136,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     case 3: kind = HALVIK_KIND_IQ_FILE; type = HALVIK_TYPE_INT16_PAIRS; break;
     default: kind = HALVIK_KIND_IQ_FILE; type = HALVIK_TYPE_FLOAT_PAIRS; break;
     }
-    std::optional<halvik::InputSet> inputs = halvik::InputSet::open("I", "Q", type, kind, opener);
-    FUZZ_CHECK(inputs.has_value(), "memory inputs of layout %d did not open", layout);
-
     std::size_t total = 0;
     for (std::size_t b : blocks) total += b;
     Samples expected;
@@ -149,15 +147,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     default: expected = referencePairs<float>(iBytes, total); break;
     }
 
-    std::size_t done = 0;
-    for (std::size_t length : blocks) {
-        // Stale values in the arrays must all be overwritten.
-        std::vector<double> i(length, 12345.5);
-        std::vector<double> q(length, -6789.25);
-        inputs->readBlock(i, q);
-        expectSame(i, expected.i, done, length, "I");
-        expectSame(q, expected.q, done, length, "Q");
-        done += length;
+    // The single-threaded readers, then text parsed in batches on three threads.
+    static halvik::WorkerTeam team(3);
+    for (halvik::WorkerTeam* threads : {static_cast<halvik::WorkerTeam*>(nullptr), &team}) {
+        std::optional<halvik::InputSet> inputs = halvik::InputSet::open("I", "Q", type, kind, opener, threads);
+        FUZZ_CHECK(inputs.has_value(), "memory inputs of layout %d did not open", layout);
+        std::size_t done = 0;
+        for (std::size_t length : blocks) {
+            // Stale values in the arrays must all be overwritten.
+            std::vector<double> i(length, 12345.5);
+            std::vector<double> q(length, -6789.25);
+            inputs->readBlock(i, q);
+            expectSame(i, expected.i, done, length, "I");
+            expectSame(q, expected.q, done, length, "Q");
+            done += length;
+        }
     }
     return 0;
 }

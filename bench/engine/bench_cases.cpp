@@ -4,12 +4,14 @@ namespace orvenda::bench {
 
 const std::vector<BenchCase>& benchCases() {
     static const std::vector<BenchCase> cases = {
-        {"text-two-column", Layout::TwoColumnText, IfMode::Baseband, TargetKind::InputBytesPerSecond},
-        {"text-single-column-i-q", Layout::SingleColumnText, IfMode::Baseband, TargetKind::InputBytesPerSecond},
-        {"int16-pairs", Layout::Int16Pairs, IfMode::Baseband, TargetKind::SamplesPerSecond},
-        {"float-pairs", Layout::FloatPairs, IfMode::Baseband, TargetKind::SamplesPerSecond},
-        {"float-pairs-real-if", Layout::FloatPairs, IfMode::RealIf, TargetKind::SinCosShare},
-        {"float-pairs-complex-shift", Layout::FloatPairs, IfMode::ComplexShift, TargetKind::SinCosShare},
+        {"text-two-column", Layout::TwoColumnText, IfMode::Baseband, TargetKind::InputBytesPerSecond,
+         kTwoColumnBytesPerSecond},
+        {"text-single-column-i-q", Layout::SingleColumnText, IfMode::Baseband, TargetKind::InputBytesPerSecond,
+         kTextBytesPerSecond},
+        {"int16-pairs", Layout::Int16Pairs, IfMode::Baseband, TargetKind::SamplesPerSecond, kBinarySamplesPerSecond},
+        {"float-pairs", Layout::FloatPairs, IfMode::Baseband, TargetKind::SamplesPerSecond, kBinarySamplesPerSecond},
+        {"float-pairs-real-if", Layout::FloatPairs, IfMode::RealIf, TargetKind::SpeedUp, kIfSpeedUp},
+        {"float-pairs-complex-shift", Layout::FloatPairs, IfMode::ComplexShift, TargetKind::SpeedUp, kIfSpeedUp},
     };
     return cases;
 }

@@ -8,7 +8,10 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdint>
+#include <cstdlib>
 #include <sstream>
+#include <vector>
 
 #include "common/halvik_api.h"
 #include "engine/sibling_library.h"
@@ -33,6 +36,28 @@ ConversionSettings settingsFor(const BenchCase& benchCase) {
     return s;
 }
 
+// FNV-1a over the file after its first line (the DATE line differs per run).
+std::string digestWithoutDateLine(const std::string& path) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) return "unreadable";
+    std::uint64_t hash = 14695981039346656037ull;
+    bool pastFirstLine = false;
+    std::vector<unsigned char> buffer(1 << 20);
+    for (std::size_t n; (n = std::fread(buffer.data(), 1, buffer.size(), file)) > 0;) {
+        for (std::size_t k = 0; k < n; ++k) {
+            if (!pastFirstLine) {
+                pastFirstLine = buffer[k] == '\n';
+                continue;
+            }
+            hash = (hash ^ buffer[k]) * 1099511628211ull;
+        }
+    }
+    std::fclose(file);
+    char text[17];
+    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
+    return text;
+}
+
 std::string readAll(int fd) {
     std::string text;
     char buffer[256];
@@ -52,10 +77,16 @@ RunResult runInChild(const std::string& program, const ChildRequest& request) {
     argv.push_back(nullptr);
 
     int pipeFds[2];
-    if (::pipe(pipeFds) != 0) return {false, 0, 0, "pipe failed"};
+    if (::pipe(pipeFds) != 0) return {false, 0, 0, "pipe failed", {}};
     const pid_t pid = ::fork();
-    if (pid < 0) return {false, 0, 0, "fork failed"};
+    if (pid < 0) return {false, 0, 0, "fork failed", {}};
     if (pid == 0) {
+        if (request.reference) {
+            ::setenv("HALVIK_THREADS", "1", 1);
+            ::setenv("HALVIK_BENCH_IF_TWO_PASS", "1", 1);
+        } else {
+            ::unsetenv("HALVIK_BENCH_IF_TWO_PASS");
+        }
         ::dup2(pipeFds[1], STDOUT_FILENO);
         ::close(pipeFds[0]);
         ::close(pipeFds[1]);
@@ -72,7 +103,7 @@ RunResult runInChild(const std::string& program, const ChildRequest& request) {
     std::istringstream in(answer);
     std::string word;
     long peakKiB = 0;
-    in >> word >> result.seconds >> peakKiB;
+    in >> word >> result.seconds >> peakKiB >> result.digest;
     result.ok = word == "ok" && WIFEXITED(status) && WEXITSTATUS(status) == 0;
     result.peakRssMiB = static_cast<double>(peakKiB) / 1024.0;
     if (!result.ok) result.error = answer.empty() ? "the child failed" : answer;
@@ -126,14 +157,16 @@ int childMain(const std::vector<std::string>& arguments) {
     struct stat written {};
     const bool complete = rc == 0 && ::stat(output.c_str(), &written) == 0 &&
                           written.st_size > static_cast<off_t>(8) * samples;
+    // Peak memory before the digest's own buffer counts.
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    const std::string digest = complete ? digestWithoutDateLine(output) : std::string();
     ::unlink(output.c_str());
     if (!complete) {
         std::printf("error: Halvik returned %d\n", rc);
         return 1;
     }
-    rusage usage{};
-    ::getrusage(RUSAGE_SELF, &usage);
-    std::printf("ok %.6f %ld\n", seconds, usage.ru_maxrss);
+    std::printf("ok %.6f %ld %s\n", seconds, usage.ru_maxrss, digest.c_str());
     return 0;
 }
 

@@ -17,6 +17,9 @@ struct ChildRequest {
     double peak = 0.0;
     std::vector<std::string> inputs;
     std::string output;
+    // Today's engine as the reference: one thread, and every IF sample
+    // shifted in both passes (HALVIK_THREADS=1, HALVIK_BENCH_IF_TWO_PASS=1).
+    bool reference = false;
 };
 
 struct RunResult {
@@ -24,13 +27,14 @@ struct RunResult {
     double seconds = 0.0;       // of the Halvik call alone
     double peakRssMiB = 0.0;    // of the whole child process
     std::string error;
+    std::string digest;  // of the output without its DATE line
 };
 
 // Parent side: runs this program again as `--child ...` and reads its answer.
 RunResult runInChild(const std::string& program, const ChildRequest& request);
 
 // Child side: the arguments after "--child"; loads libHalvikLib.so from its folder,
-// converts once and prints "ok <seconds> <peak KiB>". Returns the exit code.
+// converts once and prints "ok <seconds> <peak KiB> <digest>". Returns the exit code.
 int childMain(const std::vector<std::string>& arguments);
 
 }  // namespace orvenda::bench

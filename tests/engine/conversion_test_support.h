@@ -24,6 +24,8 @@ struct Call {
     double peak = 1.0;
     ConversionSettings settings = quietSettings();
     std::string outPath;
+    int32_t threads = 0;
+    bool ifTwoPass = false;
 
     int32_t run() const {
         ConversionRequest request;
@@ -37,6 +39,8 @@ struct Call {
         request.peakValue = peak;
         request.settings = &settings;
         request.outPath = outPath;
+        request.threads = threads;
+        request.ifTwoPass = ifTwoPass;
         return convert(request);
     }
 };
