@@ -77,6 +77,11 @@ std::string commandList(const CLI::App& app) {
     return list;
 }
 
+bool hasCommand(const CLI::App& app, const std::string& name) {
+    const auto commands = app.get_subcommands([&name](const CLI::App* command) { return command->get_name() == name; });
+    return !commands.empty();
+}
+
 // The option's text goes to `target` only when it is given.
 CLI::Option* addText(CLI::App& app, const std::string& names, std::optional<std::string>& target,
                      const std::string& help, const std::string& typeName) {
@@ -193,7 +198,7 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args, std::os
         parsed.exitCode = kExitUsage;
         return parsed;
     }
-    if (!args[0].empty() && args[0][0] != '-' && !app.get_subcommand_no_throw(args[0])) {
+    if (!args[0].empty() && args[0][0] != '-' && !hasCommand(app, args[0])) {
         err << kProgramName << ": unknown command \"" << args[0] << "\"; the commands are " << commandList(app) << "\n"
             << "Run with --help for more information.\n";
         parsed.exitCode = kExitUsage;

@@ -1,7 +1,7 @@
 // The marker file writer. A regular file is never half written: the new text
 // goes to a fresh file in the same folder (the engine's OutputFile), is
-// flushed to the disk, and only then renamed over the old one, so a full disk or a failed write leaves an
-// existing file exactly as it was. Only a file the user may change in a
+// flushed to the disk, and only then renamed over the old one, so a full disk
+// or a failed write leaves an existing file exactly as it was. Only a file the user may change in a
 // folder that takes no new files is written in place, as it is the one way
 // to save it at all.
 #include <fcntl.h>
