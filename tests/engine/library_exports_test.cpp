@@ -43,6 +43,7 @@ TEST(LibraryExportsTest, TheLayerExportsExactlyItsOperationsAndNeedsNoQt) {
 }
 
 TEST(LibraryExportsTest, TheLayersWindowLibraryOffersOneEntryAndUsesQtWidgets) {
+    if (!ORVENDA_WITH_WINDOW_LIBRARY) GTEST_SKIP() << "built without the GUI: no window library";
     const test::ElfDynamic elf = test::readElfDynamic(kBinDir + "/libOrvendaRteQt.so");
     EXPECT_EQ(elf.definedSymbols, (std::set<std::string>{"RteCreateWindowView"}));
     EXPECT_EQ(elf.neededLibraries.count("libQt6Widgets.so.6"), 1u);
