@@ -55,7 +55,7 @@ set(ORVENDA_DOCDIR ${CMAKE_INSTALL_DATADIR}/doc/orvenda)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright ${ORVENDA_CHANGELOG_GZ} DESTINATION ${ORVENDA_DOCDIR})
 
 # Man pages from the programs' own --help and --version, so they never drift.
-option(ORVENDA_MAN_PAGES "Write the man pages with help2man" OFF)
+option(ORVENDA_MAN_PAGES "Write the man pages with help2man" ON)
 find_program(HELP2MAN help2man)
 if(HELP2MAN AND ORVENDA_MAN_PAGES)
   set(manual_pages)

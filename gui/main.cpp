@@ -19,19 +19,39 @@ bool displayAvailable() {
     return std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
 }
 
-bool versionAsked(int argc, char* argv[]) {
+bool asked(int argc, char* argv[], const char* option) {
     for (int i = 1; i < argc; ++i)
-        if (std::strcmp(argv[i], "--version") == 0)
+        if (std::strcmp(argv[i], option) == 0)
             return true;
     return false;
 }
+
+constexpr char kHelp[] = R"(Usage: Orvenda [FILE.awv]
+Turns baseband I/Q samples (text, CSV, 16-bit or float binary) into a
+waveform file (.awv) for the arbitrary-waveform option of a signal generator:
+load the samples, set the generator's output options, draw two marker
+signals and press "BaseBand Transform" or "IF Transform".
+
+With FILE.awv, the waveform view of that file opens beside the main window.
+
+Options:
+  --help      Print this help and exit
+  --version   Print the program's version and exit
+
+Without a display, use orvenda-cli (see "orvenda-cli --help"), or run the
+window under a virtual display: xvfb-run -a Orvenda
+)";
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
     // Answered before Qt starts, so it needs no display.
-    if (versionAsked(argc, argv)) {
+    if (asked(argc, argv, "--version")) {
         std::printf("Orvenda %s\n", orvenda::kVersion);
+        return 0;
+    }
+    if (asked(argc, argv, "--help")) {
+        std::fputs(kHelp, stdout);
         return 0;
     }
     if (!displayAvailable()) {

@@ -28,6 +28,9 @@ check_tree() {  # check_tree NAME PREFIX
   else
     fail "$name: the conversion failed"
   fi
+  # The man pages come from the programs' own help.
+  zcat "$prefix/share/man/man1/orvenda-cli.1.gz" 2> /dev/null | grep -q 'convert' || fail "$name: orvenda-cli.1"
+  zcat "$prefix/share/man/man1/Orvenda.1.gz" 2> /dev/null | grep -q 'FILE.awv' || fail "$name: Orvenda.1"
   # The engine and its panel file come from the private folder, not from bin/.
   [[ -e "$prefix/bin/libHalvikLib.so" ]] && fail "$name: a library in bin/"
   [[ -f "$prefix/lib/orvenda/Halvik.uir" ]] || fail "$name: no panel file in lib/orvenda"
