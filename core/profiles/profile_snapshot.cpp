@@ -40,7 +40,10 @@ int optionOf(const char* caption, settings::OptionIndex index, int count) {
     return index;
 }
 
-std::string shown(EntryField field, double value) { return *fieldTextOf(field, value); }
+// A checked profile always has its field text; the general text otherwise.
+std::string shown(EntryField field, double value) {
+    return fieldTextOf(field, value).value_or(settings::generalNumberText(value));
+}
 
 }  // namespace
 
