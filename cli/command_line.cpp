@@ -6,6 +6,7 @@
 #include <ostream>
 
 #include "cli/exit_codes.h"
+#include "cli/settings_command.h"
 
 namespace orvenda::cli {
 namespace {
@@ -46,6 +47,11 @@ CLI::Option* addText(CLI::App& app, const std::string& names, std::optional<std:
 }
 
 void addConvertOptions(CLI::App& convert, ConvertArguments& a) {
+    addText(convert, "--settings", a.settings,
+            "A settings profile (.orvenda) or a waveform file (.awv) whose header gives the settings; the "
+            "options below change it",
+            "FILE")
+        ->group("Settings");
     convert.add_option("inputs", a.inputs, "Input files of one layout (several need --output-dir)")
         ->type_name("INPUT");
     addText(convert, "--i-file", a.iFile, "I channel text file (one value per line)", "FILE")->group("Input");
@@ -126,9 +132,11 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args, std::os
     CLI::App* convert = app.add_subcommand("convert", "Convert I/Q sample files into waveform files");
     addConvertOptions(*convert, parsed.convert);
     convert->footer(kConvertExamples);
+    CLI::App* settings = addSettingsCommand(app, parsed.settings);
 
-    if (!args.empty() && !args[0].empty() && args[0][0] != '-' && args[0] != "info" && args[0] != "convert") {
-        err << kProgramName << ": unknown command \"" << args[0] << "\"; the commands are info and convert\n"
+    if (!args.empty() && !args[0].empty() && args[0][0] != '-' && args[0] != "info" && args[0] != "convert" &&
+        args[0] != "settings") {
+        err << kProgramName << ": unknown command \"" << args[0] << "\"; the commands are info, convert and settings\n"
             << "Run with --help for more information.\n";
         parsed.exitCode = kExitUsage;
         return parsed;
@@ -141,7 +149,7 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args, std::os
         parsed.exitCode = code == static_cast<int>(CLI::ExitCodes::Success) ? kExitSuccess : kExitUsage;
         return parsed;
     }
-    parsed.command = info->parsed() ? Command::Info : Command::Convert;
+    parsed.command = info->parsed() ? Command::Info : settings->parsed() ? Command::Settings : Command::Convert;
     return parsed;
 }
 

@@ -15,12 +15,13 @@ namespace orvenda::cli {
 
 inline constexpr char kProgramName[] = "orvenda-cli";
 
-enum class Command { Info, Convert };
+enum class Command { Info, Convert, Settings };
 
 struct ParsedCommandLine {
     Command command = Command::Info;
     InfoArguments info;
     ConvertArguments convert;
+    SettingsArguments settings;
     // Set when parsing already answered: 0 after --help, 2 after an error
     // (whose message went to `err`).
     std::optional<int> exitCode;

@@ -4,6 +4,7 @@
 #include <map>
 
 #include "cli/panel_options.h"
+#include "cli/settings_option.h"
 
 namespace orvenda::cli {
 namespace {
@@ -158,6 +159,7 @@ std::string optionOfField(const std::string& field) {
 
 ConvertPlan planConvert(const ConvertArguments& arguments) {
     ConvertPlan plan;
+    if (arguments.settings) applySettingsFile(*arguments.settings, plan);
     applyPanelOptions(arguments, plan);
     planJobs(arguments, plan);
     checkWithRecordBuilder(plan);

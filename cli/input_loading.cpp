@@ -7,6 +7,7 @@
 #include "core/input/scanner.h"
 #include "core/input/size_rules.h"
 #include "core/markers/graph_lib.h"
+#include "core/profiles/profile_snapshot.h"
 
 namespace orvenda::cli {
 namespace {
@@ -95,6 +96,13 @@ std::vector<std::string> markerListWarnings(const std::vector<MarkerPoint>& poin
 
 MarkerLoad loadMarkers(ConvertPlan& plan) {
     MarkerLoad load;
+    for (int marker : {1, 2}) {
+        const auto& fromSettings = marker == 1 ? plan.settingsMarker1 : plan.settingsMarker2;
+        if (!fromSettings) continue;
+        profiles::storeProfilePoints(load.store, marker, *fromSettings);
+        for (std::string& warning : markerListWarnings(*fromSettings, marker))
+            load.warnings.push_back("--settings: " + warning);
+    }
     for (int marker : {1, 2}) {
         const std::optional<std::string>& file = marker == 1 ? plan.marker1File : plan.marker2File;
         if (!file) continue;

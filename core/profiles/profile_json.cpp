@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 #include <nlohmann/json.hpp>
-#include <set>
+#include <algorithm>
 
 #include "core/profiles/profile_checks.h"
 
@@ -43,20 +43,25 @@ std::string typeName(const Json& value) {
     return std::string(value.is_string() ? "a text" : value.type_name());
 }
 
-// One JSON object whose keys are taken one by one; what is left over is
-// unknown and refused.
+// One JSON object whose keys are taken one by one; a key it does not know
+// is refused.
 class ObjectReader {
 public:
-    ObjectReader(const Json& object, std::string path) : object_(object), path_(std::move(path)) {
+    // Unknown keys are refused first: a misspelt key is named as it stands.
+    ObjectReader(const Json& object, std::string path, std::initializer_list<const char*> keys)
+        : object_(object), path_(std::move(path)) {
         if (!object_.is_object())
             refuse(path_.empty() ? std::string("the file") : path_, "must be an object {...}, not " + typeName(object_));
+        for (const auto& item : object_.items())
+            if (std::find_if(keys.begin(), keys.end(), [&item](const char* key) { return item.key() == key; }) ==
+                keys.end())
+                refuse(keyPath(item.key()), "unknown key");
     }
 
     const Json& take(const std::string& key) {
         const auto found = object_.find(key);
         if (found == object_.end())
             refuse(keyPath(key), "is missing");
-        taken_.insert(key);
         return *found;
     }
 
@@ -92,7 +97,9 @@ public:
         refuse(keyPath(key), "\"" + text + "\" is not one of " + list);
     }
 
-    ObjectReader object(const std::string& key) { return ObjectReader(take(key), keyPath(key)); }
+    ObjectReader object(const std::string& key, std::initializer_list<const char*> keys) {
+        return ObjectReader(take(key), keyPath(key), keys);
+    }
 
     std::vector<MarkerPoint> points(const std::string& key) {
         const Json& value = take(key);
@@ -110,13 +117,6 @@ public:
         return points;
     }
 
-    // Every key of the object must have been taken.
-    void finish() const {
-        for (const auto& item : object_.items())
-            if (!taken_.count(item.key()))
-                refuse(keyPath(item.key()), "unknown key");
-    }
-
 private:
     static int32_t wholeOf(const Json& value, const std::string& path) {
         if (!value.is_number())
@@ -131,7 +131,6 @@ private:
 
     const Json& object_;
     std::string path_;
-    std::set<std::string> taken_;
 };
 
 void readVersion(ObjectReader& top) {
@@ -146,71 +145,63 @@ void readVersion(ObjectReader& top) {
 }
 
 SettingsProfile readProfile(const Json& document) {
-    ObjectReader top(document, "");
+    ObjectReader top(document, "", {"version", "iqFilter", "dataFullScale", "iqOffset", "iqOutput", "outputSequence",
+                                    "startTrigger", "samplingFrequencyMHz", "marker", "intermediateFrequency"});
     readVersion(top);
     SettingsProfile p;
     {
-        ObjectReader g = top.object("iqFilter");
+        ObjectReader g = top.object("iqFilter", {"on", "filter"});
         p.iqFilterOn = g.boolean("on");
         p.filter = g.choice("filter", kFilters);
-        g.finish();
     }
     {
-        ObjectReader g = top.object("dataFullScale");
+        ObjectReader g = top.object("dataFullScale", {"value", "iqInverse"});
         p.dataFullScale = g.number("value");
         p.iqInverse = g.boolean("iqInverse");
-        g.finish();
     }
     {
-        ObjectReader g = top.object("iqOffset");
+        ObjectReader g = top.object("iqOffset", {"on", "interlock", "i", "q"});
         p.iqOffsetOn = g.boolean("on");
         p.iqOffsetInterlock = g.boolean("interlock");
         p.iOffset = g.whole("i");
         p.qOffset = g.whole("q");
-        g.finish();
     }
     {
-        ObjectReader g = top.object("iqOutput");
+        ObjectReader g = top.object("iqOutput", {"on", "path", "interlock", "i", "q"});
         p.iqOutputOn = g.boolean("on");
         p.iqOutputPath = g.choice("path", kOutputPaths);
         p.iqOutputInterlock = g.boolean("interlock");
         p.iOutput = g.whole("i");
         p.qOutput = g.whole("q");
-        g.finish();
     }
     {
-        ObjectReader g = top.object("outputSequence");
+        ObjectReader g = top.object("outputSequence", {"on", "mode", "loops", "gate"});
         p.outputSequenceOn = g.boolean("on");
         p.outputSequence = g.choice("mode", kSequences);
         p.loops = g.whole("loops");
         p.gate = g.choice("gate", kGates);
-        g.finish();
     }
     {
-        ObjectReader g = top.object("startTrigger");
+        ObjectReader g = top.object("startTrigger", {"on", "source", "polarity"});
         p.startTriggerOn = g.boolean("on");
         p.startTrigger = g.choice("source", kTriggers);
         p.linkPolarity = g.choice("polarity", kPolarities);
-        g.finish();
     }
     p.samplingFrequencyMHz = top.number("samplingFrequencyMHz");
     {
-        ObjectReader g = top.object("marker");
+        ObjectReader g = top.object("marker", {"on", "edit", "marker1On", "marker2On", "marker1Points", "marker2Points"});
         p.markerOn = g.boolean("on");
         p.markerEdit = g.choice("edit", kMarkerEdits);
         p.marker1On = g.boolean("marker1On");
         p.marker2On = g.boolean("marker2On");
         p.marker1Points = g.points("marker1Points");
         p.marker2Points = g.points("marker2Points");
-        g.finish();
     }
     {
-        ObjectReader g = top.object("intermediateFrequency");
+        ObjectReader g = top.object("intermediateFrequency", {"mode", "carrierMHz"});
         p.ifMode = g.choice("mode", kIfModes);
         p.carrierMHz = g.number("carrierMHz");
-        g.finish();
     }
-    top.finish();
     return p;
 }
 
