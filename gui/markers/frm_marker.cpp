@@ -196,6 +196,13 @@ void FrmMarker::setMarker() {
     grid_->setCurrentCell(row, column);
 }
 
+void FrmMarker::showStoredMarkers() {
+    showMarkerInGrid(currentMarker());
+    picture1_->clearPicture();
+    picture2_->clearPicture();
+    drawMarkers();
+}
+
 void FrmMarker::clearMarker() {
     const int marker = currentMarker();
     clearMarkerPoints(store_, marker);
