@@ -72,9 +72,10 @@ void SettingsPanel::applySnapshot(const PanelSnapshot& t) {
     }
     c.ChkIQOutput->setChecked(t.iqOutputOn);
 
-    // The polarity and the gate need "Link", the loop count "Single"; the
-    // source is chosen before the sequence, since choosing it restores the
-    // sequence remembered for it.
+    // The polarity and the gate need "Link", the loop count "Single". The
+    // source is chosen before the loop count and the sequence, since choosing
+    // it restores the sequence remembered for it; so the memory of the other
+    // source changes only when the polarity or the gate had to change.
     const auto sequenceOn = [&c] { c.ChkOutputSequence->setChecked(true); };
     if (c.OptLink->selected() != t.linkOption) {
         sequenceOn();
@@ -87,14 +88,14 @@ void SettingsPanel::applySnapshot(const PanelSnapshot& t) {
         selectIfNeeded(c.OptOutputSequence, 2);
         selectIfNeeded(c.OptGated, t.gatedOption);
     }
+    if (c.OptStartTrigger->selected() != t.startTriggerOption) {
+        sequenceOn();
+        selectIfNeeded(c.OptStartTrigger, t.startTriggerOption);
+    }
     if (!shows(c.TxtLoopNum, t.loopNumText)) {
         sequenceOn();
         selectIfNeeded(c.OptOutputSequence, 1);
         typeAndEnter(c.TxtLoopNum, t.loopNumText);
-    }
-    if (c.OptStartTrigger->selected() != t.startTriggerOption) {
-        sequenceOn();
-        selectIfNeeded(c.OptStartTrigger, t.startTriggerOption);
     }
     if (c.OptOutputSequence->selected() != t.outputSequenceOption) {
         sequenceOn();
