@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: deps configure build run test clean
+.PHONY: deps configure build run test clean package
 
 deps:
 	@scripts/install-deps.sh
@@ -21,3 +21,7 @@ test: build
 
 clean:
 	rm -rf $(BUILD)
+
+# A Debian package of the build (build/orvenda_<version>_amd64.deb).
+package: build
+	cmake --build $(BUILD) --target package

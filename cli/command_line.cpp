@@ -7,6 +7,8 @@
 
 #include "cli/exit_codes.h"
 #include "cli/settings_command.h"
+#include "common/orvenda_version.h"
+#include "core/settings/field_limits.h"
 
 namespace orvenda::cli {
 namespace {
@@ -37,6 +39,25 @@ file written with I/Q inversion, which the header does not record). A file
 that does not follow the waveform format is reported with the byte offset of
 the fault, and the exit code is 1.)";
 
+// What `orvenda-cli` alone prints: each command with one example, and where
+// to read more. A new command adds its line here.
+constexpr char kOverview[] = R"(orvenda-cli: converts baseband I/Q sample files into waveform files (.awv)
+for a signal generator, and inspects waveform files.
+
+Commands:
+  convert   Convert I/Q sample files into waveform files
+              orvenda-cli convert capture.MNT -o capture.awv --fs 61.44
+  info      Check waveform files and print their settings and statistics
+              orvenda-cli info capture.awv
+
+More: "orvenda-cli --help", "orvenda-cli COMMAND --help".
+)";
+using settings::limitsText;
+
+std::string stepsText(const settings::FieldLimits& limits) {
+    return limitsText(limits) + " in steps of " + std::to_string(limits.step);
+}
+
 // The option's text goes to `target` only when it is given.
 CLI::Option* addText(CLI::App& app, const std::string& names, std::optional<std::string>& target,
                      const std::string& help, const std::string& typeName) {
@@ -62,7 +83,7 @@ void addConvertOptions(CLI::App& convert, ConvertArguments& a) {
             "LAYOUT")
         ->group("Input");
     addText(convert, "--data-size", a.dataSize,
-            "Specify Data Size: convert this many samples (4 to 67108864)", "SAMPLES")
+            "Specify Data Size: convert this many samples (" + limitsText(settings::kDataSizeLimits) + ")", "SAMPLES")
         ->group("Input");
     addText(convert, "-o,--output", a.output, "The waveform file to write (one input)", "FILE")->group("Output");
     addText(convert, "-d,--output-dir", a.outputDir,
@@ -71,17 +92,18 @@ void addConvertOptions(CLI::App& convert, ConvertArguments& a) {
 
     const std::string panel = "Settings";
     addText(convert, "--iq-filter", a.iqFilter, "I/Q filter: 2.5M, 50M or through", "FILTER")->group(panel);
-    addText(convert, "--data-full-scale", a.dataFullScale, "Data full scale, 0 to 1 (default 1)", "X")
+    addText(convert, "--data-full-scale", a.dataFullScale, "Data full scale, " + limitsText(settings::kDataFullScaleLimits) + " (default 1)", "X")
         ->group(panel);
     convert.add_flag("--iq-inverse", a.iqInverse, "I/Q inversion: Q in the first word, I in the second")
         ->group(panel);
     addText(convert, "--iq-offset", a.iqOffset,
-            "I/Q offset in mVp-p, -750 to 750 in steps of 5; Q defaults to I", "I[,Q]")
+            "I/Q offset in mVp-p, " + stepsText(settings::kOffsetLimits) + "; Q defaults to I", "I[,Q]")
         ->group(panel);
     addText(convert, "--iq-output", a.iqOutput, "I/Q output path: fix (1 Vp-p) or var (variable gain)", "PATH")
         ->group(panel);
     addText(convert, "--iq-output-level", a.iqOutputLevel,
-            "Output level of the var path in mVp-p, 200 to 2000 in steps of 5 (default 2000); Q defaults to I",
+            "Output level of the var path in mVp-p, " + stepsText(settings::kOutputLevelLimits) +
+                " (default 2000); Q defaults to I",
             "I[,Q]")
         ->group(panel);
     addText(convert, "--sequence", a.sequence,
@@ -89,7 +111,8 @@ void addConvertOptions(CLI::App& convert, ConvertArguments& a) {
             "line comes with it, internal unless --start-trigger says link",
             "MODE")
         ->group(panel);
-    addText(convert, "--loops", a.loops, "Loop count of the single sequence, 1 to 65536 (default 1)", "N")
+    addText(convert, "--loops", a.loops, "Loop count of the single sequence, " + limitsText(settings::kLoopCountLimits) + " (default 1)",
+            "N")
         ->group(panel);
     addText(convert, "--gate", a.gate, "Gate of the gated sequence: edge (default) or level", "GATE")->group(panel);
     addText(convert, "--start-trigger", a.startTrigger,
@@ -100,7 +123,9 @@ void addConvertOptions(CLI::App& convert, ConvertArguments& a) {
     addText(convert, "--trigger-polarity", a.triggerPolarity,
             "Polarity of the link trigger: positive (default) or negative", "POLARITY")
         ->group(panel);
-    addText(convert, "--fs", a.fs, "Sampling frequency in MHz, 12.5 to 200 (default 200)", "MHZ")->group(panel);
+    addText(convert, "--fs", a.fs, "Sampling frequency in MHz, " + limitsText(settings::kSamplingFreqMHzLimits) + " (default 200)",
+            "MHZ")
+        ->group(panel);
     addText(convert, "--marker-mode", a.markerMode,
             "Marker mode: auto or manual (a marker file selects manual unless this is given)", "MODE")
         ->group(panel);
@@ -124,6 +149,8 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args, std::os
                  kProgramName};
     app.footer(kProgramExamples);
     app.require_subcommand(1);
+    app.set_version_flag("--version", std::string(kProgramName) + " " + orvenda::kVersion,
+                         "Print the program's version and exit");
 
     CLI::App* info = app.add_subcommand("info", "Check waveform files and print their settings and sample statistics");
     info->add_option("files", parsed.info.files, "Waveform files to inspect")->required()->type_name("FILE.awv");
@@ -134,7 +161,12 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args, std::os
     convert->footer(kConvertExamples);
     CLI::App* settings = addSettingsCommand(app, parsed.settings);
 
-    if (!args.empty() && !args[0].empty() && args[0][0] != '-' && args[0] != "info" && args[0] != "convert" &&
+    if (args.empty()) {
+        err << kOverview;
+        parsed.exitCode = kExitUsage;
+        return parsed;
+    }
+    if (!args[0].empty() && args[0][0] != '-' && args[0] != "info" && args[0] != "convert" &&
         args[0] != "settings") {
         err << kProgramName << ": unknown command \"" << args[0] << "\"; the commands are info, convert and settings\n"
             << "Run with --help for more information.\n";

@@ -83,8 +83,7 @@ public:
         if (plan_.outputDir && !createOutputDir(*plan_.outputDir, report_)) return kExitFailure;
 
         std::string why;
-        halvik_ = library_.halvik(why);
-        if (halvik_ == nullptr) {
+        if (library_.halvik(why) == nullptr) {
             report_.error(why);
             return kExitFailure;
         }
@@ -127,9 +126,7 @@ private:
         int32_t result = 0;
         {
             StderrSilencer silence(silenceEngine_);
-            result = halvik_(args.iPath.c_str(), args.qPath.c_str(), args.inputDataType, args.inputFileKind,
-                             markers_.Marker1Points.data(), markers_.Marker2Points.data(), args.sampleCount,
-                             args.peakValue, &args.settings, job.output.c_str());
+            result = library_.convert(args, markers_, job.output);
         }
         if (result != 0) {
             report_.error(inQuotes(job.output) + ": the conversion failed; the file was not written (can the folder "
@@ -146,7 +143,6 @@ private:
     ProgressLine progress_;
     Reporter report_;
     markers::MarkerStore markers_;
-    HalvikFunction halvik_ = nullptr;
 };
 
 }  // namespace

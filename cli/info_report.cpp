@@ -6,6 +6,7 @@
 #include "cli/command_line.h"
 #include "cli/exit_codes.h"
 #include "core/settings/text_conversions.h"
+#include "engine/awv_word.h"
 
 namespace orvenda::cli {
 namespace {
@@ -38,8 +39,9 @@ std::string percent(std::uint64_t part, std::uint64_t whole) {
 std::string codesText(const AwvCodeStats& codes, std::uint64_t samples) {
     if (samples == 0) return "-";
     std::string text = std::to_string(codes.minCode) + " .. " + std::to_string(codes.maxCode) + ", full scale: " +
-                       std::to_string(codes.atNegativeFullScale) + " at 1, " +
-                       std::to_string(codes.atPositiveFullScale) + " at 16383";
+                       std::to_string(codes.atNegativeFullScale) + " at " + std::to_string(halvik::kNegativeFullScale) +
+                       ", " + std::to_string(codes.atPositiveFullScale) + " at " +
+                       std::to_string(halvik::kPositiveFullScale);
     if (codes.wordsWithStrayBits > 0)
         text += "; " + std::to_string(codes.wordsWithStrayBits) + " words with bits set beyond the code";
     return text;

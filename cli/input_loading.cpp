@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "common/halvik_api.h"
 #include "core/input/load_commands.h"
 #include "core/input/scan_error_text.h"
 #include "core/input/scanner.h"
@@ -12,8 +13,8 @@
 namespace orvenda::cli {
 namespace {
 
-// The engine consults marker entries 0..98 only.
-constexpr std::size_t kEngineMarkerEntries = 99;
+// The engine consults only the first entries of a marker list.
+constexpr std::size_t kEngineMarkerEntries = HALVIK_MARKER_ENTRIES_WALKED;
 
 std::string fileNameOf(const std::string& path) { return std::filesystem::path(path).filename().string(); }
 
@@ -76,9 +77,9 @@ InputLoad loadInputs(const ConversionInputs& inputs, InputFormat format,
     return load;
 }
 
-std::vector<std::string> markerListWarnings(const std::vector<MarkerPoint>& points, int marker) {
+std::vector<std::string> markerListWarnings(const std::vector<MarkerPoint>& points, markers::MarkerNumber marker) {
     std::vector<std::string> warnings;
-    const std::string name = "marker " + std::to_string(marker) + ": ";
+    const std::string name = "marker " + std::to_string(markers::numberOf(marker)) + ": ";
     if (points.size() > kEngineMarkerEntries)
         warnings.push_back(name + "only the first " + std::to_string(kEngineMarkerEntries) + " of " +
                            std::to_string(points.size()) + " change points reach the waveform");
@@ -96,15 +97,16 @@ std::vector<std::string> markerListWarnings(const std::vector<MarkerPoint>& poin
 
 MarkerLoad loadMarkers(ConvertPlan& plan) {
     MarkerLoad load;
-    for (int marker : {1, 2}) {
-        const auto& fromSettings = marker == 1 ? plan.settingsMarker1 : plan.settingsMarker2;
+    for (markers::MarkerNumber marker : markers::kBothMarkers) {
+        const auto& fromSettings = marker == markers::MarkerNumber::One ? plan.settingsMarker1 : plan.settingsMarker2;
         if (!fromSettings) continue;
-        profiles::storeProfilePoints(load.store, marker, *fromSettings);
+        profiles::storeProfilePoints(load.store, markers::numberOf(marker), *fromSettings);
         for (std::string& warning : markerListWarnings(*fromSettings, marker))
             load.warnings.push_back("--settings: " + warning);
     }
-    for (int marker : {1, 2}) {
-        const std::optional<std::string>& file = marker == 1 ? plan.marker1File : plan.marker2File;
+    for (markers::MarkerNumber marker : markers::kBothMarkers) {
+        const bool first = marker == markers::MarkerNumber::One;
+        const std::optional<std::string>& file = first ? plan.marker1File : plan.marker2File;
         if (!file) continue;
         markers::MarkerFileReadResult read = markers::readMarkerFile(*file, markers::kMarkerFileMaxPoints);
         if (const auto* error = std::get_if<markers::MarkerFileError>(&read)) {
@@ -117,12 +119,13 @@ MarkerLoad loadMarkers(ConvertPlan& plan) {
                                     std::to_string(markers::kMarkerFileMaxPoints) + " points are used)");
         markers::storeLoadedMarker(load.store, marker, contents.points);
         if (contents.points.empty()) {
-            load.warnings.push_back(*file + ": no change points; marker " + std::to_string(marker) + " stays off");
+            load.warnings.push_back(*file + ": no change points; marker " + std::to_string(markers::numberOf(marker)) +
+                                    " stays off");
             continue;
         }
         for (std::string& warning : markerListWarnings(contents.points, marker))
             load.warnings.push_back(*file + ": " + warning);
-        (marker == 1 ? plan.panel.mark1On : plan.panel.mark2On) = true;
+        (first ? plan.panel.mark1On : plan.panel.mark2On) = true;
         if (!plan.markerModeGiven) {
             plan.panel.markerModeOn = true;
             plan.panel.markOption = 1;  // "Manual Edit"

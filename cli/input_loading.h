@@ -40,8 +40,8 @@ struct MarkerLoad {
 MarkerLoad loadMarkers(ConvertPlan& plan);
 
 // What the engine will make of a change-point list it only walks forward:
-// it consults the first 99 entries and stops at a Pos that does not rise.
-std::vector<std::string> markerListWarnings(const std::vector<MarkerPoint>& points, int marker);
+// it consults the first HALVIK_MARKER_ENTRIES_WALKED entries and stops at a Pos that does not rise.
+std::vector<std::string> markerListWarnings(const std::vector<MarkerPoint>& points, markers::MarkerNumber marker);
 
 }  // namespace orvenda::cli
 

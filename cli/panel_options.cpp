@@ -5,6 +5,7 @@
 #include <cmath>
 #include <utility>
 
+#include "core/settings/field_limits.h"
 #include "core/settings/numeric_entry.h"
 #include "core/settings/text_conversions.h"
 
@@ -15,8 +16,7 @@ using settings::EntryField;
 
 std::string inQuotes(const std::string& text) { return "\"" + text + "\""; }
 
-// Limits print as the panel shows them: 12.5, 200, -750.
-std::string limitText(double value) { return settings::generalNumberText(value); }
+using settings::FieldLimits;
 
 [[noreturn]] void reject(const std::string& option, const std::string& why) {
     throw UsageError(option + ": " + why);
@@ -28,11 +28,10 @@ double numberOf(const std::string& option, const std::string& text) {
     return *value;
 }
 
-void checkRange(const std::string& option, const std::string& text, double value, double low, double high,
+void checkRange(const std::string& option, const std::string& text, double value, const FieldLimits& limits,
                 const std::string& unit) {
-    if (value < low || value > high)
-        reject(option, text + unit + " is outside the panel's limits " + limitText(low) + " to " + limitText(high) +
-                           unit);
+    if (value < limits.low || value > limits.high)
+        reject(option, text + unit + " is outside the panel's limits " + settings::limitsText(limits) + unit);
 }
 
 int choiceOf(const std::string& option, const std::string& text, std::initializer_list<const char*> names) {
@@ -51,29 +50,31 @@ int choiceOf(const std::string& option, const std::string& text, std::initialize
     reject(option, inQuotes(text) + " is not one of " + list);
 }
 
-int32_t wholeNumberOf(const std::string& option, const std::string& text, double low, double high,
+int32_t wholeNumberOf(const std::string& option, const std::string& text, const FieldLimits& limits,
                       const std::string& unit) {
     double value = numberOf(option, text);
     if (value != std::trunc(value)) reject(option, inQuotes(text) + " is not a whole number");
-    checkRange(option, text, value, low, high, unit);
+    checkRange(option, text, value, limits, unit);
     return static_cast<int32_t>(value);
 }
 
-// Offsets and output levels move in steps of 5 mVp-p on the panel.
-int32_t levelOf(const std::string& option, const std::string& text, double low, double high) {
-    int32_t value = wholeNumberOf(option, text, low, high, " mVp-p");
-    if (value % 5 != 0) reject(option, text + " mVp-p is not a multiple of 5 mVp-p, the panel's step");
+// Offsets and output levels move in steps (of 5 mVp-p) on the panel.
+int32_t levelOf(const std::string& option, const std::string& text, const FieldLimits& limits) {
+    int32_t value = wholeNumberOf(option, text, limits, " mVp-p");
+    const std::string step = std::to_string(limits.step);
+    if (value % limits.step != 0)
+        reject(option, text + " mVp-p is not a multiple of " + step + " mVp-p, the panel's step");
     return value;
 }
 
 // "I" or "I,Q"; Q takes I's value when left out, as with the I/Q lock.
-std::pair<std::string, std::string> levelPair(const std::string& option, const std::string& text, double low,
-                                              double high) {
+std::pair<std::string, std::string> levelPair(const std::string& option, const std::string& text,
+                                              const FieldLimits& limits) {
     std::size_t comma = text.find(',');
     std::string i = text.substr(0, comma);
     std::string q = comma == std::string::npos ? i : text.substr(comma + 1);
     if (q.find(',') != std::string::npos) reject(option, inQuotes(text) + " is not I or I,Q");
-    return {std::to_string(levelOf(option, i, low, high)), std::to_string(levelOf(option, q, low, high))};
+    return {std::to_string(levelOf(option, i, limits)), std::to_string(levelOf(option, q, limits))};
 }
 
 // The text the field shows after Enter; refused when Enter would change the
@@ -94,7 +95,7 @@ void requireOption(const std::optional<std::string>& given, const std::string& o
 void applyOutputOptions(const ConvertArguments& a, settings::PanelSnapshot& panel) {
     if (a.iqOffset) {
         panel.iqOffsetOn = true;
-        std::tie(panel.iOffsetText, panel.qOffsetText) = levelPair("--iq-offset", *a.iqOffset, -750, 750);
+        std::tie(panel.iOffsetText, panel.qOffsetText) = levelPair("--iq-offset", *a.iqOffset, settings::kOffsetLimits);
     }
     if (a.iqOutput) {
         panel.iqOutputOn = true;
@@ -103,7 +104,8 @@ void applyOutputOptions(const ConvertArguments& a, settings::PanelSnapshot& pane
     requireOption(a.iqOutputLevel, "--iq-output-level", panel.iqOutputOn && panel.iqOutputOption == 1,
                   "--iq-output var");
     if (a.iqOutputLevel)
-        std::tie(panel.iOutputText, panel.qOutputText) = levelPair("--iq-output-level", *a.iqOutputLevel, 200, 2000);
+        std::tie(panel.iOutputText, panel.qOutputText) = levelPair("--iq-output-level", *a.iqOutputLevel,
+                                                                        settings::kOutputLevelLimits);
 }
 
 // The panel keeps its output sequence and start trigger boxes switched
@@ -124,7 +126,7 @@ void applySequenceOptions(const ConvertArguments& a, settings::PanelSnapshot& pa
     }
 
     requireOption(a.loops, "--loops", on && panel.outputSequenceOption == 1, "--sequence single");
-    if (a.loops) panel.loopNumText = std::to_string(wholeNumberOf("--loops", *a.loops, 1, 65536, ""));
+    if (a.loops) panel.loopNumText = std::to_string(wholeNumberOf("--loops", *a.loops, settings::kLoopCountLimits, ""));
     requireOption(a.gate, "--gate", on && panel.outputSequenceOption == 2, "--sequence gated");
     if (a.gate) panel.gatedOption = choiceOf("--gate", *a.gate, {"edge", "level"});
     requireOption(a.triggerPolarity, "--trigger-polarity", link, "--start-trigger link");
@@ -136,7 +138,7 @@ void applyFrequencyOptions(const ConvertArguments& a, ConvertPlan& plan) {
     settings::PanelSnapshot& panel = plan.panel;
     if (a.fs) {
         double mhz = numberOf("--fs", *a.fs);
-        checkRange("--fs", *a.fs, mhz, 12.5, 200, " MHz");
+        checkRange("--fs", *a.fs, mhz, settings::kSamplingFreqMHzLimits, " MHz");
         panel.fsText = enteredTextOf("--fs", EntryField::Fs, *a.fs, mhz);
     }
     if (a.ifMode) {
@@ -174,7 +176,7 @@ void applyPanelOptions(const ConvertArguments& a, ConvertPlan& plan) {
     }
     if (a.dataFullScale) {
         double gain = numberOf("--data-full-scale", *a.dataFullScale);
-        checkRange("--data-full-scale", *a.dataFullScale, gain, 0, 1, "");
+        checkRange("--data-full-scale", *a.dataFullScale, gain, settings::kDataFullScaleLimits, "");
         panel.awgGainText = enteredTextOf("--data-full-scale", EntryField::AWGGain, *a.dataFullScale, gain);
     }
     if (a.iqInverse) panel.iqInverse = true;
@@ -183,7 +185,8 @@ void applyPanelOptions(const ConvertArguments& a, ConvertPlan& plan) {
     applyFrequencyOptions(a, plan);
     applyMarkerOptions(a, plan);
     if (a.dataSize)
-        plan.dataSizeText = std::to_string(wholeNumberOf("--data-size", *a.dataSize, 4, 67108864, " samples"));
+        plan.dataSizeText =
+            std::to_string(wholeNumberOf("--data-size", *a.dataSize, settings::kDataSizeLimits, " samples"));
     plan.quiet = a.quiet;
 }
 

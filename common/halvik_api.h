@@ -24,7 +24,7 @@ typedef struct ConversionSettings {
     double IFFreq;           /* carrier or offset frequency, Hz */
     double AWGGain;          /* amplitude factor, 0.0 .. 1.0 */
     int32_t IQFilter;        /* -1, 0 FLT2_5M, 1 FLT50M, 2 THR */
-    int32_t MarkerFlags;     /* 0x1 both marker lines, 0x2 marker 1, 0x4 marker 2, 0x20 SEQ, 0x40 WFM */
+    int32_t MarkerFlags;     /* HALVIK_MARKER_* bits */
     int32_t IQInv;           /* nonzero: Q in word A, I in word B */
     int32_t IFConvert;       /* exactly 1: shift to IF */
     int32_t IFMode;          /* 0 real IF, nonzero complex frequency shift */
@@ -41,10 +41,26 @@ typedef struct ConversionSettings {
     int32_t QOffset;         /* thousandths */
 } ConversionSettings;
 
+/* MarkerFlags bits: which MARKER1/MARKER2 header lines and which MARKERMODE
+   line the header gets (WFM wins over SEQ). */
+enum {
+    HALVIK_MARKER_BOTH_LINES = 0x1, /* MARKER1 and MARKER2 lines */
+    HALVIK_MARKER_1_LINE = 0x2,
+    HALVIK_MARKER_2_LINE = 0x4,
+    HALVIK_MARKER_GROUP_OFF = 0x10, /* sent while the panel's marker group is off; ignored */
+    HALVIK_MARKER_MODE_SEQ = 0x20,
+    HALVIK_MARKER_MODE_WFM = 0x40
+};
+
+/* Marker change-point lists: the program keeps 1001 entries per marker (a
+   marker data file gives at most that many); the engine walks only the first
+   99, so an array passed to Halvik needs at least that many. */
+enum { HALVIK_MARKER_LIST_ENTRIES = 1001, HALVIK_MARKER_ENTRIES_WALKED = 99 };
+
 /* InputFileKind: bit set of an I file and a Q file, or one file with I and Q. */
 enum { HALVIK_KIND_I_FILE = 1, HALVIK_KIND_Q_FILE = 2, HALVIK_KIND_IQ_FILE = 4 };
-/* InputDataType of the one I/Q file (0 when nothing is loaded). */
-enum { HALVIK_TYPE_TEXT = 1, HALVIK_TYPE_INT16_PAIRS = 2, HALVIK_TYPE_FLOAT_PAIRS = 3 };
+/* InputDataType of the one I/Q file. */
+enum { HALVIK_TYPE_NONE = 0 /* nothing loaded */, HALVIK_TYPE_TEXT = 1, HALVIK_TYPE_INT16_PAIRS = 2, HALVIK_TYPE_FLOAT_PAIRS = 3 };
 
 /* A change point of a marker: from sample Pos on the level is bit 0 of Value. */
 typedef struct MarkerPoint {
@@ -55,7 +71,8 @@ typedef struct MarkerPoint {
 /* Converts SampleCount samples read from the input files into a waveform file.
    Returns 0 when OutPath was written completely, -1 otherwise; on -1 OutPath
    is left as it was before the call. The library reads but never keeps or
-   frees anything passed in; each marker array must hold at least 99 entries. */
+   frees anything passed in; each marker array must hold at least
+   HALVIK_MARKER_ENTRIES_WALKED entries. */
 HALVIK_API int32_t Halvik(const char* IPath, const char* QPath,
                           int32_t InputDataType, int32_t InputFileKind,
                           const MarkerPoint* Marker1Points,

@@ -7,15 +7,14 @@
 #include <limits>
 #include <map>
 
+#include "engine/awv_word.h"
+
 namespace halvik {
 namespace {
 
 constexpr int kEnd = -1;
 constexpr std::size_t kMaxKeyLength = 16;
 constexpr std::size_t kChunkSamples = 8192;
-constexpr std::uint32_t kCodeMask = 0x3fff;
-constexpr std::uint32_t kNegativeFullScale = 1;
-constexpr std::uint32_t kPositiveFullScale = 16383;
 
 // Thrown inside the reader only; readAwv turns it into its result.
 struct Fault {
@@ -252,10 +251,10 @@ public:
         for (std::size_t k = 0; k < samples; ++k, bytes += 8) {
             std::uint32_t a = littleEndian32(bytes);
             std::uint32_t b = littleEndian32(bytes + 4);
-            addCode(wordA_, a & kCodeMask, (a >> 16) != 0);
-            addCode(wordB_, b & kCodeMask, (b >> 14) != 0);
-            addMarker(marker1_, level1_, static_cast<int>((a >> 14) & 1));
-            addMarker(marker2_, level2_, static_cast<int>((a >> 15) & 1));
+            addCode(wordA_, a & kCodeMask, (a >> (kMarker2BitIndex + 1)) != 0);
+            addCode(wordB_, b & kCodeMask, (b >> kCodeBits) != 0);
+            addMarker(marker1_, level1_, static_cast<int>((a >> kMarker1BitIndex) & 1));
+            addMarker(marker2_, level2_, static_cast<int>((a >> kMarker2BitIndex) & 1));
             ++sample_;
         }
     }

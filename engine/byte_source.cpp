@@ -9,14 +9,26 @@
 
 namespace halvik {
 
-std::unique_ptr<FileByteSource> FileByteSource::open(const std::string& path) {
-    if (path.empty()) return nullptr;
-    int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (descriptor < 0) return nullptr;
-    struct stat status {};
-    if (::fstat(descriptor, &status) != 0 || S_ISDIR(status.st_mode)) {
-        ::close(descriptor);
+std::unique_ptr<FileByteSource> FileByteSource::open(const std::string& path, Folders folders, int* openError) {
+    int ignored = 0;
+    int& error = openError != nullptr ? *openError : ignored;
+    error = 0;
+    if (path.empty()) {
+        error = ENOENT;
         return nullptr;
+    }
+    int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (descriptor < 0) {
+        error = errno;
+        return nullptr;
+    }
+    if (folders == Folders::Refuse) {
+        struct stat status {};
+        if (::fstat(descriptor, &status) != 0 || S_ISDIR(status.st_mode)) {
+            error = S_ISDIR(status.st_mode) ? EISDIR : errno;
+            ::close(descriptor);
+            return nullptr;
+        }
     }
     return std::unique_ptr<FileByteSource>(new FileByteSource(descriptor));
 }
@@ -33,6 +45,7 @@ std::size_t FileByteSource::readFromFile(std::byte* destination, std::size_t siz
         if (got < 0 && errno == EINTR) continue;
         if (got <= 0) {
             ended_ = true;  // end of file, or a read error: both end the data
+            if (got < 0) error_ = errno;
             break;
         }
         total += static_cast<std::size_t>(got);

@@ -1,6 +1,7 @@
-// Where the engine's input bytes come from. The readers of every input layout
-// work on a ByteSource, so bytes held in memory (tests, fuzzing) travel exactly
-// the code path that bytes read from a file travel.
+// Where input bytes come from: the engine's sample readers, the program's
+// input scanner and its marker file reader all read a ByteSource, so bytes
+// held in memory (tests, fuzzing) travel exactly the code path that bytes
+// read from a file travel.
 #ifndef ORVENDA_ENGINE_BYTE_SOURCE_H
 #define ORVENDA_ENGINE_BYTE_SOURCE_H
 
@@ -9,6 +10,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace halvik {
@@ -23,6 +25,10 @@ public:
     // out; the view stays valid until the next call. Fewer bytes only at the
     // end of the data.
     virtual std::span<const std::byte> view(std::size_t size) = 0;
+    // The system's error number of the read error that ended the data; 0
+    // while none occurred (the engine takes such an end as the end of the
+    // input, the program's readers report it).
+    virtual int error() const { return 0; }
 
     static constexpr std::size_t kMaxView = std::size_t{64} << 10;
 };
@@ -33,14 +39,21 @@ class FileByteSource final : public ByteSource {
 public:
     static constexpr std::size_t kBufferSize = std::size_t{1} << 20;
 
-    // nullptr when the file cannot be opened for reading (or is a directory).
-    static std::unique_ptr<FileByteSource> open(const std::string& path);
+    // What opening a folder does: the engine refuses it as no input file; the
+    // program's readers open it and report the read error it gives.
+    enum class Folders { Refuse, Open };
+
+    // nullptr when the file cannot be opened for reading (or is a folder
+    // that is refused); `openError`, when given, then holds the reason.
+    static std::unique_ptr<FileByteSource> open(const std::string& path, Folders folders = Folders::Refuse,
+                                                int* openError = nullptr);
     ~FileByteSource() override;
     FileByteSource(const FileByteSource&) = delete;
     FileByteSource& operator=(const FileByteSource&) = delete;
 
     std::size_t read(std::span<std::byte> destination) override;
     std::span<const std::byte> view(std::size_t size) override;
+    int error() const override { return error_; }
 
 private:
     explicit FileByteSource(int descriptor);
@@ -48,6 +61,7 @@ private:
 
     int descriptor_;
     bool ended_ = false;
+    int error_ = 0;
     std::unique_ptr<std::byte[]> buffer_;
     std::size_t begin_ = 0;
     std::size_t end_ = 0;
@@ -57,6 +71,8 @@ private:
 class MemoryByteSource final : public ByteSource {
 public:
     explicit MemoryByteSource(std::span<const std::byte> bytes) : bytes_(bytes) {}
+    explicit MemoryByteSource(std::string_view bytes)
+        : bytes_(reinterpret_cast<const std::byte*>(bytes.data()), bytes.size()) {}
     std::size_t read(std::span<std::byte> destination) override;
     std::span<const std::byte> view(std::size_t size) override;
 

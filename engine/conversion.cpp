@@ -145,8 +145,8 @@ bool Conversion::writePass() {
 
     MarkerTrack marker1(r_.marker1);
     MarkerTrack marker2(r_.marker2);
-    const int32_t mask1 = (s_.MarkerFlags & 0x2) ? 1 : 0;
-    const int32_t mask2 = (s_.MarkerFlags & 0x4) ? 1 : 0;
+    const int32_t mask1 = (s_.MarkerFlags & HALVIK_MARKER_1_LINE) ? 1 : 0;
+    const int32_t mask2 = (s_.MarkerFlags & HALVIK_MARKER_2_LINE) ? 1 : 0;
     const bool inverted = s_.IQInv != 0;
     std::fill_n(work_.i.get(), work_.size, 0.0);
     std::fill_n(work_.q.get(), work_.size, 0.0);

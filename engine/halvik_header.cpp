@@ -57,11 +57,11 @@ bool appendSettings(std::string& text, const ConversionSettings& s, int32_t samp
     if (s.Fs > 0.0) text += "{SAMPLINGFREQ:" + formatF(s.Fs) + "}\n";
 
     std::string half = formatD(sampleCount / 2);
-    if (s.MarkerFlags & 0x3) text += "{MARKER1:ON;POS;0;" + half + ";" + half + ";1}\n";
-    if (s.MarkerFlags & 0x5) text += "{MARKER2:ON;POS;0;" + half + ";" + half + ";1}\n";
-    if (s.MarkerFlags & 0x40) {
+    if (s.MarkerFlags & (HALVIK_MARKER_BOTH_LINES | HALVIK_MARKER_1_LINE)) text += "{MARKER1:ON;POS;0;" + half + ";" + half + ";1}\n";
+    if (s.MarkerFlags & (HALVIK_MARKER_BOTH_LINES | HALVIK_MARKER_2_LINE)) text += "{MARKER2:ON;POS;0;" + half + ";" + half + ";1}\n";
+    if (s.MarkerFlags & HALVIK_MARKER_MODE_WFM) {
         text += "{MARKERMODE:WFM}\n";
-    } else if (s.MarkerFlags & 0x20) {
+    } else if (s.MarkerFlags & HALVIK_MARKER_MODE_SEQ) {
         text += "{MARKERMODE:SEQ}\n";
     }
     return true;

@@ -12,7 +12,7 @@
 
 namespace halvik {
 
-inline constexpr int32_t kLastMarkerEntry = 98;
+inline constexpr int32_t kLastMarkerEntry = HALVIK_MARKER_ENTRIES_WALKED - 1;
 
 class MarkerTrack {
 public:

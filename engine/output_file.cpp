@@ -46,20 +46,35 @@ std::string resolveLink(const std::string& path) {
 
 }  // namespace
 
-std::unique_ptr<OutputFile> OutputFile::create(const std::string& requestedPath) {
+std::unique_ptr<OutputFile> OutputFile::create(const std::string& path, int* error) {
+    return create(path, Options{}, error);
+}
+
+std::unique_ptr<OutputFile> OutputFile::create(const std::string& requestedPath, Options options, int* error) {
+    int ignored = 0;
+    int& reason = error != nullptr ? *error : ignored;
+    reason = 0;
     const std::string path = resolveLink(requestedPath);
     std::string name = nameOf(path);
-    if (name.empty() || name == "." || name == "..") return nullptr;
+    if (name.empty() || name == "." || name == "..") {
+        reason = name.empty() ? ENOENT : EISDIR;
+        return nullptr;
+    }
     // An existing output must be a regular file we could have opened for
     // writing (renaming over a device or a pipe would replace it with a plain
     // file); its permission bits carry over to the replacement.
-    mode_t mode = 0666;
-    bool keepMode = false;
+    bool replacing = false;
     struct stat status {};
     if (::stat(path.c_str(), &status) == 0) {
-        if (!S_ISREG(status.st_mode) || ::access(path.c_str(), W_OK) != 0) return nullptr;
-        mode = status.st_mode & 07777;
-        keepMode = true;
+        if (!S_ISREG(status.st_mode)) {
+            reason = S_ISDIR(status.st_mode) ? EISDIR : EINVAL;
+            return nullptr;
+        }
+        if (::access(path.c_str(), W_OK) != 0) {
+            reason = errno;
+            return nullptr;
+        }
+        replacing = true;
     }
     std::string folder = folderOf(path);
     for (int attempt = 0; attempt < 100; ++attempt) {
@@ -67,18 +82,26 @@ std::unique_ptr<OutputFile> OutputFile::create(const std::string& requestedPath)
                                 std::to_string(::getpid()) + "-" + std::to_string(temporaryCounter.fetch_add(1));
         int descriptor = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (descriptor >= 0) {
-            if (keepMode) (void)::fchmod(descriptor, mode);
-            return std::unique_ptr<OutputFile>(new OutputFile(path, std::move(temporary), descriptor));
+            if (replacing) {
+                (void)::fchmod(descriptor, status.st_mode & 07777);
+                (void)!::fchown(descriptor, status.st_uid, status.st_gid);
+            }
+            return std::unique_ptr<OutputFile>(new OutputFile(path, std::move(temporary), descriptor, options));
         }
-        if (errno != EEXIST) return nullptr;
+        if (errno != EEXIST) {
+            reason = errno;
+            return nullptr;
+        }
     }
+    reason = EEXIST;
     return nullptr;
 }
 
-OutputFile::OutputFile(std::string path, std::string temporaryPath, int descriptor)
+OutputFile::OutputFile(std::string path, std::string temporaryPath, int descriptor, Options options)
     : path_(std::move(path)),
       temporaryPath_(std::move(temporaryPath)),
       descriptor_(descriptor),
+      options_(options),
       buffer_(std::make_unique_for_overwrite<char[]>(kBufferSize)) {}
 
 OutputFile::~OutputFile() {
@@ -104,19 +127,25 @@ void OutputFile::flush() {
     while (written < used_ && !failed_) {
         ssize_t step = ::write(descriptor_, buffer_.get() + written, used_ - written);
         if (step < 0 && errno == EINTR) continue;
-        if (step <= 0) failed_ = true;  // a full disk or an I/O error
+        if (step <= 0) fail(step < 0 ? errno : ENOSPC);  // a full disk or an I/O error
         else written += static_cast<std::size_t>(step);
     }
     used_ = 0;
 }
 
+void OutputFile::fail(int error) {
+    if (!failed_) error_ = error != 0 ? error : EIO;
+    failed_ = true;
+}
+
 bool OutputFile::commit() {
     if (committed_ || descriptor_ < 0) return false;
     flush();
-    int closed = ::close(descriptor_);
+    if (!failed_ && options_.syncBeforeRename && ::fsync(descriptor_) != 0) fail(errno);
+    if (::close(descriptor_) != 0) fail(errno);
     descriptor_ = -1;
-    if (failed_ || closed != 0 || std::rename(temporaryPath_.c_str(), path_.c_str()) != 0) {
-        failed_ = true;
+    if (!failed_ && std::rename(temporaryPath_.c_str(), path_.c_str()) != 0) fail(errno);
+    if (failed_) {
         discard();
         return false;
     }

@@ -5,13 +5,11 @@
 #include "engine/progress_window.h"
 
 #include <dlfcn.h>
-#include <link.h>
 
-#include <climits>
-#include <cstdlib>
 #include <string>
 
 #include "engine/rte/rte_api.h"
+#include "engine/sibling_library.h"
 
 namespace halvik {
 
@@ -40,28 +38,11 @@ RuntimeLayer g_layer;
 bool g_runtimeOpen = false;
 int g_panelHandle = -1;  // the progress window's handle; negative when none
 
-std::string folderOf(const std::string& file) {
-    const std::size_t slash = file.rfind('/');
-    return slash == std::string::npos ? std::string(".") : file.substr(0, slash);
-}
-
-std::string absolute(const std::string& path) {
-    char resolved[PATH_MAX];
-    return ::realpath(path.c_str(), resolved) ? std::string(resolved) : path;
-}
-
 // The folder of the binary that holds this code: libHalvikLib.so, or a
 // program that links the engine statically (the tests, the command line).
 std::string engineFolder() {
     static const char anchor = 0;
-    Dl_info info{};
-    link_map* map = nullptr;
-    if (::dladdr1(&anchor, &info, reinterpret_cast<void**>(&map), RTLD_DL_LINKMAP) == 0 || map == nullptr) {
-        return folderOf(absolute("/proc/self/exe"));
-    }
-    // The main program's entry has an empty name.
-    if (map->l_name == nullptr || map->l_name[0] == '\0') return folderOf(absolute("/proc/self/exe"));
-    return folderOf(absolute(map->l_name));
+    return folderOfBinaryHolding(&anchor);
 }
 
 std::string runtimeFolder() { return g_testingDirectory.empty() ? engineFolder() : g_testingDirectory; }
@@ -73,10 +54,9 @@ bool bind(void* library, const char* name, Function& function) {
 }
 
 bool loadLayer(const std::string& folder, RuntimeLayer& layer) {
-    const std::string path = folder + "/" + ORVENDA_RTE_LIBRARY_FILE_NAME;
     // Never unloaded for real: in a GUI process the layer ties itself to the
     // GUI toolkit, which does not survive code being unmapped under it.
-    void* library = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
+    void* library = openLibraryIn(folder, ORVENDA_RTE_LIBRARY_FILE_NAME, RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
     if (library == nullptr) return false;
     RuntimeLayer bound;
     bound.library = library;

@@ -1,26 +1,25 @@
-// Sample codes of the waveform file: 14-bit offset binary around 8192 with the
-// two marker bits in bits 14 and 15 of the first word of each sample.
+// Sample codes of the waveform file, in the word layout of engine/awv_word.h.
 #ifndef ORVENDA_ENGINE_SAMPLE_CODES_H
 #define ORVENDA_ENGINE_SAMPLE_CODES_H
 
 #include <cstddef>
 #include <cstdint>
 
-namespace halvik {
+#include "engine/awv_word.h"
 
-inline constexpr uint32_t kZeroCode = 8192;
-inline constexpr uint32_t kMarker1Bit = 16384;
-inline constexpr uint32_t kMarker2Bit = 32768;
+namespace halvik {
 
 // trunc(((value / peak) * gain) * 8191 + 8192), in exactly this order of
 // operations (a reordered product changes truncated codes), then held within
 // 1..16383 so a value beyond the peak clips to full scale instead of spilling
 // into the marker or upper bits.
 inline uint32_t sampleCode(double value, double peak, double gain) {
-    double x = ((value / peak) * gain) * 8191.0;
-    double y = x + 8192.0;
-    y = y > 1.0 ? y : 1.0;  // also takes a NaN to 1, never to undefined behaviour
-    y = y < 16383.0 ? y : 16383.0;
+    constexpr double lowest = kNegativeFullScale;
+    constexpr double highest = kPositiveFullScale;
+    double x = ((value / peak) * gain) * static_cast<double>(kCodeScale);
+    double y = x + static_cast<double>(kZeroCode);
+    y = y > lowest ? y : lowest;  // also takes a NaN to the lowest code, never to undefined behaviour
+    y = y < highest ? y : highest;
     return static_cast<uint32_t>(static_cast<int32_t>(y));
 }
 

@@ -95,13 +95,13 @@ template class BinaryPairReader<float>;
 std::optional<InputSet> InputSet::open(const std::string& iPath, const std::string& qPath, int32_t dataType,
                                        int32_t fileKind, const SourceOpener& opener) {
     InputSet set;
-    if (fileKind == kKindIQFile) {
-        if (dataType != kTypeText && dataType != kTypeInt16Pairs && dataType != kTypeFloatPairs) return std::nullopt;
+    if (fileKind == HALVIK_KIND_IQ_FILE) {
+        if (dataType != HALVIK_TYPE_TEXT && dataType != HALVIK_TYPE_INT16_PAIRS && dataType != HALVIK_TYPE_FLOAT_PAIRS) return std::nullopt;
         auto source = opener(iPath);
         if (!source) return std::nullopt;
-        if (dataType == kTypeText) {
+        if (dataType == HALVIK_TYPE_TEXT) {
             set.readers_.push_back(std::make_unique<TwoColumnTextReader>(std::move(source)));
-        } else if (dataType == kTypeInt16Pairs) {
+        } else if (dataType == HALVIK_TYPE_INT16_PAIRS) {
             set.readers_.push_back(std::make_unique<Int16PairReader>(std::move(source)));
         } else {
             set.readers_.push_back(std::make_unique<FloatPairReader>(std::move(source)));
@@ -109,13 +109,13 @@ std::optional<InputSet> InputSet::open(const std::string& iPath, const std::stri
         set.readsI_ = set.readsQ_ = true;
         return set;
     }
-    if (fileKind & kKindIFile) {
+    if (fileKind & HALVIK_KIND_I_FILE) {
         auto source = opener(iPath);
         if (!source) return std::nullopt;
         set.readers_.push_back(std::make_unique<SingleColumnTextReader>(std::move(source), Channel::I));
         set.readsI_ = true;
     }
-    if (fileKind & kKindQFile) {
+    if (fileKind & HALVIK_KIND_Q_FILE) {
         auto source = opener(qPath);
         if (!source) return std::nullopt;
         set.readers_.push_back(std::make_unique<SingleColumnTextReader>(std::move(source), Channel::Q));

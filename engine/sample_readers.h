@@ -17,14 +17,6 @@
 
 namespace halvik {
 
-// Input file kinds and data types as the caller passes them.
-inline constexpr int32_t kKindIFile = HALVIK_KIND_I_FILE;
-inline constexpr int32_t kKindQFile = HALVIK_KIND_Q_FILE;
-inline constexpr int32_t kKindIQFile = HALVIK_KIND_IQ_FILE;
-inline constexpr int32_t kTypeText = HALVIK_TYPE_TEXT;
-inline constexpr int32_t kTypeInt16Pairs = HALVIK_TYPE_INT16_PAIRS;
-inline constexpr int32_t kTypeFloatPairs = HALVIK_TYPE_FLOAT_PAIRS;
-
 class SampleReader {
 public:
     virtual ~SampleReader() = default;

@@ -129,11 +129,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     int32_t type = 0;
     int32_t kind = 0;
     switch (layout) {
-    case 0: kind = halvik::kKindIFile; break;
-    case 1: kind = halvik::kKindIFile | halvik::kKindQFile; break;
-    case 2: kind = halvik::kKindIQFile; type = halvik::kTypeText; break;
-    case 3: kind = halvik::kKindIQFile; type = halvik::kTypeInt16Pairs; break;
-    default: kind = halvik::kKindIQFile; type = halvik::kTypeFloatPairs; break;
+    case 0: kind = HALVIK_KIND_I_FILE; break;
+    case 1: kind = HALVIK_KIND_I_FILE | HALVIK_KIND_Q_FILE; break;
+    case 2: kind = HALVIK_KIND_IQ_FILE; type = HALVIK_TYPE_TEXT; break;
+    case 3: kind = HALVIK_KIND_IQ_FILE; type = HALVIK_TYPE_INT16_PAIRS; break;
+    default: kind = HALVIK_KIND_IQ_FILE; type = HALVIK_TYPE_FLOAT_PAIRS; break;
     }
     std::optional<halvik::InputSet> inputs = halvik::InputSet::open("I", "Q", type, kind, opener);
     FUZZ_CHECK(inputs.has_value(), "memory inputs of layout %d did not open", layout);

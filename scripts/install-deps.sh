@@ -5,7 +5,8 @@ set -euo pipefail
 packages=(build-essential cmake ninja-build pkg-config locales
           qt6-base-dev qt6-base-dev-tools libgl-dev
           libgtest-dev libgmock-dev libcli11-dev nlohmann-json3-dev
-          xvfb xauth)
+          xvfb xauth
+          help2man dpkg-dev file lintian desktop-file-utils appstream shared-mime-info)
 if [[ "${ORVENDA_WITH_FUZZ:-0}" == 1 ]]; then
   packages+=(clang libclang-rt-14-dev)
 fi

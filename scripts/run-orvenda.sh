@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Starts Orvenda from a build tree (default: build/ of this repository).
-# Without a display it explains how to run it under a virtual one.
+# Without a display it does the program's main job on the bundled example
+# with orvenda-cli instead, then says how to start the window.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD=${1:-build}
@@ -17,9 +18,6 @@ if [[ ! -e "$BUILD/bin/libHalvikLib.so" ]]; then
   echo "Note: $BUILD/bin/libHalvikLib.so is missing; the transform commands will say so." >&2
 fi
 if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" && -z "${QT_QPA_PLATFORM:-}" ]]; then
-  echo "No display found (DISPLAY and WAYLAND_DISPLAY are unset)." >&2
-  echo "Run Orvenda on a desktop, or under a virtual display:" >&2
-  echo "    xvfb-run -a $program" >&2
-  exit 1
+  exec "$root/scripts/convert-example.sh" "$BUILD"
 fi
 exec "$program"

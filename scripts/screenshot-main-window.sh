@@ -11,4 +11,4 @@ if [[ ! -f "$build/build.ninja" && ! -f "$build/Makefile" ]]; then
 fi
 cmake --build "$build" --target screenshot_main_window
 mkdir -p "$(dirname "$out")"
-QT_QPA_PLATFORM=offscreen "$build/bin/screenshot_main_window" "$out"
+QT_QPA_PLATFORM=offscreen "$build/tests/bin/screenshot_main_window" "$out"

@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "common/halvik_api.h"
+#include "engine/sibling_library.h"
 
 namespace orvenda::bench {
 
@@ -95,13 +96,10 @@ int childMain(const std::vector<std::string>& arguments) {
     const std::string qPath = arguments.size() > 5 ? arguments[5] : std::string();
 
     // From this program's folder, as the program Orvenda loads it.
-    char self[4096] = {};
-    const ssize_t length = ::readlink("/proc/self/exe", self, sizeof self - 1);
-    std::string folder = length > 0 ? std::string(self, static_cast<std::size_t>(length)) : std::string("./x");
-    folder.erase(folder.rfind('/'));
-    void* library = ::dlopen((folder + "/" + HALVIK_LIBRARY_FILE_NAME).c_str(), RTLD_NOW | RTLD_LOCAL);
+    std::string whyNot;
+    void* library = halvik::openLibraryIn(halvik::programFolder(), HALVIK_LIBRARY_FILE_NAME, RTLD_NOW | RTLD_LOCAL, &whyNot);
     if (!library) {
-        std::printf("error: %s\n", ::dlerror());
+        std::printf("error: %s\n", whyNot.c_str());
         return 1;
     }
     auto halvik = reinterpret_cast<HalvikFunction>(::dlsym(library, "Halvik"));

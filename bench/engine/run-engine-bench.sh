@@ -10,4 +10,4 @@ BUILD=${BUILD:-build-bench}
 scripts/install-deps.sh
 cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release -DORVENDA_BUILD_BENCH=ON >/dev/null
 cmake --build "$BUILD" --target halvik_engine_bench
-exec "$BUILD/bin/halvik_engine_bench" "$@"
+exec "$BUILD/bench/bin/halvik_engine_bench" "$@"

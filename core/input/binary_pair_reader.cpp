@@ -80,7 +80,7 @@ struct FloatPairs {
 };
 
 template <class Pairs>
-ScanOutcome readPairs(ChunkSource& source, RecordTally& tally, std::size_t chunkBytes) {
+ScanOutcome readPairs(halvik::ByteSource& source, RecordTally& tally, std::size_t chunkBytes) {
     constexpr std::size_t kRecord = Pairs::kRecordBytes;
     std::vector<unsigned char> buffer(std::max<std::size_t>(chunkBytes / kRecord, 1) * kRecord);
     Pairs pairs;
@@ -104,9 +104,9 @@ ScanOutcome readPairs(ChunkSource& source, RecordTally& tally, std::size_t chunk
     };
     ScanOutcome outcome;
     for (;;) {
-        const std::size_t got = source.read(reinterpret_cast<char*>(buffer.data()) + filled, buffer.size() - filled);
-        if (source.failed()) {
-            outcome.error = ScanError{ScanFault::ReadFailed, tally.count() + 1, source.reason()};
+        const std::size_t got = readBytes(source, buffer.data() + filled, buffer.size() - filled);
+        if (source.error() != 0) {
+            outcome.error = ScanError{ScanFault::ReadFailed, tally.count() + 1, readErrorText(source)};
             return outcome;
         }
         filled += got;
@@ -131,11 +131,11 @@ ScanOutcome readPairs(ChunkSource& source, RecordTally& tally, std::size_t chunk
 
 }  // namespace
 
-ScanOutcome readShortPairs(ChunkSource& source, RecordTally& tally, std::size_t chunkBytes) {
+ScanOutcome readShortPairs(halvik::ByteSource& source, RecordTally& tally, std::size_t chunkBytes) {
     return readPairs<ShortPairs>(source, tally, chunkBytes);
 }
 
-ScanOutcome readFloatPairs(ChunkSource& source, RecordTally& tally, std::size_t chunkBytes) {
+ScanOutcome readFloatPairs(halvik::ByteSource& source, RecordTally& tally, std::size_t chunkBytes) {
     return readPairs<FloatPairs>(source, tally, chunkBytes);
 }
 

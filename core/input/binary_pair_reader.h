@@ -6,14 +6,14 @@
 
 #include <cstddef>
 
-#include "core/input/chunk_source.h"
+#include "core/input/byte_reads.h"
 #include "core/input/record_tally.h"
 #include "core/input/scan_types.h"
 
 namespace orvenda::input {
 
-ScanOutcome readShortPairs(ChunkSource& source, RecordTally& tally, std::size_t chunkBytes);
-ScanOutcome readFloatPairs(ChunkSource& source, RecordTally& tally, std::size_t chunkBytes);
+ScanOutcome readShortPairs(halvik::ByteSource& source, RecordTally& tally, std::size_t chunkBytes);
+ScanOutcome readFloatPairs(halvik::ByteSource& source, RecordTally& tally, std::size_t chunkBytes);
 
 }  // namespace orvenda::input
 

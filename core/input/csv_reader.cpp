@@ -3,9 +3,13 @@
 #include <cmath>
 #include <cstring>
 
-#include "core/input/number_token.h"
+#include "core/settings/number_token.h"
 
 namespace orvenda::input {
+
+using settings::NumberStatus;
+using settings::NumberToken;
+using settings::readNumber;
 namespace {
 
 inline const char* skipBlanks(const char* p, const char* end) {

@@ -4,10 +4,14 @@
 #include <bit>
 #include <cmath>
 
-#include "core/input/number_token.h"
+#include "core/settings/number_token.h"
 #include "core/input/separator_mask.h"
 
 namespace orvenda::input {
+
+using settings::NumberStatus;
+using settings::NumberToken;
+using settings::readNumber;
 
 const char* FreeFormatReader::completeEnd(const char* begin, const char* end) {
     for (const char* p = end; p != begin; --p)

@@ -74,16 +74,16 @@ LoadCompletion completeLoad(const LoadedInput& before, LoadCommand command, cons
     switch (command) {
     case LoadCommand::IText:
         state.IFilePath = path;
-        state.InputFileKind = (before.InputFileKind & kQFileChosen) | kIFileChosen;
-        state.InputDataType = kTextData;
+        state.InputFileKind = (before.InputFileKind & HALVIK_KIND_Q_FILE) | HALVIK_KIND_I_FILE;
+        state.InputDataType = HALVIK_TYPE_TEXT;
         state.PeakI = scan.peakI;
         done.texts.fileNameI = std::string(fileName);
         done.texts.countI = count;
         break;
     case LoadCommand::QText:
         state.QFilePath = path;
-        state.InputFileKind = (before.InputFileKind & kIFileChosen) | kQFileChosen;
-        state.InputDataType = kTextData;
+        state.InputFileKind = (before.InputFileKind & HALVIK_KIND_I_FILE) | HALVIK_KIND_Q_FILE;
+        state.InputDataType = HALVIK_TYPE_TEXT;
         state.PeakQ = scan.peakI;  // a single-channel scan reports its channel as I
         done.texts.fileNameQ = std::string(fileName);
         done.texts.countQ = count;
@@ -92,10 +92,10 @@ LoadCompletion completeLoad(const LoadedInput& before, LoadCommand command, cons
     case LoadCommand::BinaryShort:
     case LoadCommand::BinaryFloat:
         state.IQFilePath = path;
-        state.InputFileKind = kOneIQFile;
-        state.InputDataType = command == LoadCommand::IQText      ? kTextData
-                              : command == LoadCommand::BinaryShort ? kBinaryShortData
-                                                                    : kBinaryFloatData;
+        state.InputFileKind = HALVIK_KIND_IQ_FILE;
+        state.InputDataType = command == LoadCommand::IQText      ? HALVIK_TYPE_TEXT
+                              : command == LoadCommand::BinaryShort ? HALVIK_TYPE_INT16_PAIRS
+                                                                    : HALVIK_TYPE_FLOAT_PAIRS;
         state.PeakI = scan.peakI;
         state.PeakQ = scan.peakQ;
         done.texts.fileNameI = std::string(fileName);

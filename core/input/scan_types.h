@@ -8,10 +8,13 @@
 #include <optional>
 #include <string>
 
+#include "core/settings/field_limits.h"
+
 namespace orvenda::input {
 
-// Largest record count a load takes without "Specify Data Size" (0x4000000).
-inline constexpr int64_t kMaxRecords = 67'108'864;
+// Largest record count a load takes without "Specify Data Size": the upper
+// limit of the data size field (0x4000000).
+inline constexpr auto kMaxRecords = static_cast<int64_t>(settings::kDataSizeLimits.high);
 // Records between two progress reports.
 inline constexpr int64_t kProgressInterval = 10'000;
 // Bytes read from the file at once.

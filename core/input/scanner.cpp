@@ -5,9 +5,11 @@
 #include "core/input/free_format_reader.h"
 #include "core/input/record_tally.h"
 
+#include <system_error>
+
 namespace orvenda::input {
 
-ScanOutcome scan(ChunkSource& source, InputLayout layout, const ScanOptions& options) {
+ScanOutcome scan(halvik::ByteSource& source, InputLayout layout, const ScanOptions& options) {
     RecordTally tally(options);
     switch (layout) {
     case InputLayout::SingleChannelText: {
@@ -31,14 +33,15 @@ ScanOutcome scan(ChunkSource& source, InputLayout layout, const ScanOptions& opt
 }
 
 ScanOutcome scanFile(const std::string& path, InputLayout layout, const ScanOptions& options) {
-    FileChunkSource source(path);
-    if (!source.isOpen())
-        return {{}, ScanError{ScanFault::CannotOpen, 0, source.reason()}};
-    return scan(source, layout, options);
+    int openError = 0;
+    const auto source = halvik::FileByteSource::open(path, halvik::FileByteSource::Folders::Open, &openError);
+    if (!source)
+        return {{}, ScanError{ScanFault::CannotOpen, 0, std::generic_category().message(openError)}};
+    return scan(*source, layout, options);
 }
 
 ScanOutcome scanBytes(std::string_view bytes, InputLayout layout, const ScanOptions& options) {
-    MemoryChunkSource source(bytes);
+    halvik::MemoryByteSource source(bytes);
     return scan(source, layout, options);
 }
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/input/chunk_source.h"
+#include "engine/byte_source.h"
 #include "core/input/input_layout.h"
 #include "core/input/scan_types.h"
 
@@ -21,7 +21,7 @@ ScanOutcome scanFile(const std::string& path, InputLayout layout, const ScanOpti
 ScanOutcome scanBytes(std::string_view bytes, InputLayout layout, const ScanOptions& options = {});
 
 // Scans whatever the source delivers.
-ScanOutcome scan(ChunkSource& source, InputLayout layout, const ScanOptions& options = {});
+ScanOutcome scan(halvik::ByteSource& source, InputLayout layout, const ScanOptions& options = {});
 
 }  // namespace orvenda::input
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "core/input/chunk_source.h"
+#include "core/input/byte_reads.h"
 #include "core/input/scan_types.h"
 
 namespace orvenda::input {
@@ -25,7 +25,7 @@ enum class ReadStep { Continue, Stop, Failed };
 //   const ScanError& error() const;  // after Failed
 //   ScanResult result() const;
 template <class Reader>
-ScanOutcome readTextChunks(ChunkSource& source, Reader& reader, std::size_t chunkBytes) {
+ScanOutcome readTextChunks(halvik::ByteSource& source, Reader& reader, std::size_t chunkBytes) {
     std::vector<char> buffer(std::clamp<std::size_t>(chunkBytes, 1, kMaxTextItemBytes));
     std::size_t filled = 0;
     for (;;) {
@@ -34,9 +34,9 @@ ScanOutcome readTextChunks(ChunkSource& source, Reader& reader, std::size_t chun
                 return {{}, ScanError{ScanFault::ItemTooLong, reader.line(), {}}};
             buffer.resize(std::min(buffer.size() * 2, kMaxTextItemBytes));
         }
-        const std::size_t got = source.read(buffer.data() + filled, buffer.size() - filled);
-        if (source.failed())
-            return {{}, ScanError{ScanFault::ReadFailed, reader.line(), source.reason()}};
+        const std::size_t got = readBytes(source, buffer.data() + filled, buffer.size() - filled);
+        if (source.error() != 0)
+            return {{}, ScanError{ScanFault::ReadFailed, reader.line(), readErrorText(source)}};
         const bool final = got == 0;
         filled += got;
         const char* begin = buffer.data();

@@ -12,6 +12,7 @@
 #include <optional>
 
 #include "core/settings/text_conversions.h"
+#include "engine/byte_source.h"
 
 namespace orvenda::markers {
 namespace {
@@ -20,46 +21,26 @@ namespace {
 // kept whole, so a wrongly chosen large file costs no memory.
 constexpr std::size_t kMaxItemLength = 4096;
 
-class MemorySource {
+// Serves the bytes of a byte source one at a time. Reading stops early at the
+// point limit, so the rest of a large file is never read.
+class ByteStream {
 public:
-    explicit MemorySource(std::string_view bytes) : bytes_(bytes) {}
-    int next() { return pos_ < bytes_.size() ? static_cast<unsigned char>(bytes_[pos_++]) : -1; }
-    int error() const { return 0; }
-
-private:
-    std::string_view bytes_;
-    std::size_t pos_ = 0;
-};
-
-// Reads the file in blocks; reading stops early at the point limit, so the
-// rest of a large file is never read.
-class FileSource {
-public:
-    explicit FileSource(std::FILE* file) : file_(file), buffer_(new char[kBlock]) {}
+    explicit ByteStream(halvik::ByteSource& source) : source_(source) {}
     int next() {
-        if (pos_ == len_ && !refill())
-            return -1;
-        return static_cast<unsigned char>(buffer_[pos_++]);
+        if (pos_ == block_.size()) {
+            block_ = source_.view(halvik::ByteSource::kMaxView);
+            pos_ = 0;
+            if (block_.empty())
+                return -1;
+        }
+        return static_cast<unsigned char>(block_[pos_++]);
     }
-    int error() const { return error_; }
+    int error() const { return source_.error(); }
 
 private:
-    static constexpr std::size_t kBlock = 64 * 1024;
-    bool refill() {
-        if (error_ != 0)
-            return false;
-        errno = 0;
-        len_ = std::fread(buffer_.get(), 1, kBlock, file_);
-        pos_ = 0;
-        if (len_ == 0 && std::ferror(file_))
-            error_ = errno != 0 ? errno : EIO;
-        return len_ > 0;
-    }
-    std::FILE* file_;
-    std::unique_ptr<char[]> buffer_;
-    std::size_t len_ = 0;
+    halvik::ByteSource& source_;
+    std::span<const std::byte> block_;
     std::size_t pos_ = 0;
-    int error_ = 0;
 };
 
 struct Item {
@@ -91,12 +72,11 @@ std::string excerpt(std::string_view text) {
 // most one comma separates two items; a comma with no item before it (at the
 // start or after another comma) is an empty item, which is an error, since
 // skipping it would pair every following number wrongly.
-template <class Source>
 class Tokenizer {
 public:
     enum class Step { Item, End, EmptyItem, ReadError };
 
-    explicit Tokenizer(Source& source) : source_(source) {}
+    explicit Tokenizer(ByteStream& source) : source_(source) {}
 
     Step next(Item& item) {
         for (;;) {
@@ -167,7 +147,7 @@ private:
     }
 
     static constexpr int kNone = -2;
-    Source& source_;
+    ByteStream& source_;
     int pushed_ = kNone;
     int line_ = 1;
     int count_ = 0;
@@ -199,27 +179,27 @@ std::variant<int32_t, std::string> itemValue(const Item& item) {
     return settings::roundedInteger(*number);
 }
 
-template <class Source>
-MarkerFileReadResult readPairs(Source& source, std::string_view fileName, int maxPoints) {
+MarkerFileReadResult readPairs(halvik::ByteSource& bytes, std::string_view fileName, int maxPoints) {
+    ByteStream source(bytes);
     const auto limit = static_cast<std::size_t>(std::max(maxPoints, 0));
     MarkerFileContents contents;
     contents.points.reserve(std::min<std::size_t>(limit, kMarkerFileMaxPoints));
-    Tokenizer<Source> tokenizer(source);
+    Tokenizer tokenizer(source);
     Item item;
     for (;;) {
         int32_t pair[2] = {0, 0};
         for (int half = 0; half < 2; ++half) {
             switch (tokenizer.next(item)) {
-            case Tokenizer<Source>::Step::Item:
+            case Tokenizer::Step::Item:
                 break;
-            case Tokenizer<Source>::Step::End:
+            case Tokenizer::Step::End:
                 if (half == 0)
                     return contents;
                 return rejected(fileName, "the last position, " + describe(item) + ", has no value after it");
-            case Tokenizer<Source>::Step::EmptyItem:
+            case Tokenizer::Step::EmptyItem:
                 return rejected(fileName, "item " + std::to_string(item.index) + " (line " +
                                               std::to_string(item.line) + ") is empty: two commas with no number between them");
-            case Tokenizer<Source>::Step::ReadError:
+            case Tokenizer::Step::ReadError:
                 return rejected(fileName, "reading stopped at line " + std::to_string(tokenizer.line()) + ": " +
                                               std::strerror(source.error()));
             }
@@ -240,28 +220,25 @@ MarkerFileReadResult readPairs(Source& source, std::string_view fileName, int ma
 }  // namespace
 
 MarkerFileReadResult readMarkerBytes(std::string_view bytes, std::string_view fileName, int maxPoints) {
-    MemorySource source(bytes);
+    halvik::MemoryByteSource source(bytes);
     return readPairs(source, fileName, maxPoints);
 }
 
 MarkerFileReadResult readMarkerFile(const std::string& path, int maxPoints) {
-    errno = 0;
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
-    if (!file) {
-        const int error = errno != 0 ? errno : ENOENT;
+    int error = 0;
+    const auto source = halvik::FileByteSource::open(path, halvik::FileByteSource::Folders::Open, &error);
+    if (!source)
         return MarkerFileError{"The marker file \"" + path + "\" cannot be opened: " + std::strerror(error) +
                                ". Nothing was loaded."};
-    }
-    FileSource source(file.get());
-    return readPairs(source, path, maxPoints);
+    return readPairs(*source, path, maxPoints);
 }
 
-void storeLoadedMarker(MarkerStore& store, int marker, std::span<const MarkerPoint> points) {
-    const bool second = marker == 2;
+void storeLoadedMarker(MarkerStore& store, MarkerNumber marker, std::span<const MarkerPoint> points) {
+    const bool second = marker == MarkerNumber::Two;
     MarkerPoints& list = second ? store.Marker2Points : store.Marker1Points;
     const std::size_t count = std::min<std::size_t>(points.size(), kMarkerPointCapacity);
     std::copy_n(points.begin(), count, list.begin());
-    // Entry 1000 is cleared by nothing but a load of 1001 points.
+    // The last entry is cleared by nothing but a load of a full list.
     for (std::size_t i = count; i < kMarkerPointCapacity - 1; ++i)
         list[i] = MarkerPoint{0, 0};
     (second ? store.Marker2Count : store.Marker1Count) = static_cast<int32_t>(count);

@@ -22,7 +22,8 @@
 
 namespace orvenda::markers {
 
-inline constexpr int kMarkerFileMaxPoints = 1001;
+// A marker data file gives at most as many points as a list holds.
+inline constexpr int kMarkerFileMaxPoints = kMarkerPointCapacity;
 
 struct MarkerFileContents {
     std::vector<MarkerPoint> points;  // at most the requested number
@@ -54,12 +55,12 @@ std::string markerFileText(std::span<const MarkerPoint> points);
 std::variant<std::monostate, MarkerFileError> writeMarkerFile(const std::string& path,
                                                               std::span<const MarkerPoint> points);
 
-// What a loaded marker file does to the store, for marker 1 or 2: the points
-// replace the list, entries after them up to 999 become (0, 0) (entry 1000
-// only changes when 1001 points came), the count is set, and when there is at
-// least one point the length becomes the last point's Pos + 1. MarkerLength
-// is then the larger of the two lengths.
-void storeLoadedMarker(MarkerStore& store, int marker, std::span<const MarkerPoint> points);
+// What a loaded marker file does to the store: the points replace the list,
+// later entries but the last become (0, 0) (the last only changes when a
+// full list came), the count is set, and when there is at least one point
+// the length becomes the last point's Pos + 1. MarkerLength is then the
+// larger of the two lengths.
+void storeLoadedMarker(MarkerStore& store, MarkerNumber marker, std::span<const MarkerPoint> points);
 
 }  // namespace orvenda::markers
 

@@ -1,6 +1,6 @@
 // The marker file writer. A regular file is never half written: the new text
-// goes to a fresh file in the same folder, is flushed to the disk, and only
-// then renamed over the old one, so a full disk or a failed write leaves an
+// goes to a fresh file in the same folder (the engine's OutputFile), is
+// flushed to the disk, and only then renamed over the old one, so a full disk or a failed write leaves an
 // existing file exactly as it was. Only a file the user may change in a
 // folder that takes no new files is written in place, as it is the one way
 // to save it at all.
@@ -16,6 +16,7 @@
 #include <optional>
 
 #include "core/markers/graph_lib.h"
+#include "engine/output_file.h"
 
 namespace orvenda::markers {
 namespace {
@@ -65,46 +66,20 @@ int writeInPlace(const std::string& path, std::string_view text) {
     return error;
 }
 
-std::string folderOf(const std::string& path) {
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
 struct ReplaceOutcome {
     int error = 0;
     bool noTempFile = false;  // the folder took no new file; nothing was touched
 };
 
-ReplaceOutcome writeReplacing(const std::string& path, std::string_view text, const std::optional<struct stat>& old) {
-    const std::string folder = folderOf(path);
-    const std::string base = path.substr(path.rfind('/') == std::string::npos ? 0 : path.rfind('/') + 1);
-    std::string temp;
-    int fd = -1;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temp = folder + "/." + base + "." + std::to_string(::getpid()) + "-" + std::to_string(attempt) + ".tmp";
-        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST)
-            return {errno, true};
-    }
-    if (fd < 0)
-        return {EEXIST, true};
-    if (old) {
-        // Keep the replaced file's permissions and, where allowed, its owner.
-        (void)::fchmod(fd, old->st_mode & 07777);
-        (void)!::fchown(fd, old->st_uid, old->st_gid);
-    }
-    int error = writeAll(fd, text);
-    if (error == 0 && ::fsync(fd) != 0)
-        error = errno;
-    if (::close(fd) != 0 && error == 0)
-        error = errno;
-    if (error == 0 && ::rename(temp.c_str(), path.c_str()) != 0)
-        error = errno;
-    if (error != 0)
-        ::unlink(temp.c_str());
-    return {error, false};
+ReplaceOutcome writeReplacing(const std::string& path, std::string_view text) {
+    int error = 0;
+    const auto file = halvik::OutputFile::create(path, {.syncBeforeRename = true}, &error);
+    if (!file)
+        return {error, true};
+    file->write(text);
+    if (!file->commit())
+        return {file->error(), false};
+    return {};
 }
 
 }  // namespace
@@ -149,7 +124,7 @@ std::variant<std::monostate, MarkerFileError> writeMarkerFile(const std::string&
     // folder would overwrite what its owner meant to keep.
     if (old && ::access(target.c_str(), W_OK) != 0)
         return failure(path, errno, OldFile::LeftAsItWas);
-    const ReplaceOutcome outcome = writeReplacing(target, text, old);
+    const ReplaceOutcome outcome = writeReplacing(target, text);
     if (outcome.error == 0)
         return std::monostate{};
     // A writable file in a folder that takes no new files can still be

@@ -8,10 +8,11 @@
 #include <cstdint>
 
 #include "common/halvik_api.h"
+#include "core/markers/marker_number.h"
 
 namespace orvenda::markers {
 
-inline constexpr int kMarkerPointCapacity = 1001;  // entries 0..1000
+inline constexpr int kMarkerPointCapacity = HALVIK_MARKER_LIST_ENTRIES;
 using MarkerPoints = std::array<MarkerPoint, kMarkerPointCapacity>;
 
 struct MarkerStore {

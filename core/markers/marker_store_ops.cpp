@@ -24,25 +24,25 @@ int filledRowCount(const GridRows& rows) {
 
 }  // namespace
 
-MarkerPoints& markerPoints(MarkerStore& store, int marker) {
-    return marker == 0 ? store.Marker1Points : store.Marker2Points;
+MarkerPoints& markerPoints(MarkerStore& store, MarkerNumber marker) {
+    return marker == MarkerNumber::One ? store.Marker1Points : store.Marker2Points;
 }
 
-int32_t& markerCount(MarkerStore& store, int marker) {
-    return marker == 0 ? store.Marker1Count : store.Marker2Count;
+int32_t& markerCount(MarkerStore& store, MarkerNumber marker) {
+    return marker == MarkerNumber::One ? store.Marker1Count : store.Marker2Count;
 }
 
-int32_t& markerLengthOf(MarkerStore& store, int marker) {
-    return marker == 0 ? store.Marker1Length : store.Marker2Length;
+int32_t& markerLengthOf(MarkerStore& store, MarkerNumber marker) {
+    return marker == MarkerNumber::One ? store.Marker1Length : store.Marker2Length;
 }
 
 int32_t combinedMarkerLength(const MarkerStore& store) {
     return std::max(store.Marker1Length, store.Marker2Length);
 }
 
-GridRows gridRowsFromStore(const MarkerStore& store, int marker) {
-    const MarkerPoints& points = marker == 0 ? store.Marker1Points : store.Marker2Points;
-    const int32_t count = marker == 0 ? store.Marker1Count : store.Marker2Count;
+GridRows gridRowsFromStore(const MarkerStore& store, MarkerNumber marker) {
+    const MarkerPoints& points = marker == MarkerNumber::One ? store.Marker1Points : store.Marker2Points;
+    const int32_t count = marker == MarkerNumber::One ? store.Marker1Count : store.Marker2Count;
     GridRows rows(kGridPointRows);
     const int shown = std::clamp<int32_t>(count, 0, kGridPointRows);
     for (int i = 0; i < shown; ++i) {
@@ -52,7 +52,7 @@ GridRows gridRowsFromStore(const MarkerStore& store, int marker) {
     return rows;
 }
 
-int storeGridRows(MarkerStore& store, int marker, const GridRows& rows) {
+int storeGridRows(MarkerStore& store, MarkerNumber marker, const GridRows& rows) {
     MarkerPoints& points = markerPoints(store, marker);
     const int n = filledRowCount(rows);
     for (int i = 0; i < n; ++i) {
@@ -62,7 +62,7 @@ int storeGridRows(MarkerStore& store, int marker, const GridRows& rows) {
         // The length follows the last row read, not the largest position.
         markerLengthOf(store, marker) = settings::roundedInteger(pos + 1.0);
     }
-    // Entry 1000 too: after a 1001-point file it may still hold a point, and
+    // The last entry too: after a full-length file it may still hold a point, and
     // everything after the last point must read (0, 0).
     std::fill(points.begin() + n, points.end(), MarkerPoint{0, 0});
     markerCount(store, marker) = n;
@@ -70,7 +70,7 @@ int storeGridRows(MarkerStore& store, int marker, const GridRows& rows) {
     return n;
 }
 
-void clearMarkerPoints(MarkerStore& store, int marker) {
+void clearMarkerPoints(MarkerStore& store, MarkerNumber marker) {
     markerPoints(store, marker).fill(MarkerPoint{0, 0});
     markerLengthOf(store, marker) = 0;
     markerCount(store, marker) = 0;

@@ -13,8 +13,9 @@
 
 namespace orvenda::markers {
 
-// The editor's grid has 1000 point rows below its header row.
-inline constexpr int kGridPointRows = 1000;
+// The editor's grid has a point row for every list entry but the last, which
+// only a marker data file of the full length fills.
+inline constexpr int kGridPointRows = kMarkerPointCapacity - 1;
 
 // One point row of the grid as text: the position cell and the level cell.
 struct GridRow {
@@ -24,14 +25,13 @@ struct GridRow {
 };
 using GridRows = std::vector<GridRow>;  // kGridPointRows rows, point 0 first
 
-// marker: 0 marker 1, 1 marker 2 (as CurrentMarker counts).
-MarkerPoints& markerPoints(MarkerStore& store, int marker);
-int32_t& markerCount(MarkerStore& store, int marker);
-int32_t& markerLengthOf(MarkerStore& store, int marker);
+MarkerPoints& markerPoints(MarkerStore& store, MarkerNumber marker);
+int32_t& markerCount(MarkerStore& store, MarkerNumber marker);
+int32_t& markerLengthOf(MarkerStore& store, MarkerNumber marker);
 
 // The rows showing the marker's first `count` points (at most 1000); the
 // other rows are empty.
-GridRows gridRowsFromStore(const MarkerStore& store, int marker);
+GridRows gridRowsFromStore(const MarkerStore& store, MarkerNumber marker);
 
 // "Set Marker", its store part: reads rows down to the first one with an
 // empty position cell (or all of them), stores them as the marker's points
@@ -39,11 +39,11 @@ GridRows gridRowsFromStore(const MarkerStore& store, int marker);
 // length (last position + 1; kept when no row was read) and MarkerLength.
 // Positions and levels are the rounded integers of the texts' leading
 // numbers, saturated to the int32 range. Returns the number of points stored.
-int storeGridRows(MarkerStore& store, int marker, const GridRows& rows);
+int storeGridRows(MarkerStore& store, MarkerNumber marker, const GridRows& rows);
 
 // "Clear Marker", its store part: every entry of the marker (0, 0), its
 // count and length 0, MarkerLength recomputed.
-void clearMarkerPoints(MarkerStore& store, int marker);
+void clearMarkerPoints(MarkerStore& store, MarkerNumber marker);
 
 // The larger of the two marker lengths.
 int32_t combinedMarkerLength(const MarkerStore& store);

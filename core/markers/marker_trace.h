@@ -12,9 +12,10 @@
 
 namespace orvenda::markers {
 
-// The engine consults list entries 0..98 only; the drawing walks the list
-// the same way, so that it shows what the waveform file will carry.
-inline constexpr int kMarkerEntriesWalked = 99;
+// The engine consults only the first HALVIK_MARKER_ENTRIES_WALKED entries;
+// the drawing walks the list the same way, so that it shows what the
+// waveform file will carry.
+inline constexpr int kMarkerEntriesWalked = HALVIK_MARKER_ENTRIES_WALKED;
 
 // A sample from which the level holds.
 struct LevelChange {

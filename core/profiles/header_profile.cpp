@@ -4,6 +4,7 @@
 #include <map>
 
 #include "core/profiles/profile_checks.h"
+#include "core/settings/field_limits.h"
 #include "core/settings/numeric_entry.h"
 #include "core/settings/text_conversions.h"
 #include "engine/awv_text.h"
@@ -52,18 +53,18 @@ const std::string& field(const AwvHeaderLine& line, std::size_t index) {
 }
 
 // An I/Q pair of "%E" volts as whole mVp-p in the panel's limits and steps.
-std::pair<int32_t, int32_t> levelPair(const AwvHeaderLine& line, int32_t low, int32_t high) {
+std::pair<int32_t, int32_t> levelPair(const AwvHeaderLine& line, const settings::FieldLimits& limits) {
     int32_t levels[2] = {0, 0};
     for (std::size_t k = 0; k < 2; ++k) {
         const std::string& text = field(line, k);
         const std::optional<double> volts = settings::strictNumber(text);
         const double millivolts = volts ? std::round(*volts * 1000.0) : NAN;
-        if (!(millivolts >= low && millivolts <= high))
-            refuse(line, "\"" + text + "\" is outside the panel's limits " + std::to_string(low) + " to " +
-                             std::to_string(high) + " mVp-p");
+        if (!(millivolts >= limits.low && millivolts <= limits.high))
+            refuse(line, "\"" + text + "\" is outside the panel's limits " + settings::limitsText(limits) + " mVp-p");
         const auto whole = static_cast<int32_t>(millivolts);
-        if (whole % 5 != 0 || halvik::formatE(whole * 0.001) != text)
-            refuse(line, "\"" + text + "\" is not a value the panel writes (whole mVp-p in steps of 5)");
+        if (whole % limits.step != 0 || halvik::formatE(whole * 0.001) != text)
+            refuse(line, "\"" + text + "\" is not a value the panel writes (whole mVp-p in steps of " +
+                             std::to_string(limits.step) + ")");
         levels[k] = whole;
     }
     return {levels[0], levels[1]};
@@ -77,8 +78,9 @@ double samplingFrequencyMHz(const AwvHeaderLine& line) {
     const std::string shown =
         settings::enteredText(settings::EntryField::Fs, settings::generalNumberText(*hertz / 1000000.0));
     const double mhz = *settings::strictNumber(shown);
-    if (!(*hertz >= 12500000.0 && *hertz <= 200000000.0))
-        refuse(line, "outside the panel's limits 12.5 to 200 MHz");
+    const settings::FieldLimits& limits = settings::kSamplingFreqMHzLimits;
+    if (!(*hertz >= limits.low * 1000000.0 && *hertz <= limits.high * 1000000.0))
+        refuse(line, "outside the panel's limits " + settings::limitsText(limits) + " MHz");
     if (halvik::formatF(mhz * 1000000.0) != text)
         refuse(line, "not a frequency the panel holds (11 decimals of MHz)");
     return mhz;
@@ -143,7 +145,7 @@ private:
         }
         if (!gain)
             refuse(*line, "the panel writes an IQGAIN line after {IQOUTPUT:VAR}, and there is none");
-        std::tie(p_.iOutput, p_.qOutput) = levelPair(*gain, 200, 2000);
+        std::tie(p_.iOutput, p_.qOutput) = levelPair(*gain, settings::kOutputLevelLimits);
         if (p_.iOutput != p_.qOutput)
             p_.iqOutputInterlock = false;
     }
@@ -155,7 +157,7 @@ private:
             untold_.push_back("the I/Q Offset values (I/Q Offset is off)");
             return;
         }
-        std::tie(p_.iOffset, p_.qOffset) = levelPair(*line, -750, 750);
+        std::tie(p_.iOffset, p_.qOffset) = levelPair(*line, settings::kOffsetLimits);
         if (p_.iOffset != p_.qOffset)
             p_.iqOffsetInterlock = false;
     }
@@ -189,8 +191,9 @@ private:
         } else if (mode == "SINGL") {
             p_.outputSequence = 1;
             const std::optional<double> loops = settings::strictNumber(field(*sequence, 1));
-            if (!loops || *loops < 1 || *loops > 65536)
-                refuse(*sequence, "the loop count is outside the panel's limits 1 to 65536");
+            const settings::FieldLimits& limits = settings::kLoopCountLimits;
+            if (!loops || *loops < limits.low || *loops > limits.high)
+                refuse(*sequence, "the loop count is outside the panel's limits " + settings::limitsText(limits));
             p_.loops = static_cast<int32_t>(*loops);
         } else if (mode == "GATE") {
             if (!link)

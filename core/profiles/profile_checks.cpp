@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "core/settings/field_limits.h"
 #include "core/settings/text_conversions.h"
 
 namespace orvenda::profiles {
@@ -13,10 +14,14 @@ constexpr std::size_t kMostMarkerPoints = 1001;  // the store's capacity
 
 std::string numberText(double value) { return settings::generalNumberText(value); }
 
-std::optional<ProfileError> limited(const char* key, double value, double low, double high, const char* unit) {
-    if (!(value >= low && value <= high))
+std::optional<ProfileError> limited(const char* key, double value, const settings::FieldLimits& limits,
+                                    const char* unit) {
+    if (!(value >= limits.low && value <= limits.high))
         return ProfileError{std::string(key) + ": " + numberText(value) + unit + " is outside the panel's limits " +
-                            numberText(low) + " to " + numberText(high) + unit};
+                            settings::limitsText(limits) + unit};
+    if (limits.step > 1 && std::fmod(value, limits.step) != 0.0)
+        return ProfileError{std::string(key) + ": " + numberText(value) + unit + " is not a multiple of " +
+                            std::to_string(limits.step) + unit + ", the panel's step"};
     return std::nullopt;
 }
 
@@ -27,14 +32,6 @@ std::optional<ProfileError> keptByField(const char* key, EntryField field, doubl
     return std::nullopt;
 }
 
-std::optional<ProfileError> level(const char* key, int32_t value, int32_t low, int32_t high) {
-    if (auto error = limited(key, value, low, high, " mVp-p"))
-        return error;
-    if (value % 5 != 0)
-        return ProfileError{std::string(key) + ": " + std::to_string(value) +
-                            " mVp-p is not a multiple of 5 mVp-p, the panel's step"};
-    return std::nullopt;
-}
 
 std::optional<ProfileError> firstOf(std::initializer_list<std::optional<ProfileError>> checks) {
     for (const auto& check : checks)
@@ -78,17 +75,17 @@ std::optional<ProfileError> checkProfile(const SettingsProfile& p) {
     };
     return firstOf({
         choice("iqFilter.filter", p.filter, 3),
-        limited("dataFullScale.value", p.dataFullScale, 0.0, 1.0, ""),
+        limited("dataFullScale.value", p.dataFullScale, settings::kDataFullScaleLimits, ""),
         keptByField("dataFullScale.value", EntryField::AWGGain, p.dataFullScale),
-        level("iqOffset.i", p.iOffset, -750, 750),
-        level("iqOffset.q", p.qOffset, -750, 750),
+        limited("iqOffset.i", p.iOffset, settings::kOffsetLimits, " mVp-p"),
+        limited("iqOffset.q", p.qOffset, settings::kOffsetLimits, " mVp-p"),
         interlocked("iqOffset.interlock", p.iqOffsetInterlock, p.iOffset, p.qOffset),
         choice("iqOutput.path", p.iqOutputPath, 2),
-        level("iqOutput.i", p.iOutput, 200, 2000),
-        level("iqOutput.q", p.qOutput, 200, 2000),
+        limited("iqOutput.i", p.iOutput, settings::kOutputLevelLimits, " mVp-p"),
+        limited("iqOutput.q", p.qOutput, settings::kOutputLevelLimits, " mVp-p"),
         interlocked("iqOutput.interlock", p.iqOutputInterlock, p.iOutput, p.qOutput),
         choice("outputSequence.mode", p.outputSequence, 3),
-        limited("outputSequence.loops", p.loops, 1, 65536, ""),
+        limited("outputSequence.loops", p.loops, settings::kLoopCountLimits, ""),
         choice("outputSequence.gate", p.gate, 2),
         choice("startTrigger.source", p.startTrigger, 2),
         choice("startTrigger.polarity", p.linkPolarity, 2),
@@ -101,7 +98,7 @@ std::optional<ProfileError> checkProfile(const SettingsProfile& p) {
                   "outputSequence.mode: \"gated\" needs startTrigger.source \"link\"; the panel offers Gated only "
                   "with the Link trigger"}}
             : std::nullopt,
-        limited("samplingFrequencyMHz", p.samplingFrequencyMHz, 12.5, 200.0, " MHz"),
+        limited("samplingFrequencyMHz", p.samplingFrequencyMHz, settings::kSamplingFreqMHzLimits, " MHz"),
         keptByField("samplingFrequencyMHz", EntryField::Fs, p.samplingFrequencyMHz),
         choice("marker.edit", p.markerEdit, 2),
         markerList("marker.marker1Points", p.marker1Points),

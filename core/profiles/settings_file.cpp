@@ -1,9 +1,5 @@
 #include "core/profiles/settings_file.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -11,6 +7,7 @@
 #include "core/profiles/header_profile.h"
 #include "core/profiles/profile_json.h"
 #include "engine/awv_reader.h"
+#include "engine/output_file.h"
 
 namespace orvenda::profiles {
 namespace {
@@ -84,19 +81,6 @@ ProfileError neither(const std::string& path) {
     return aboutFile(path, "is neither a settings profile (JSON) nor a waveform file (.awv)");
 }
 
-int writeAll(int fd, const std::string& text) {
-    std::size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return n < 0 ? errno : ENOSPC;
-        done += static_cast<std::size_t>(n);
-    }
-    return 0;
-}
-
 }  // namespace
 
 std::variant<LoadedSettings, ProfileError> readSettingsFile(const std::string& path, const SettingsProfile& base) {
@@ -124,24 +108,16 @@ std::variant<LoadedSettings, ProfileError> readWaveformSettings(const std::strin
 }
 
 std::optional<ProfileError> writeProfileFile(const std::string& path, const SettingsProfile& profile) {
-    const std::string text = profileJsonText(profile);
-    const std::string temp = path + "." + std::to_string(::getpid()) + ".tmp";
-    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0)
-        return aboutFile(path, std::string("cannot be written: ") + std::strerror(errno));
-    int error = writeAll(fd, text);
-    if (error == 0 && ::fsync(fd) != 0)
-        error = errno;
-    if (::close(fd) != 0 && error == 0)
-        error = errno;
-    if (error == 0 && ::rename(temp.c_str(), path.c_str()) != 0)
-        error = errno;
-    if (error != 0) {
-        ::unlink(temp.c_str());
-        return aboutFile(path, std::string("cannot be written: ") + std::strerror(error) +
-                                   "; any file of that name is left as it was");
+    int error = 0;
+    const auto file = halvik::OutputFile::create(path, {.syncBeforeRename = true}, &error);
+    if (file) {
+        file->write(profileJsonText(profile));
+        if (file->commit())
+            return std::nullopt;
+        error = file->error();
     }
-    return std::nullopt;
+    return aboutFile(path, std::string("cannot be written: ") + std::strerror(error) +
+                               "; any file of that name is left as it was");
 }
 
 }  // namespace orvenda::profiles

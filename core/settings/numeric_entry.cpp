@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <limits>
 
+#include "core/settings/field_limits.h"
 #include "core/settings/text_conversions.h"
 
 namespace orvenda::settings {
@@ -22,16 +23,20 @@ int32_t clampToInt32(double r) {
     return static_cast<int32_t>(r);
 }
 
-// Offsets and output levels: limit, then snap to the 5 mV step. All four
-// limits are multiples of 5, so the step keeps the value in range.
-std::string steppedLevel(std::string_view text, double maxlim, double minlim) {
+// Offsets and output levels: limit, then snap to the 5 mV step (SetRes5).
+// All four limits are multiples of the step, so the step keeps the value in range.
+static_assert(kOffsetLimits.step == 5 && kOutputLevelLimits.step == 5, "SetRes5 snaps to steps of 5");
+static_assert(static_cast<int32_t>(kOffsetLimits.high) % 5 == 0 && static_cast<int32_t>(kOutputLevelLimits.low) % 5 == 0);
+std::string steppedLevel(std::string_view text, const FieldLimits& limits) {
     const int32_t n = Long_limit(text);
-    const auto limited = static_cast<int32_t>(MaxMin_Limit(n, maxlim, minlim));
+    const auto limited = static_cast<int32_t>(MaxMin_Limit(n, limits.high, limits.low));
     return std::to_string(SetRes5(limited));
 }
 
 // Loop count and data size: whole numbers pulled into their range.
-std::string limitedCount(std::string_view text, int32_t maxlim, int32_t minlim) {
+std::string limitedCount(std::string_view text, const FieldLimits& limits) {
+    const auto maxlim = static_cast<int32_t>(limits.high);
+    const auto minlim = static_cast<int32_t>(limits.low);
     const int32_t n = Long_limit(text);
     if (n > maxlim)
         return std::to_string(maxlim);
@@ -40,13 +45,12 @@ std::string limitedCount(std::string_view text, int32_t maxlim, int32_t minlim) 
     return std::to_string(n);
 }
 
-std::string limitedGeneral(std::string_view text, double maxlim, const char* maxText, double minlim,
-                           const char* minText) {
+std::string limitedGeneral(std::string_view text, const FieldLimits& limits) {
     const double v = leadingNumber(text);
-    if (v > maxlim)
-        return maxText;
-    if (v < minlim)
-        return minText;
+    if (v > limits.high)
+        return limitText(limits.high);
+    if (v < limits.low)
+        return limitText(limits.low);
     return generalNumberText(v);
 }
 
@@ -99,11 +103,11 @@ double MaxMin_Limit(double inval, double maxlim, double minlim) {
 std::string enteredText(EntryField field, std::string_view text) {
     switch (field) {
     case EntryField::AWGGain:
-        return limitedGeneral(text, 1.0, "1", 0.0, "0");
+        return limitedGeneral(text, kDataFullScaleLimits);
     case EntryField::Fs: {
         // Written back as the general text first, then through "#.00000000000"
         // and "#.000000000000": the field always ends in one 0 after 11 decimals.
-        const std::string general = limitedGeneral(text, 200.0, "200", 12.5, "12.5");
+        const std::string general = limitedGeneral(text, kSamplingFreqMHzLimits);
         const std::string eleven = fixedDecimalsText(leadingNumber(general), 11);
         return fixedDecimalsText(leadingNumber(eleven), 12);
     }
@@ -111,14 +115,14 @@ std::string enteredText(EntryField field, std::string_view text) {
         return generalNumberText(leadingNumber(text));
     case EntryField::IOffset:
     case EntryField::QOffset:
-        return steppedLevel(text, 750.0, -750.0);
+        return steppedLevel(text, kOffsetLimits);
     case EntryField::IOutput:
     case EntryField::QOutput:
-        return steppedLevel(text, 2000.0, 200.0);
+        return steppedLevel(text, kOutputLevelLimits);
     case EntryField::LoopNum:
-        return limitedCount(text, 65536, 1);
+        return limitedCount(text, kLoopCountLimits);
     case EntryField::DataSizeI:
-        return limitedCount(text, 67108864, 4);
+        return limitedCount(text, kDataSizeLimits);
     }
     return std::string(text);
 }

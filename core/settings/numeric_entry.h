@@ -26,15 +26,15 @@ double MaxMin_Limit(double inval, double maxlim, double minlim);
 
 // The fields with an Enter rule.
 enum class EntryField {
-    AWGGain,    // TxtAWGGain, 0 to 1
-    Fs,         // TxtFs, 12.5 to 200 MHz, shown with 12 decimals
+    AWGGain,    // TxtAWGGain, kDataFullScaleLimits
+    Fs,         // TxtFs, kSamplingFreqMHzLimits, shown with 12 decimals
     IFFreq,     // TxtIFFreq, no limits
-    IOffset,    // TxtIOffset, -750 to 750 in steps of 5
+    IOffset,    // TxtIOffset, kOffsetLimits and its step
     QOffset,    // TxtQOffset
-    IOutput,    // TxtIOutput, 200 to 2000 in steps of 5
+    IOutput,    // TxtIOutput, kOutputLevelLimits and its step
     QOutput,    // TxtQOutput
-    LoopNum,    // TxtLoopNum, 1 to 65536
-    DataSizeI,  // TxtDataSizeI, 4 to 67108864
+    LoopNum,    // TxtLoopNum, kLoopCountLimits
+    DataSizeI,  // TxtDataSizeI, kDataSizeLimits
 };
 
 // The text a field shows after Enter was pressed on `text`. Copying the

@@ -7,100 +7,32 @@
 #include <limits>
 #include <system_error>
 
+#include "core/settings/number_token.h"
+
 namespace orvenda::settings {
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
-// Length of the longest prefix of `s` that forms a number: optional sign,
-// digits with at most one ".", then an exponent only when it is complete.
-// 0 when the prefix holds no mantissa digit.
-std::size_t scanNumber(std::string_view s) {
-    std::size_t i = 0;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-'))
-        ++i;
-    bool digits = false;
-    bool point = false;
-    for (; i < s.size(); ++i) {
-        if (isDigit(s[i])) {
-            digits = true;
-        } else if (s[i] == '.' && !point) {
-            point = true;
-        } else {
-            break;
-        }
-    }
-    if (!digits)
-        return 0;
-    if (i < s.size() && (s[i] == 'E' || s[i] == 'e')) {
-        std::size_t j = i + 1;
-        if (j < s.size() && (s[j] == '+' || s[j] == '-'))
-            ++j;
-        if (j < s.size() && isDigit(s[j])) {
-            while (j < s.size() && isDigit(s[j]))
-                ++j;
-            i = j;
-        }
-    }
-    return i;
-}
-
-// Whether a scanned number whose conversion was out of range is too large
-// (rather than too small). With the mantissa read as 0.ddd x 10^order (order
-// = integer digits after leading zeros, or minus the zeros right after the
-// point), the number is large when order + exponent > 0.
-bool orderIsPositive(std::string_view number) {
-    long long order = 0;
-    bool seenNonZero = false;
-    bool afterPoint = false;
-    std::size_t i = (number[0] == '+' || number[0] == '-') ? 1 : 0;
-    for (; i < number.size() && number[i] != 'e' && number[i] != 'E'; ++i) {
-        if (number[i] == '.') {
-            afterPoint = true;
-        } else if (!seenNonZero && number[i] != '0') {
-            seenNonZero = true;
-            if (!afterPoint)
-                order += 1;
-        } else if (seenNonZero && !afterPoint) {
-            order += 1;
-        } else if (!seenNonZero && afterPoint) {
-            order -= 1;
-        }
-    }
-    long long exponent = 0;
-    bool negativeExponent = false;
-    if (i < number.size()) {
-        ++i;
-        if (number[i] == '+' || number[i] == '-')
-            negativeExponent = number[i++] == '-';
-        // Capped: a few thousand already leaves the double range either way.
-        for (; i < number.size(); ++i)
-            exponent = std::min(exponent * 10 + (number[i] - '0'), 1'000'000LL);
-    }
-    return order + (negativeExponent ? -exponent : exponent) > 0;
-}
-
 struct Converted {
+    std::size_t length;  // of the number at the start of the text; 0 when none
     double value;
-    bool overflow;
+    bool overflow;       // beyond the double range; value is then that end of it
 };
 
-// Converts a text accepted by scanNumber. from_chars takes no "+" sign and
-// ignores the locale.
-Converted convertScanned(std::string_view number) {
-    const bool negative = number[0] == '-';
-    if (number[0] == '+')
-        number.remove_prefix(1);
-    double value = 0.0;
-    auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), value,
-                                     std::chars_format::general);
-    (void)end;
-    if (ec == std::errc::result_out_of_range) {
-        if (orderIsPositive(number))
-            return {negative ? std::numeric_limits<double>::lowest() : std::numeric_limits<double>::max(), true};
-        return {negative ? -0.0 : 0.0, false};
+// The longest number at the start of `text`, read with the one grammar of
+// number text. A magnitude below the smallest double reads as a zero.
+Converted leadingConverted(std::string_view text) {
+    const NumberToken token = readNumber(text.data(), text.data() + text.size());
+    const auto length = static_cast<std::size_t>(token.end - text.data());
+    switch (token.status) {
+    case NumberStatus::Ok:
+        return {length, token.value, false};
+    case NumberStatus::Overflow:
+        return {length, text[0] == '-' ? std::numeric_limits<double>::lowest() : std::numeric_limits<double>::max(),
+                true};
+    case NumberStatus::NotANumber:
+        break;
     }
-    return {value, false};
+    return {0, 0.0, false};
 }
 
 // Splits |value| into 15 significant digits and a decimal exponent.
@@ -134,10 +66,7 @@ double leadingNumber(std::string_view text) {
     for (char c : text)
         if (c != ' ' && c != '\t' && c != '\n')
             cleaned.push_back(c);
-    const std::size_t length = scanNumber(cleaned);
-    if (length == 0)
-        return 0.0;
-    return convertScanned(std::string_view(cleaned).substr(0, length)).value;
+    return leadingConverted(cleaned).value;
 }
 
 std::optional<double> strictNumber(std::string_view text) {
@@ -146,10 +75,10 @@ std::optional<double> strictNumber(std::string_view text) {
         text.remove_prefix(1);
     while (!text.empty() && blank(text.back()))
         text.remove_suffix(1);
-    if (text.empty() || scanNumber(text) != text.size())
+    if (text.empty())
         return std::nullopt;
-    const Converted converted = convertScanned(text);
-    if (converted.overflow)
+    const Converted converted = leadingConverted(text);
+    if (converted.length != text.size() || converted.overflow)
         return std::nullopt;
     return converted.value;
 }

@@ -2,21 +2,16 @@
 
 #include <dlfcn.h>
 
-#include <filesystem>
-#include <system_error>
 #include <utility>
+
+#include "engine/sibling_library.h"
 
 namespace orvenda {
 namespace {
 
-std::string lastDlError() {
-    const char* text = dlerror();
-    return text ? std::string(text) : std::string("unknown reason");
-}
-
 std::vector<std::string> defaultCandidates() {
     std::vector<std::string> candidates;
-    const std::string folder = programDirectory();
+    const std::string folder = halvik::programFolder();
     if (!folder.empty())
         candidates.push_back(folder + "/" + HALVIK_LIBRARY_FILE_NAME);
     candidates.emplace_back(HALVIK_LIBRARY_FILE_NAME);
@@ -24,14 +19,6 @@ std::vector<std::string> defaultCandidates() {
 }
 
 }  // namespace
-
-std::string programDirectory() {
-    std::error_code error;
-    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (error)
-        return {};
-    return program.parent_path().string();
-}
 
 HalvikLibrary::HalvikLibrary() : HalvikLibrary(defaultCandidates()) {}
 
@@ -48,13 +35,13 @@ HalvikFunction HalvikLibrary::halvik(std::string& error) {
         if (!handle) {
             if (firstError.empty())
                 firstError = "The conversion library " + std::string(HALVIK_LIBRARY_FILE_NAME) +
-                             " could not be loaded: " + lastDlError();
+                             " could not be loaded: " + halvik::lastLoaderError();
             continue;
         }
         dlerror();
         void* symbol = dlsym(handle, "Halvik");
         if (!symbol) {
-            error = "The conversion library " + candidate + " has no usable function Halvik: " + lastDlError();
+            error = "The conversion library " + candidate + " has no usable function Halvik: " + halvik::lastLoaderError();
             dlclose(handle);
             return nullptr;
         }
@@ -66,6 +53,15 @@ HalvikFunction HalvikLibrary::halvik(std::string& error) {
                                      " could not be loaded: no place to look for it"
                                : firstError;
     return nullptr;
+}
+
+int32_t HalvikLibrary::convert(const HalvikArguments& arguments, const markers::MarkerStore& markers,
+                               const std::string& outPath) const {
+    if (!halvik_)
+        return -1;
+    return halvik_(arguments.iPath.c_str(), arguments.qPath.c_str(), arguments.inputDataType,
+                   arguments.inputFileKind, markers.Marker1Points.data(), markers.Marker2Points.data(),
+                   arguments.sampleCount, arguments.peakValue, &arguments.settings, outPath.c_str());
 }
 
 }  // namespace orvenda

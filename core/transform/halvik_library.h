@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "common/halvik_api.h"
+#include "core/markers/marker_store.h"
+#include "core/transform/settings_record.h"
 
 namespace orvenda {
 
@@ -26,6 +28,11 @@ public:
     // next call tries again.
     HalvikFunction halvik(std::string& error);
     bool isBound() const { return halvik_ != nullptr; }
+    // One conversion through the bound Halvik: the planned arguments, the
+    // two marker lists and the output path (the file system's encoding).
+    // Halvik's result; -1 when nothing is bound yet.
+    int32_t convert(const HalvikArguments& arguments, const markers::MarkerStore& markers,
+                    const std::string& outPath) const;
     // The file the binding came from (empty while unbound).
     const std::string& loadedFrom() const { return loadedFrom_; }
 
@@ -34,10 +41,6 @@ private:
     HalvikFunction halvik_ = nullptr;
     std::string loadedFrom_;
 };
-
-// The folder of the running program, without a trailing slash; empty when the
-// system does not say.
-std::string programDirectory();
 
 }  // namespace orvenda
 

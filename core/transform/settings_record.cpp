@@ -92,17 +92,18 @@ std::vector<FieldProblem> unusableFields(const TransformRequest& request) {
 int32_t markerFlagsOf(const PanelSnapshot& panel, TransformKind kind) {
     int32_t flags = 0;
     if (panel.mark1On)
-        flags += 0x2;
+        flags |= HALVIK_MARKER_1_LINE;
     if (panel.mark2On)
-        flags += 0x4;
+        flags |= HALVIK_MARKER_2_LINE;
     if (panel.markerModeOn) {
         // "Auto Edit": BaseBand also asks for the SEQ marker-mode line, IF does not.
         if (panel.markOption == 0)
-            flags += kind == TransformKind::BaseBand ? 0x21 : 0x01;
+            flags |= kind == TransformKind::BaseBand ? HALVIK_MARKER_MODE_SEQ | HALVIK_MARKER_BOTH_LINES
+                                                     : HALVIK_MARKER_BOTH_LINES;
         else if (panel.markOption == 1)
-            flags += 0x40;
+            flags |= HALVIK_MARKER_MODE_WFM;
     } else {
-        flags += 0x10;  // a bit the engine ignores, kept as the panel always sent it
+        flags |= HALVIK_MARKER_GROUP_OFF;  // a bit the engine ignores, kept as the panel always sent it
     }
     return flags;
 }
@@ -168,7 +169,7 @@ TransformPlan planTransform(const TransformRequest& request) {
 
     const input::LoadedInput& in = request.input;
     HalvikArguments& args = plan.arguments;
-    const bool oneFile = in.InputFileKind == input::kOneIQFile;
+    const bool oneFile = in.InputFileKind == HALVIK_KIND_IQ_FILE;
     args.iPath = oneFile ? in.IQFilePath : in.IFilePath;
     args.qPath = oneFile ? std::string() : in.QFilePath;
     args.inputDataType = in.InputDataType;

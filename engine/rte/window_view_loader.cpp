@@ -5,18 +5,16 @@
 #include <string>
 
 #include "engine/rte/window_view_api.h"
+#include "engine/sibling_library.h"
 
 namespace halvik::rte {
 
 namespace {
 
+// This layer's folder, where the window library sits beside it.
 std::string ownFolder() {
     static const char anchor = 0;
-    Dl_info info{};
-    if (::dladdr(&anchor, &info) == 0 || info.dli_fname == nullptr) return ".";
-    const std::string file = info.dli_fname;
-    const std::size_t slash = file.rfind('/');
-    return slash == std::string::npos ? std::string(".") : file.substr(0, slash);
+    return folderOfBinaryHolding(&anchor);
 }
 
 // Bound once the window library is loaded; it stays loaded (a GUI toolkit's
@@ -31,8 +29,8 @@ std::unique_ptr<PanelView> loadWindowView(const PanelDefinition& definition) {
         void* widgets = ::dlopen(kQtWidgetsLibrary, RTLD_NOW | RTLD_NOLOAD);
         if (widgets == nullptr) return nullptr;
         ::dlclose(widgets);
-        const std::string path = ownFolder() + "/" + ORVENDA_RTE_WINDOW_LIBRARY_FILE_NAME;
-        void* library = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
+        void* library =
+            openLibraryIn(ownFolder(), ORVENDA_RTE_WINDOW_LIBRARY_FILE_NAME, RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
         if (library == nullptr) return nullptr;
         g_createWindowView = reinterpret_cast<RteCreateWindowViewFunction>(::dlsym(library, kCreateWindowViewSymbol));
         if (g_createWindowView == nullptr) return nullptr;

@@ -1,11 +1,12 @@
-// The busy mouse pointer for the lifetime of a scope.
-#ifndef ORVENDA_GUI_INPUT_BUSY_POINTER_H
-#define ORVENDA_GUI_INPUT_BUSY_POINTER_H
+// The busy mouse pointer for the lifetime of a scope, restored on every way
+// out. The one busy pointer of the program's windows.
+#ifndef ORVENDA_GUI_COMMON_BUSY_POINTER_H
+#define ORVENDA_GUI_COMMON_BUSY_POINTER_H
 
 #include <QApplication>
 #include <QCursor>
 
-namespace orvenda::input {
+namespace orvenda {
 
 class BusyPointer {
 public:
@@ -15,6 +16,6 @@ public:
     BusyPointer& operator=(const BusyPointer&) = delete;
 };
 
-}  // namespace orvenda::input
+}  // namespace orvenda
 
 #endif

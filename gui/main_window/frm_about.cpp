@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "common/orvenda_version.h"
 #include "gui/main_window/about_picture.h"
 
 namespace orvenda {
@@ -21,7 +22,7 @@ FrmAbout::FrmAbout(QWidget* parent) : QDialog(parent) {
 
     auto* product = new QLabel(QStringLiteral("Orvenda for KX2900 OPT10(SG)"), this);
     product->setObjectName(QStringLiteral("Label1"));
-    auto* version = new QLabel(QStringLiteral("Version 1.4"), this);
+    auto* version = new QLabel(QStringLiteral("Version ") + QString::fromLatin1(kVersion), this);
     version->setObjectName(QStringLiteral("Label2"));
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);

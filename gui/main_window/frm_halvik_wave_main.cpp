@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "common/orvenda_version.h"
 #include "gui/input/signal_source_group.h"
 #include "gui/main_window/frm_about.h"
 #include "gui/main_window/transform_commands.h"
@@ -25,7 +26,7 @@ namespace orvenda {
 FrmHalvikWaveMain::FrmHalvikWaveMain(ComonLib& state, UserDialogs& dialogs, QWidget* parent)
     : QMainWindow(parent), state_(state), dialogs_(dialogs) {
     setObjectName(QStringLiteral("FrmHalvikWaveMain"));
-    setWindowTitle(QStringLiteral("Orvenda Version 1.4"));
+    setWindowTitle(QStringLiteral("Orvenda Version ") + QString::fromLatin1(kVersion));
     runLoadStep();
     setCentralWidget(buildCentralWidget());
     buildMenus();
@@ -125,8 +126,8 @@ void FrmHalvikWaveMain::buildMenus() {
         hidden->setEnabled(false);
     }
     file->addSeparator();
-    addItem(file, "Load Marker1", "MnuLoadMark1", [this] { markerFiles_->loadMarker(1); });
-    addItem(file, "Load Marker2", "MnuLoadMark2", [this] { markerFiles_->loadMarker(2); });
+    addItem(file, "Load Marker1", "MnuLoadMark1", [this] { markerFiles_->loadMarker(markers::MarkerNumber::One); });
+    addItem(file, "Load Marker2", "MnuLoadMark2", [this] { markerFiles_->loadMarker(markers::MarkerNumber::Two); });
     file->addSeparator();
     // "Exit" ends the program at once: no window's closing step runs.
     addItem(file, "Exit", "nmuExit", [] { QCoreApplication::exit(0); });
@@ -170,13 +171,13 @@ void FrmHalvikWaveMain::closeEvent(QCloseEvent* event) {
     QMainWindow::closeEvent(event);
 }
 
-void FrmHalvikWaveMain::switchMarkerOutputOn(int marker, bool checkOnBoxFirst) {
+void FrmHalvikWaveMain::switchMarkerOutputOn(markers::MarkerNumber marker, bool checkOnBoxFirst) {
     settings_->switchMarkerOutputOn(marker, checkOnBoxFirst);
 }
 
-void FrmHalvikWaveMain::setMarkerOn(int marker, bool on) { settings_->setMarkerOn(marker, on); }
+void FrmHalvikWaveMain::setMarkerOn(markers::MarkerNumber marker, bool on) { settings_->setMarkerOn(marker, on); }
 
-void FrmHalvikWaveMain::setMarkerFileName(int marker, const QString& name) {
+void FrmHalvikWaveMain::setMarkerFileName(markers::MarkerNumber marker, const QString& name) {
     markerFiles_->setMarkerFileName(marker, name);
 }
 

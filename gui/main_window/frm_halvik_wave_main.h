@@ -1,4 +1,4 @@
-// The main window "Orvenda Version 1.4": signal source, output settings,
+// The main window "Orvenda Version <version>": signal source, output settings,
 // marker setup, IF carrier, the two transform buttons and the menu bar.
 #ifndef ORVENDA_GUI_MAIN_WINDOW_FRM_HALVIK_WAVE_MAIN_H
 #define ORVENDA_GUI_MAIN_WINDOW_FRM_HALVIK_WAVE_MAIN_H
@@ -54,9 +54,9 @@ private:
     QWidget* buildCentralWidget();
 
     // MarkerSettingsLink
-    void switchMarkerOutputOn(int marker, bool checkOnBoxFirst) override;
-    void setMarkerOn(int marker, bool on) override;
-    void setMarkerFileName(int marker, const QString& name) override;
+    void switchMarkerOutputOn(markers::MarkerNumber marker, bool checkOnBoxFirst) override;
+    void setMarkerOn(markers::MarkerNumber marker, bool on) override;
+    void setMarkerFileName(markers::MarkerNumber marker, const QString& name) override;
 
     ComonLib& state_;
     UserDialogs& dialogs_;

@@ -61,7 +61,7 @@ void SettingsProfileCommands::loadSettings() {
         report(quoted(path) + " is a waveform file: use Settings from Waveform File.");
         return;
     }
-    input::BusyPointer busy;
+    BusyPointer busy;
     profiles::storeProfilePoints(state_.markers, 1, loaded.profile.marker1Points);
     profiles::storeProfilePoints(state_.markers, 2, loaded.profile.marker2Points);
     markersReplaced_();
@@ -86,7 +86,7 @@ void SettingsProfileCommands::settingsFromWaveformFile() {
     }
     const profiles::LoadedSettings& loaded = std::get<profiles::LoadedSettings>(read);
     {
-        input::BusyPointer busy;
+        BusyPointer busy;
         panel_.applySnapshot(profiles::snapshotOf(loaded.profile));
     }
     report("The settings of " + quoted(path) + " are set. Its header does not tell " +

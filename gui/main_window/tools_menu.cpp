@@ -16,8 +16,8 @@ void FrmHalvikWaveMain::buildToolsMenu(QMenu* tools) {
         // Loaded marker lists no longer come from the files named under
         // Marker Setup; an open editor shows them at once.
         auto* profiles = new SettingsProfileCommands(state_, dialogs_, *settings_, this, [this] {
-            markerFiles_->setMarkerFileName(1, QString());
-            markerFiles_->setMarkerFileName(2, QString());
+            markerFiles_->setMarkerFileName(markers::MarkerNumber::One, QString());
+            markerFiles_->setMarkerFileName(markers::MarkerNumber::Two, QString());
             if (markerEditor_)
                 markerEditor_->showStoredMarkers();
         });

@@ -4,9 +4,11 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QWidget>
 
 #include "gui/input/signal_source_group.h"
+#include "gui/common/busy_pointer.h"
 #include "gui/common/user_dialogs.h"
 #include "gui/settings/settings_panel.h"
 
@@ -18,30 +20,14 @@ const char kSaveFilter[] = "AWG(*.awv)|*.awv|data files(*.dat)|*.dat|text files(
 // The busy pointer and the command's disabled button, restored on every way out.
 class BusyWindow {
 public:
-    explicit BusyWindow(QPushButton* button) : button_(button) {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        button_->setEnabled(false);
-    }
-    ~BusyWindow() {
-        button_->setEnabled(true);
-        QApplication::restoreOverrideCursor();
-    }
+    explicit BusyWindow(QPushButton* button) : button_(button) { button_->setEnabled(false); }
+    ~BusyWindow() { button_->setEnabled(true); }
     BusyWindow(const BusyWindow&) = delete;
     BusyWindow& operator=(const BusyWindow&) = delete;
 
 private:
+    BusyPointer pointer_;  // set before the button is disabled, restored after it is enabled
     QPushButton* button_;
-};
-
-class RunningFlag {
-public:
-    explicit RunningFlag(bool& flag) : flag_(flag) { flag_ = true; }
-    ~RunningFlag() { flag_ = false; }
-    RunningFlag(const RunningFlag&) = delete;
-    RunningFlag& operator=(const RunningFlag&) = delete;
-
-private:
-    bool& flag_;
 };
 
 }  // namespace
@@ -75,7 +61,7 @@ void TransformCommands::run(TransformKind kind) {
                          caption);
         return;
     }
-    RunningFlag running(running_);
+    const QScopedValueRollback running(running_, true);
     const bool isBaseBand = kind == TransformKind::BaseBand;
 
     // Every value is read and checked before the dialog; the record is built
@@ -88,8 +74,7 @@ void TransformCommands::run(TransformKind kind) {
         return;
     }
     std::string whyNot;
-    const HalvikFunction halvik = library_.halvik(whyNot);
-    if (!halvik) {
+    if (!library_.halvik(whyNot)) {
         dialogs_.message(window_, QString::fromStdString(whyNot), caption);
         return;
     }
@@ -110,10 +95,7 @@ void TransformCommands::run(TransformKind kind) {
         const std::string narrowOutPath = QFile::encodeName(outPath).toStdString();
         if (isBaseBand)
             QCoreApplication::processEvents();
-        const HalvikArguments& args = plan.arguments;
-        result = halvik(args.iPath.c_str(), args.qPath.c_str(), args.inputDataType, args.inputFileKind,
-                        state_.markers.Marker1Points.data(), state_.markers.Marker2Points.data(), args.sampleCount,
-                        args.peakValue, &args.settings, narrowOutPath.c_str());
+        result = library_.convert(plan.arguments, state_.markers, narrowOutPath);
     }
     if (result != 0)
         dialogs_.message(window_, QStringLiteral("The waveform file was not written:\n%1").arg(outPath), caption);

@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "core/markers/marker_cell_rules.h"
+#include "gui/common/busy_pointer.h"
 #include "gui/markers/marker_file_dialogs.h"
 #include "gui/markers/marker_grid.h"
 #include "gui/markers/marker_picture.h"
@@ -22,15 +23,6 @@
 namespace orvenda::markers {
 
 namespace {
-
-// The busy pointer for the length of a scope, restored on every way out.
-class BusyCursor {
-public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
 
 QString qs(const std::string& text) { return QString::fromStdString(text); }
 
@@ -52,7 +44,7 @@ FrmMarker::FrmMarker(MarkerStore& store, UserDialogs& dialogs, MarkerSettingsLin
     // Load step: the marker shown last, then its selection (which refills
     // nothing, as it equals CurrentMarker), then both drawings.
     showMarkerInGrid(currentMarker());
-    markerSelect_->setCurrentIndex(currentMarker());
+    markerSelect_->setCurrentIndex(indexOf(currentMarker()));
     connect(markerSelect_, &QComboBox::currentIndexChanged, this, &FrmMarker::selectMarker);
     drawMarkers();
     resize(820, 480);
@@ -140,11 +132,13 @@ void FrmMarker::buildMenu() {
             &QWidget::close);
 }
 
-int FrmMarker::currentMarker() const { return store_.CurrentMarker == 1 ? 1 : 0; }
+MarkerNumber FrmMarker::currentMarker() const { return markerAtIndex(store_.CurrentMarker); }
 
-MarkerPicture* FrmMarker::pictureOf(int marker) const { return marker == 0 ? picture1_ : picture2_; }
+MarkerPicture* FrmMarker::pictureOf(MarkerNumber marker) const {
+    return marker == MarkerNumber::One ? picture1_ : picture2_;
+}
 
-void FrmMarker::showMarkerInGrid(int marker) {
+void FrmMarker::showMarkerInGrid(MarkerNumber marker) {
     grid_->setRows(gridRowsFromStore(store_, marker));
     grid_->setCurrentCell(1, 0);
 }
@@ -153,7 +147,7 @@ void FrmMarker::selectMarker(int index) {
     if (index < 0 || index == store_.CurrentMarker)
         return;
     // The rows shown so far are dropped: only "Set Marker" stores them.
-    showMarkerInGrid(index);
+    showMarkerInGrid(markerAtIndex(index));
     store_.CurrentMarker = index;
 }
 
@@ -182,8 +176,8 @@ void FrmMarker::deleteMarkPoint() {
 void FrmMarker::setMarker() {
     const int column = grid_->currentColumn();
     const int row = grid_->currentRow();
-    const int marker = currentMarker();
-    BusyCursor busy;
+    const MarkerNumber marker = currentMarker();
+    BusyPointer busy;
     if (storeGridRows(store_, marker, grid_->rows()) == 0) {
         // Nothing to show: drawings, settings and the marker's length stay.
         grid_->setCurrentCell(1, 0);
@@ -191,8 +185,8 @@ void FrmMarker::setMarker() {
     }
     drawMarkers();
     if (markerLengthOf(store_, marker) > 1)
-        settings_.switchMarkerOutputOn(marker + 1, false);
-    settings_.setMarkerFileName(marker + 1, QString());
+        settings_.switchMarkerOutputOn(marker, false);
+    settings_.setMarkerFileName(marker, QString());
     grid_->setCurrentCell(row, column);
 }
 
@@ -204,9 +198,9 @@ void FrmMarker::showStoredMarkers() {
 }
 
 void FrmMarker::clearMarker() {
-    const int marker = currentMarker();
+    const MarkerNumber marker = currentMarker();
     clearMarkerPoints(store_, marker);
-    settings_.setMarkerOn(marker + 1, false);
+    settings_.setMarkerOn(marker, false);
     // The other drawing keeps its scale although MarkerLength may change.
     pictureOf(marker)->clearPicture();
     grid_->setRows({});
@@ -217,7 +211,7 @@ void FrmMarker::saveMarkerList() {
     grid_->finishEditing();
     std::vector<MarkerPoint> points;
     {
-        BusyCursor busy;
+        BusyPointer busy;
         points = pointsFromGridRows(grid_->rows());
         // Left where the reading stopped: the first empty row, or the last.
         const int stopRow = std::min(static_cast<int>(points.size()) + 1, MarkerGrid::kRowCount - 1);
@@ -231,7 +225,7 @@ void FrmMarker::loadMarkerList() {
     const MarkerFileLoad load = loadMarkerFileWithDialog(this, dialogs_, kMarkerPointCapacity);
     if (load.status != MarkerFileLoad::Status::Read)
         return;
-    BusyCursor busy;
+    BusyPointer busy;
     grid_->setRows(gridRowsFromPoints(load.points));
 }
 

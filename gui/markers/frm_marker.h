@@ -43,10 +43,10 @@ private:
     QWidget* buildCentralWidget();
     void buildMenu();
     void selectMarker(int index);
-    void showMarkerInGrid(int marker);
+    void showMarkerInGrid(MarkerNumber marker);
     void drawMarkers();
-    int currentMarker() const;
-    MarkerPicture* pictureOf(int marker) const;
+    MarkerNumber currentMarker() const;
+    MarkerPicture* pictureOf(MarkerNumber marker) const;
 
     MarkerStore& store_;
     UserDialogs& dialogs_;

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "gui/common/busy_pointer.h"
 #include "gui/common/user_dialogs.h"
 #include "core/markers/graph_lib.h"
 
@@ -35,14 +36,6 @@ public:
 
 private:
     QList<QCursor> lifted_;
-};
-
-class BusyPointer {
-public:
-    BusyPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyPointer() { QApplication::restoreOverrideCursor(); }
-    BusyPointer(const BusyPointer&) = delete;
-    BusyPointer& operator=(const BusyPointer&) = delete;
 };
 
 void tell(QWidget* parent, UserDialogs& dialogs, const QString& text) {

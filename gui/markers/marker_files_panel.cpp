@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "core/markers/graph_lib.h"
+#include "gui/common/busy_pointer.h"
 #include "gui/markers/marker_file_dialogs.h"
 #include "gui/markers/marker_settings_link.h"
 
@@ -17,7 +18,8 @@ MarkerFilesPanel::MarkerFilesPanel(MarkerStore& store, UserDialogs& dialogs, Mar
     setObjectName(QStringLiteral("MarkerFilesPanel"));
     auto* layout = new QGridLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    for (int marker = 1; marker <= 2; ++marker) {
+    for (MarkerNumber number : kBothMarkers) {
+        const int marker = numberOf(number);
         auto* button = new QPushButton(QStringLiteral("Load Marker %1").arg(marker), this);
         button->setObjectName(QStringLiteral("CmdLoadMarker%1").arg(marker));
         // The box only shows the loaded file's name; typing into it means nothing.
@@ -28,7 +30,7 @@ MarkerFilesPanel::MarkerFilesPanel(MarkerStore& store, UserDialogs& dialogs, Mar
         layout->addWidget(button, marker - 1, 0);
         layout->addWidget(name, marker - 1, 1);
         fileNames_[marker - 1] = name;
-        connect(button, &QPushButton::clicked, this, [this, marker] { loadMarker(marker); });
+        connect(button, &QPushButton::clicked, this, [this, number] { loadMarker(number); });
     }
     auto* edit = new QPushButton(QStringLiteral("Edit Marker"), this);
     edit->setObjectName(QStringLiteral("Command1"));
@@ -36,27 +38,23 @@ MarkerFilesPanel::MarkerFilesPanel(MarkerStore& store, UserDialogs& dialogs, Mar
     connect(edit, &QPushButton::clicked, this, &MarkerFilesPanel::editMarkerRequested);
 }
 
-void MarkerFilesPanel::loadMarker(int marker) {
-    if (marker != 1 && marker != 2)
-        return;
+void MarkerFilesPanel::loadMarker(MarkerNumber marker) {
     // A cancelled dialog or a rejected file changes nothing; the reader has
     // already told the user why a file was rejected.
     const MarkerFileLoad load = loadMarkerFileWithDialog(window(), dialogs_, kMarkerFileMaxPoints);
     if (load.status != MarkerFileLoad::Status::Read)
         return;
 
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const BusyPointer busy;
     storeLoadedMarker(store_, marker, load.points);
     // An empty file clears the list but leaves the marker settings alone.
     if (!load.points.empty())
         settings_.switchMarkerOutputOn(marker, true);
     setMarkerFileName(marker, load.fileName);
-    QApplication::restoreOverrideCursor();
 }
 
-void MarkerFilesPanel::setMarkerFileName(int marker, const QString& name) {
-    if (marker == 1 || marker == 2)
-        fileNames_[marker - 1]->setText(name);
+void MarkerFilesPanel::setMarkerFileName(MarkerNumber marker, const QString& name) {
+    fileNames_[static_cast<std::size_t>(indexOf(marker))]->setText(name);
 }
 
 }  // namespace orvenda::markers

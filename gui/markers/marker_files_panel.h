@@ -24,13 +24,13 @@ public:
     MarkerFilesPanel(MarkerStore& store, UserDialogs& dialogs, MarkerSettingsLink& settings,
                      QWidget* parent = nullptr);
 
-    // "Load Marker1" / "Load Marker2" (menu items and buttons), marker 1 or 2:
+    // "Load Marker1" / "Load Marker2" (menu items and buttons):
     // the file's points replace the marker's list, the marker output is
     // switched on when the file held a point, and its name is shown. A
     // cancelled dialog or a rejected file changes nothing.
-    void loadMarker(int marker);
+    void loadMarker(MarkerNumber marker);
     // TxtMakerFile1 / TxtMakerFile2.
-    void setMarkerFileName(int marker, const QString& name);
+    void setMarkerFileName(MarkerNumber marker, const QString& name);
 
 signals:
     // "Edit Marker" (button Command1).

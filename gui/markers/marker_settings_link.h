@@ -6,17 +6,19 @@
 
 #include <QString>
 
+#include "core/markers/marker_number.h"
+
 namespace orvenda::markers {
 
 class MarkerSettingsLink {
 public:
     virtual ~MarkerSettingsLink() = default;
-    // Marker output on for marker 1 or 2, as after a load or "Set Marker".
-    virtual void switchMarkerOutputOn(int marker, bool checkOnBoxFirst) = 0;
+    // Marker output on, as after a load or "Set Marker".
+    virtual void switchMarkerOutputOn(MarkerNumber marker, bool checkOnBoxFirst) = 0;
     // Checks or unchecks "Marker1 ON" / "Marker2 ON".
-    virtual void setMarkerOn(int marker, bool on) = 0;
-    // The file name shown for marker 1 or 2 (empty clears it).
-    virtual void setMarkerFileName(int marker, const QString& name) = 0;
+    virtual void setMarkerOn(MarkerNumber marker, bool on) = 0;
+    // The file name shown for the marker (empty clears it).
+    virtual void setMarkerFileName(MarkerNumber marker, const QString& name) = 0;
 };
 
 }  // namespace orvenda::markers

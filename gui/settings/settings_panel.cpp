@@ -67,12 +67,11 @@ PanelSnapshot SettingsPanel::snapshot() const {
 
 // The changes in the order the marker commands make them; each one runs the
 // reaction a user's click would (the marker switch, then the edit mode).
-void SettingsPanel::switchMarkerOutputOn(int marker, bool checkOnBoxFirst) {
-    if (marker != 1 && marker != 2)
-        return;
+void SettingsPanel::switchMarkerOutputOn(markers::MarkerNumber marker, bool checkOnBoxFirst) {
     PanelControls& c = *controls_;
-    QCheckBox* own = marker == 1 ? c.ChkMark1 : c.ChkMark2;
-    QCheckBox* other = marker == 1 ? c.ChkMark2 : c.ChkMark1;
+    const bool first = marker == markers::MarkerNumber::One;
+    QCheckBox* own = first ? c.ChkMark1 : c.ChkMark2;
+    QCheckBox* other = first ? c.ChkMark2 : c.ChkMark1;
     if (checkOnBoxFirst)
         own->setChecked(true);
     c.ChkMarkerMode->setChecked(true);
@@ -85,11 +84,8 @@ void SettingsPanel::switchMarkerOutputOn(int marker, bool checkOnBoxFirst) {
     other->setEnabled(true);
 }
 
-void SettingsPanel::setMarkerOn(int marker, bool on) {
-    if (marker == 1)
-        controls_->ChkMark1->setChecked(on);
-    else if (marker == 2)
-        controls_->ChkMark2->setChecked(on);
+void SettingsPanel::setMarkerOn(markers::MarkerNumber marker, bool on) {
+    (marker == markers::MarkerNumber::One ? controls_->ChkMark1 : controls_->ChkMark2)->setChecked(on);
 }
 
 }  // namespace orvenda::settings

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "core/settings/panel_snapshot.h"
+#include "core/markers/marker_number.h"
 #include "core/settings/sequence_memory.h"
 
 class QWidget;
@@ -39,9 +40,9 @@ public:
     // "Manual Edit" selected, both ON boxes enabled, this marker's box checked.
     // `checkOnBoxFirst` checks the marker's ON box before the rest, as the
     // marker file load does. Each change runs its click reaction.
-    void switchMarkerOutputOn(int marker, bool checkOnBoxFirst);
+    void switchMarkerOutputOn(markers::MarkerNumber marker, bool checkOnBoxFirst);
     // Checks or unchecks the ON box of marker 1 or 2 (running its reaction).
-    void setMarkerOn(int marker, bool on);
+    void setMarkerOn(markers::MarkerNumber marker, bool on);
 
     // Sets the panel to `target` as a user would (settings_panel_apply.cpp):
     // a group is switched on to reach its controls, options are clicked in an

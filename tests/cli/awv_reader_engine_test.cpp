@@ -35,7 +35,7 @@ ConversionSettings everyGroup() {
     s.Fs = 61.44e6;
     s.AWGGain = 1.0;
     s.IQFilter = 0;
-    s.MarkerFlags = 0x2 | 0x4 | 0x40;
+    s.MarkerFlags = HALVIK_MARKER_1_LINE | HALVIK_MARKER_2_LINE | HALVIK_MARKER_MODE_WFM;
     s.StartTrigger = 1;
     s.TriggerPolarity = 1;
     s.OutputSequence = 1;
@@ -79,8 +79,8 @@ protected:
     }
 
     ScratchFolder scratch_;
-    std::array<MarkerPoint, 99> marker1_{};
-    std::array<MarkerPoint, 99> marker2_{};
+    std::array<MarkerPoint, HALVIK_MARKER_ENTRIES_WALKED> marker1_{};
+    std::array<MarkerPoint, HALVIK_MARKER_ENTRIES_WALKED> marker2_{};
     std::string bytes_;
 };
 

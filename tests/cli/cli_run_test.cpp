@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <filesystem>
 
+#include "common/halvik_api.h"
 #include "tests/cli/program_run.h"
 
 namespace orvenda::cli::test {
@@ -129,7 +130,8 @@ TEST(CliRun, LoadWarningsAreShownAndTheFileIsWritten) {
     EXPECT_NE(run.err.find("warning: " + scratch.file("seven.q") + ": Data Size is not nultiple of 4. (7 samples, 8 converted)"),
               std::string::npos)
         << run.err;
-    EXPECT_NE(run.err.find("only the first 99 of 120 change points reach the waveform"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("only the first " + std::to_string(HALVIK_MARKER_ENTRIES_WALKED) +
+                           " of 120 change points reach the waveform"), std::string::npos) << run.err;
     EXPECT_NE(readFile(scratch.file("out.awv")).find("{WAVEDATA:64;"), std::string::npos);
 }
 

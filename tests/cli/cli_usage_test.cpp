@@ -4,6 +4,7 @@
 
 #include <ostream>
 
+#include "common/orvenda_version.h"
 #include "tests/cli/program_run.h"
 
 namespace orvenda::cli::test {
@@ -25,7 +26,8 @@ std::vector<std::string> convertMnt(std::vector<std::string> more) {
 
 std::vector<UsageCase> usageCases() {
     return {
-        {"NoCommand", {}, "A subcommand is required"},
+        {"NoCommandShowsTheOverview", {}, "Commands:\n  convert"},
+        {"NoCommandGivesAnExampleEach", {}, "              orvenda-cli info capture.awv\n"},
         {"UnknownCommand", {"frobnicate"}, "unknown command \"frobnicate\"; the commands are info, convert and settings"},
         {"InfoWithoutFile", {"info"}, "files is required"},
         {"UnknownOption", convertMnt({"--bogus"}), "--bogus"},
@@ -122,6 +124,19 @@ INSTANTIATE_TEST_SUITE_P(
                                {"--fs", "12.5 to 200", "--iq-offset", "-750 to 750", "--data-size", "orvenda-cli convert"}},
                       HelpCase{"Info", {"info", "-h"}, {"orvenda-cli info capture.awv"}}),
     [](const auto& row) { return std::string(row.param.name); });
+
+// The version comes from the build (project VERSION), alone on stdout.
+TEST(CliUsage, VersionPrintsTheProgramAndItsVersion) {
+    ScratchFolder scratch;
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--version"}, std::vector<std::string>{"--version", "convert"}}) {
+        ProgramRun run = runProgram(ORVENDA_CLI_PROGRAM, args, scratch);
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(run.out, std::string("orvenda-cli ") + orvenda::kVersion + "\n");
+        EXPECT_TRUE(run.err.empty()) << run.err;
+    }
+    EXPECT_STREQ(orvenda::kVersion, "1.4");
+}
 
 TEST(CliUsage, NothingIsWrittenForAUsageError) {
     ScratchFolder scratch;

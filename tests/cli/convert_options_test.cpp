@@ -205,18 +205,19 @@ TEST(InputFormats, FromTheNameEnding) {
 
 TEST(MarkerWarnings, WhatTheEngineWillNotUse) {
     std::vector<MarkerPoint> rising = {{0, 1}, {10, 0}, {20, 1}};
-    EXPECT_TRUE(markerListWarnings(rising, 1).empty());
+    EXPECT_TRUE(markerListWarnings(rising, markers::MarkerNumber::One).empty());
     std::vector<MarkerPoint> backwards = {{5, 1}, {3, 0}, {20, 1}};
-    std::vector<std::string> warnings = markerListWarnings(backwards, 2);
+    std::vector<std::string> warnings = markerListWarnings(backwards, markers::MarkerNumber::Two);
     ASSERT_EQ(warnings.size(), 1u);
     EXPECT_NE(warnings[0].find("marker 2: point 2 (Pos 3)"), std::string::npos) << warnings[0];
     std::vector<MarkerPoint> negative = {{-1, 1}};
-    EXPECT_EQ(markerListWarnings(negative, 1).size(), 1u);
+    EXPECT_EQ(markerListWarnings(negative, markers::MarkerNumber::One).size(), 1u);
     std::vector<MarkerPoint> many;
     for (int k = 0; k < 150; ++k) many.push_back({k, k % 2});
-    warnings = markerListWarnings(many, 1);
+    warnings = markerListWarnings(many, markers::MarkerNumber::One);
     ASSERT_EQ(warnings.size(), 1u);
-    EXPECT_NE(warnings[0].find("only the first 99 of 150"), std::string::npos);
+    EXPECT_NE(warnings[0].find("only the first " + std::to_string(HALVIK_MARKER_ENTRIES_WALKED) + " of 150"),
+              std::string::npos);
 }
 
 }  // namespace

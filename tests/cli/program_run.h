@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/scratch_folder.h"
+
 extern char** environ;
 
 namespace orvenda::cli::test {
@@ -35,27 +37,7 @@ inline std::string withoutDateLine(const std::string& file) {
     return feed == std::string::npos ? std::string() : file.substr(feed + 1);
 }
 
-class ScratchFolder {
-public:
-    ScratchFolder() {
-        std::random_device seed;
-        path_ = std::filesystem::temp_directory_path() /
-                ("orvenda-cli-test-" + std::to_string(seed()) + "-" + std::to_string(seed()));
-        std::filesystem::create_directories(path_);
-    }
-    ~ScratchFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
+using orvenda::testsupport::ScratchFolder;
 
 struct ProgramRun {
     int exitCode = -1;

@@ -1,5 +1,6 @@
 // The sample block of a conversion, byte for byte: every input layout, block
 // boundaries, markers and channel inversion.
+#include <ostream>
 #include <algorithm>
 #include <cstdint>
 #include <string>
@@ -33,6 +34,9 @@ struct LayoutRow {
     std::vector<double> i;  // the values the engine must read
     std::vector<double> q;
 };
+
+// Rows are named in test output by their name, not by a dump of their bytes.
+void PrintTo(const LayoutRow& row, std::ostream* os) { *os << row.name; }
 
 class InputLayout : public ::testing::TestWithParam<LayoutRow> {};
 
@@ -191,15 +195,15 @@ std::vector<int> levels(int32_t count, std::vector<std::pair<int32_t, int>> ones
 }
 
 TEST(Markers, ChangePointsSetTheLevelFromTheirPositionOn) {
-    EXPECT_EQ(markerBits({{{0, 1}, {10, 0}}, {}, 0x2, 20}), levels(20, {{0, 10}}));
+    EXPECT_EQ(markerBits({{{0, 1}, {10, 0}}, {}, HALVIK_MARKER_1_LINE, 20}), levels(20, {{0, 10}}));
 }
 
 TEST(Markers, OnlyBitZeroOfTheValueCounts) {
-    EXPECT_EQ(markerBits({{{2, 3}, {4, 2}, {6, 1}}, {}, 0x2, 8}), levels(8, {{2, 4}, {6, 8}}));
+    EXPECT_EQ(markerBits({{{2, 3}, {4, 2}, {6, 1}}, {}, HALVIK_MARKER_1_LINE, 8}), levels(8, {{2, 4}, {6, 8}}));
 }
 
 TEST(Markers, AnOutOfOrderPointStopsAllLaterChanges) {
-    EXPECT_EQ(markerBits({{{5, 1}, {3, 0}, {8, 0}}, {}, 0x2, 12}), levels(12, {{5, 12}}));
+    EXPECT_EQ(markerBits({{{5, 1}, {3, 0}, {8, 0}}, {}, HALVIK_MARKER_1_LINE, 12}), levels(12, {{5, 12}}));
 }
 
 TEST(Markers, AtMost99PointsAreConsulted) {
@@ -208,28 +212,28 @@ TEST(Markers, AtMost99PointsAreConsulted) {
     // Point 98 (level 1 at sample 98) is the last one followed.
     std::vector<int> expected(130, 0);
     for (int32_t k = 0; k < 130; ++k) expected[static_cast<std::size_t>(k)] = (k >= 98) ? 1 : (k % 2 == 0 ? 1 : 0);
-    EXPECT_EQ(markerBits({points, {}, 0x2, 130}), expected);
+    EXPECT_EQ(markerBits({points, {}, HALVIK_MARKER_1_LINE, 130}), expected);
 }
 
 TEST(Markers, MarkerTwoAcrossBlockBoundariesInBit15) {
-    MarkerCase c{{}, {{1023, 1}, {1024, 0}, {1500, 1}, {2048, 0}}, 0x4, 2049};
+    MarkerCase c{{}, {{1023, 1}, {1024, 0}, {1500, 1}, {2048, 0}}, HALVIK_MARKER_2_LINE, 2049};
     EXPECT_EQ(markerBits(c), levels(2049, {{1023, 1024}, {1500, 2048}}, 2));
 }
 
 TEST(Markers, BothMarkersTogether) {
-    MarkerCase c{{{1, 1}, {3, 0}}, {{2, 1}}, 0x6, 5};
+    MarkerCase c{{{1, 1}, {3, 0}}, {{2, 1}}, HALVIK_MARKER_1_LINE | HALVIK_MARKER_2_LINE, 5};
     EXPECT_EQ(markerBits(c), (std::vector<int>{0, 1, 3, 2, 2}));
 }
 
 TEST(Markers, DisabledMarkersLeaveNoBitsEvenWithLinesWritten) {
-    MarkerCase c{{{0, 1}}, {{0, 1}}, 0x1 | 0x40, 3};
+    MarkerCase c{{{0, 1}}, {{0, 1}}, HALVIK_MARKER_BOTH_LINES | HALVIK_MARKER_MODE_WFM, 3};
     EXPECT_EQ(markerBits(c), (std::vector<int>{0, 0, 0}));
-    c.flags = 0x4;
+    c.flags = HALVIK_MARKER_2_LINE;
     EXPECT_EQ(markerBits(c), (std::vector<int>{2, 2, 2})) << "only marker 2 enabled";
 }
 
 TEST(Markers, StayInWordAWhenTheChannelsAreInverted) {
-    EXPECT_EQ(markerBits({{{1, 1}}, {}, 0x2, 3}, 1), (std::vector<int>{0, 1, 1}));
+    EXPECT_EQ(markerBits({{{1, 1}}, {}, HALVIK_MARKER_1_LINE, 3}, 1), (std::vector<int>{0, 1, 1}));
 }
 
 TEST(IQInversion, SwapsTheChannelsOfTheTwoWords) {
@@ -241,7 +245,7 @@ TEST(IQInversion, SwapsTheChannelsOfTheTwoWords) {
     call.fileKind = 4;
     call.sampleCount = 2;
     call.settings.IQInv = 7;
-    call.settings.MarkerFlags = 0x2;
+    call.settings.MarkerFlags = HALVIK_MARKER_1_LINE;
     call.marker1[0] = {0, 1};
     call.outPath = dir.file("out.awv");
     ASSERT_EQ(call.run(), 0);

@@ -1,5 +1,6 @@
 // Every way a conversion can fail returns -1 and leaves the output path as it
 // was; unusual but harmless input converts.
+#include <ostream>
 #include <csignal>
 #include <functional>
 #include <limits>
@@ -22,6 +23,9 @@ struct FailureRow {
     const char* name;
     std::function<void(Call&, const ScratchDir&)> set;
 };
+
+// Rows are named in test output by their name, not by a dump of their bytes.
+void PrintTo(const FailureRow& row, std::ostream* os) { *os << row.name; }
 
 class FailingCall : public ::testing::TestWithParam<FailureRow> {};
 

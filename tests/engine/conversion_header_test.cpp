@@ -1,5 +1,6 @@
 // Header lines of a conversion: each setting's line, their order, and the
 // values that stop the call.
+#include <ostream>
 #include <ctime>
 #include <functional>
 #include <regex>
@@ -21,6 +22,9 @@ struct HeaderRow {
     std::function<void(ConversionSettings&)> set;
     std::string lines;  // everything between the DATE line and the data record
 };
+
+// Rows are named in test output by their name, not by a dump of their bytes.
+void PrintTo(const HeaderRow& row, std::ostream* os) { *os << row.name; }
 
 class HeaderLines : public ::testing::TestWithParam<HeaderRow> {};
 
@@ -86,13 +90,13 @@ INSTANTIATE_TEST_SUITE_P(
         HeaderRow{"SamplingFrequency", [](ConversionSettings& s) { s.Fs = 200e6; },
                   "{SAMPLINGFREQ:200000000.000000}\n"},
         HeaderRow{"NegativeFrequencyHasNoLine", [](ConversionSettings& s) { s.Fs = -5.0; }, ""},
-        HeaderRow{"BothMarkerLines", [](ConversionSettings& s) { s.MarkerFlags = 0x1; },
+        HeaderRow{"BothMarkerLines", [](ConversionSettings& s) { s.MarkerFlags = HALVIK_MARKER_BOTH_LINES; },
                   "{MARKER1:ON;POS;0;0;0;1}\n{MARKER2:ON;POS;0;0;0;1}\n"},
-        HeaderRow{"Marker1", [](ConversionSettings& s) { s.MarkerFlags = 0x2; }, "{MARKER1:ON;POS;0;0;0;1}\n"},
-        HeaderRow{"Marker2", [](ConversionSettings& s) { s.MarkerFlags = 0x4; }, "{MARKER2:ON;POS;0;0;0;1}\n"},
-        HeaderRow{"ModeSeq", [](ConversionSettings& s) { s.MarkerFlags = 0x20; }, "{MARKERMODE:SEQ}\n"},
-        HeaderRow{"ModeWfmWinsOverSeq", [](ConversionSettings& s) { s.MarkerFlags = 0x60; }, "{MARKERMODE:WFM}\n"},
-        HeaderRow{"OtherFlagBitsIgnored", [](ConversionSettings& s) { s.MarkerFlags = 0x10 | 0x80 | 0x100; }, ""},
+        HeaderRow{"Marker1", [](ConversionSettings& s) { s.MarkerFlags = HALVIK_MARKER_1_LINE; }, "{MARKER1:ON;POS;0;0;0;1}\n"},
+        HeaderRow{"Marker2", [](ConversionSettings& s) { s.MarkerFlags = HALVIK_MARKER_2_LINE; }, "{MARKER2:ON;POS;0;0;0;1}\n"},
+        HeaderRow{"ModeSeq", [](ConversionSettings& s) { s.MarkerFlags = HALVIK_MARKER_MODE_SEQ; }, "{MARKERMODE:SEQ}\n"},
+        HeaderRow{"ModeWfmWinsOverSeq", [](ConversionSettings& s) { s.MarkerFlags = HALVIK_MARKER_MODE_SEQ | HALVIK_MARKER_MODE_WFM; }, "{MARKERMODE:WFM}\n"},
+        HeaderRow{"OtherFlagBitsIgnored", [](ConversionSettings& s) { s.MarkerFlags = HALVIK_MARKER_GROUP_OFF | 0x80 | 0x100; }, ""},
         HeaderRow{"AllInOrder",
                   [](ConversionSettings& s) {
                       s.IQFilter = 1;
@@ -103,7 +107,7 @@ INSTANTIATE_TEST_SUITE_P(
                       s.StartTrigger = 1;
                       s.OutputSequence = 0;
                       s.Fs = 1.5;
-                      s.MarkerFlags = 0x7 | 0x40;
+                      s.MarkerFlags = HALVIK_MARKER_BOTH_LINES | HALVIK_MARKER_1_LINE | HALVIK_MARKER_2_LINE | HALVIK_MARKER_MODE_WFM;
                   },
                   "{IQFILTER:FLT50M}\n{IQOUTPUT:VAR}\n{IQGAIN:1.000000E+000;2.000000E+000}\n"
                   "{IQOFFSET:0.000000E+000;0.000000E+000}\n{STARTTRIGGER:LINK;POS}\n{OUTPUTSEQUENCE:CONT}\n"
@@ -118,7 +122,7 @@ TEST(HeaderLines, MarkerLinesCarryHalfTheSampleCount) {
     call.iPath = dir.file("i.txt");
     call.fileKind = 1;
     call.sampleCount = 5;
-    call.settings.MarkerFlags = 0x1;
+    call.settings.MarkerFlags = HALVIK_MARKER_BOTH_LINES;
     call.outPath = dir.file("out.awv");
     ASSERT_EQ(call.run(), 0);
     std::string file = test::withoutDateLine(readFile(call.outPath));
@@ -153,6 +157,9 @@ struct InvalidRow {
     const char* name;
     std::function<void(ConversionSettings&)> set;
 };
+
+// Rows are named in test output by their name, not by a dump of their bytes.
+void PrintTo(const InvalidRow& row, std::ostream* os) { *os << row.name; }
 
 class InvalidSetting : public ::testing::TestWithParam<InvalidRow> {};
 

@@ -18,8 +18,8 @@ struct Call {
     std::string qPath;
     int32_t dataType = 0;
     int32_t fileKind = 0;
-    std::array<MarkerPoint, 1001> marker1{};
-    std::array<MarkerPoint, 1001> marker2{};
+    std::array<MarkerPoint, HALVIK_MARKER_LIST_ENTRIES> marker1{};
+    std::array<MarkerPoint, HALVIK_MARKER_LIST_ENTRIES> marker2{};
     int32_t sampleCount = 0;
     double peak = 1.0;
     ConversionSettings settings = quietSettings();

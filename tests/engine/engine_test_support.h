@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include "common/halvik_api.h"
+#include "tests/support/scratch_folder.h"
 
 namespace halvik::test {
 
@@ -28,29 +29,7 @@ struct RowName {
 };
 
 // A fresh folder per test, removed afterwards.
-class ScratchDir {
-public:
-    ScratchDir() {
-        std::random_device seed;
-        path_ = std::filesystem::temp_directory_path() / ("halvik-test-" + std::to_string(seed()) + "-" +
-                                                          std::to_string(seed()));
-        std::filesystem::create_directories(path_);
-    }
-    ~ScratchDir() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
-    const std::filesystem::path& path() const { return path_; }
-    std::vector<std::string> entries() const {
-        std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(path_)) names.push_back(entry.path().filename());
-        return names;
-    }
-
-private:
-    std::filesystem::path path_;
-};
+using ScratchDir = orvenda::testsupport::ScratchFolder;
 
 inline std::string readFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);

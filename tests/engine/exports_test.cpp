@@ -18,7 +18,7 @@ using halvik::test::writeFile;
 TEST(HalvikExport, RefusesMissingSettingsOrOutputPath) {
     ScratchDir dir;
     ConversionSettings settings = halvik::test::quietSettings();
-    MarkerPoint points[99] = {};
+    MarkerPoint points[HALVIK_MARKER_ENTRIES_WALKED] = {};
     EXPECT_EQ(Halvik("", "", 0, 0, points, points, 1, 1.0, nullptr, dir.file("out.awv").c_str()), -1);
     EXPECT_EQ(Halvik("", "", 0, 0, points, points, 1, 1.0, &settings, nullptr), -1);
     EXPECT_TRUE(dir.entries().empty());
@@ -27,7 +27,7 @@ TEST(HalvikExport, RefusesMissingSettingsOrOutputPath) {
 TEST(HalvikExport, NullPathsAreEmptyPathsAndNullMarkersHaveNoChanges) {
     ScratchDir dir;
     ConversionSettings settings = halvik::test::quietSettings();
-    settings.MarkerFlags = 0x6;
+    settings.MarkerFlags = HALVIK_MARKER_1_LINE | HALVIK_MARKER_2_LINE;
     std::string out = dir.file("out.awv");
     ASSERT_EQ(Halvik(nullptr, nullptr, 0, 0, nullptr, nullptr, 2, 0.0, &settings, out.c_str()), 0)
         << "no channel has a file, so no path is opened";
@@ -40,7 +40,7 @@ TEST(HalvikExport, ConvertsAFileThroughTheLibrary) {
     ScratchDir dir;
     writeFile(dir.file("iq.txt"), "0.5,-0.5\n");
     ConversionSettings settings = halvik::test::quietSettings();
-    MarkerPoint points[99] = {};
+    MarkerPoint points[HALVIK_MARKER_ENTRIES_WALKED] = {};
     std::string out = dir.file("out.awv");
     ASSERT_EQ(Halvik(dir.file("iq.txt").c_str(), nullptr, 1, 4, points, points, 1, 1.0, &settings, out.c_str()), 0);
     EXPECT_EQ(halvik::test::dataRecordOf(readFile(out)),

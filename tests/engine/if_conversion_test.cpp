@@ -140,7 +140,7 @@ TEST_P(IfFile, ScansThePeakThenWritesTheScaledCarrier) {
     call.settings.Fs = 10e6;
     call.settings.IFFreq = 2.5e6 + 1234.5;
     call.settings.AWGGain = 0.8;
-    call.settings.MarkerFlags = 0x2;
+    call.settings.MarkerFlags = HALVIK_MARKER_1_LINE;
     call.settings.IQInv = shift ? 0 : 1;
     call.marker1[0] = {1000, 1};
     call.outPath = dir.file("out.awv");

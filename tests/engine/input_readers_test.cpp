@@ -1,5 +1,6 @@
 // The readers of the four input layouts, fed from memory through the same
 // code that reads files.
+#include <ostream>
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -69,7 +70,7 @@ std::optional<InputSet> openFromMemory(const std::string& iBytes, const std::str
 
 TEST(InputSet, SingleColumnFileEndsWithZerosAcrossBlocks) {
     std::string iText = "1\n2\n3\n";
-    auto inputs = openFromMemory(iText, "", 0, kKindIFile);
+    auto inputs = openFromMemory(iText, "", 0, HALVIK_KIND_I_FILE);
     ASSERT_TRUE(inputs);
     Block first(2), second(3);
     inputs->readBlock(first.i, first.q);
@@ -82,7 +83,7 @@ TEST(InputSet, SingleColumnFileEndsWithZerosAcrossBlocks) {
 
 TEST(InputSet, EmptyLinesOfASingleColumnFileAreZerosNotTheEnd) {
     std::string qText = "\n5\n";
-    auto inputs = openFromMemory("", qText, 0, kKindQFile);
+    auto inputs = openFromMemory("", qText, 0, HALVIK_KIND_Q_FILE);
     ASSERT_TRUE(inputs);
     Block block(3);
     inputs->readBlock(block.i, block.q);
@@ -94,7 +95,7 @@ TEST(InputSet, SingleColumnStaysEndedEvenIfMoreBytesWouldCome) {
     // Once a channel has run out, later blocks read nothing from it.
     std::string iText = "1\n";
     std::string qText = "1\n2\n3\n4\n";
-    auto inputs = openFromMemory(iText, qText, 0, kKindIFile | kKindQFile);
+    auto inputs = openFromMemory(iText, qText, 0, HALVIK_KIND_I_FILE | HALVIK_KIND_Q_FILE);
     ASSERT_TRUE(inputs);
     Block block(4);
     inputs->readBlock(block.i, block.q);
@@ -104,7 +105,7 @@ TEST(InputSet, SingleColumnStaysEndedEvenIfMoreBytesWouldCome) {
 
 TEST(InputSet, TwoColumnTextReadsPairsThenZeros) {
     std::string text = "0.5;-0.5\n1e3 2\n7\n";
-    auto inputs = openFromMemory(text, "", kTypeText, kKindIQFile);
+    auto inputs = openFromMemory(text, "", HALVIK_TYPE_TEXT, HALVIK_KIND_IQ_FILE);
     ASSERT_TRUE(inputs);
     Block block(5);
     inputs->readBlock(block.i, block.q);
@@ -114,7 +115,7 @@ TEST(InputSet, TwoColumnTextReadsPairsThenZeros) {
 
 TEST(InputSet, Int16PairsDropAnIWithoutItsQ) {
     std::string bytes = halvik::test::bytesOf(std::vector<int16_t>{-32768, 32767, 1, -1, 12345});  // 10 bytes
-    auto inputs = openFromMemory(bytes, "", kTypeInt16Pairs, kKindIQFile);
+    auto inputs = openFromMemory(bytes, "", HALVIK_TYPE_INT16_PAIRS, HALVIK_KIND_IQ_FILE);
     ASSERT_TRUE(inputs);
     Block block(3);
     inputs->readBlock(block.i, block.q);
@@ -127,7 +128,7 @@ TEST(InputSet, FloatPairsCountNonFiniteValuesAsZero) {
     const float nan = std::numeric_limits<float>::quiet_NaN();
     std::string bytes = halvik::test::bytesOf(std::vector<float>{0.25f, -1.5f, inf, nan, -inf, 3.0f});
     bytes += "xyz";  // a partial item at the end
-    auto inputs = openFromMemory(bytes, "", kTypeFloatPairs, kKindIQFile);
+    auto inputs = openFromMemory(bytes, "", HALVIK_TYPE_FLOAT_PAIRS, HALVIK_KIND_IQ_FILE);
     ASSERT_TRUE(inputs);
     Block block(2), rest(2);
     inputs->readBlock(block.i, block.q);
@@ -147,6 +148,9 @@ struct OpenRow {
     bool opens;
 };
 
+// Rows are named in test output by their name, not by a dump of their bytes.
+void PrintTo(const OpenRow& row, std::ostream* os) { *os << row.name; }
+
 class InputSetOpening : public ::testing::TestWithParam<OpenRow> {};
 
 TEST_P(InputSetOpening, OpensExactlyTheFilesTheKindNames) {
@@ -160,7 +164,7 @@ TEST_P(InputSetOpening, OpensExactlyTheFilesTheKindNames) {
     };
     EXPECT_EQ(InputSet::open("I", "Q", row.type, row.kind, opener).has_value(), row.opens);
     bool qOpened = std::find(opened.begin(), opened.end(), "Q") != opened.end();
-    if (row.kind == kKindIQFile) {
+    if (row.kind == HALVIK_KIND_IQ_FILE) {
         EXPECT_FALSE(qOpened) << "the Q path plays no part with one I/Q file";
     }
 }

@@ -48,16 +48,14 @@ TEST(LibraryExportsTest, TheLayersWindowLibraryOffersOneEntryAndUsesQtWidgets) {
     EXPECT_EQ(elf.neededLibraries.count("libQt6Widgets.so.6"), 1u);
 }
 
-// Loaded by its file name from the folder of the running program, as the
-// program Orvenda loads it: this test program lives in the build's bin folder.
-std::string besideThisProgram(const char* fileName) {
-    return (fs::read_symlink("/proc/self/exe").parent_path() / fileName).string();
-}
+// Loaded by its file name from the product's folder, as the program Orvenda
+// loads it from its own folder (the test programs live in a folder of their own).
+std::string inTheBinFolder(const char* fileName) { return (fs::path(kBinDir) / fileName).string(); }
 
 class LoadedByNameTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        library = ::dlopen(besideThisProgram(HALVIK_LIBRARY_FILE_NAME).c_str(), RTLD_NOW | RTLD_LOCAL);
+        library = ::dlopen(inTheBinFolder(HALVIK_LIBRARY_FILE_NAME).c_str(), RTLD_NOW | RTLD_LOCAL);
         ASSERT_NE(library, nullptr) << ::dlerror();
         halvik = reinterpret_cast<HalvikFunction>(::dlsym(library, "Halvik"));
         ASSERT_NE(halvik, nullptr);
@@ -79,11 +77,11 @@ TEST_F(LoadedByNameTest, ComesFromTheBinFolder) {
 
 TEST_F(LoadedByNameTest, ConvertsASmallFile) {
     test::writeFile(dir.file("in.txt"), "0 0\n32767 -32767\n");
-    std::vector<MarkerPoint> marker1(1001, MarkerPoint{0, 0});
-    std::vector<MarkerPoint> marker2(1001, MarkerPoint{0, 0});
+    std::vector<MarkerPoint> marker1(HALVIK_MARKER_LIST_ENTRIES, MarkerPoint{0, 0});
+    std::vector<MarkerPoint> marker2(HALVIK_MARKER_LIST_ENTRIES, MarkerPoint{0, 0});
     marker1[0] = {1, 1};  // marker 1 rises at the second sample
     ConversionSettings settings = test::quietSettings();
-    settings.MarkerFlags = 0x2;
+    settings.MarkerFlags = HALVIK_MARKER_1_LINE;
 
     const std::string out = dir.file("out.awv");
     ASSERT_EQ(halvik(dir.file("in.txt").c_str(), nullptr, 1, 4, marker1.data(), marker2.data(), 2, 32767.0, &settings,

@@ -1,5 +1,6 @@
 // The in-memory writer: its header vocabulary and order, the values that
 // stop it, and its sample words.
+#include <ostream>
 #include <cmath>
 #include <functional>
 #include <limits>
@@ -24,6 +25,9 @@ struct MemoryHeaderRow {
     std::function<void(MemoryWaveformSettings&)> set;
     std::string lines;
 };
+
+// Rows are named in test output by their name, not by a dump of their bytes.
+void PrintTo(const MemoryHeaderRow& row, std::ostream* os) { *os << row.name; }
 
 class MemoryHeader : public ::testing::TestWithParam<MemoryHeaderRow> {};
 
@@ -109,6 +113,9 @@ struct MemoryInvalidRow {
     const char* name;
     std::function<void(MemoryWaveformSettings&)> set;
 };
+
+// Rows are named in test output by their name, not by a dump of their bytes.
+void PrintTo(const MemoryInvalidRow& row, std::ostream* os) { *os << row.name; }
 
 class MemoryInvalid : public ::testing::TestWithParam<MemoryInvalidRow> {};
 

@@ -1,6 +1,7 @@
 // The engine's progress window adapter: where it finds the run-time layer
 // and the panel file, how it fails when either is missing or wrong, and that
 // such a failure fails the conversion without touching the output.
+#include <ostream>
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
@@ -105,6 +106,8 @@ struct PanelRow {
     const char* name;
     const char* bytes;  // nullptr: no panel file at all
 };
+
+void PrintTo(const PanelRow& row, std::ostream* os) { *os << row.name; }
 
 class PanelFaultTest : public ProgressWindowTest, public ::testing::WithParamInterface<PanelRow> {};
 

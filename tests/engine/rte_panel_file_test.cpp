@@ -1,5 +1,6 @@
 // The panel file format of the progress run-time layer: what it accepts,
 // what makes it malformed, and that no byte sequence can upset the parser.
+#include <ostream>
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -83,6 +84,9 @@ struct MalformedRow {
     const char* name;
     std::string bytes;
 };
+
+// Rows are named in test output by their name, not by a dump of their bytes.
+void PrintTo(const MalformedRow& row, std::ostream* os) { *os << row.name; }
 
 class MalformedPanelFileTest : public ::testing::TestWithParam<MalformedRow> {};
 

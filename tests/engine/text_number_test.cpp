@@ -1,6 +1,7 @@
 // Numbers of the text layouts follow C's atof: each row is checked against the
 // value it states and, where the C library gives a finite decimal reading,
 // against the C library itself.
+#include <ostream>
 #include <cmath>
 #include <cstdlib>
 #include <random>
@@ -20,6 +21,9 @@ struct NumberRow {
     std::string line;
     double expected;
 };
+
+// Rows are named in test output by their name, not by a dump of their bytes.
+void PrintTo(const NumberRow& row, std::ostream* os) { *os << row.name; }
 
 class SingleColumnLine : public ::testing::TestWithParam<NumberRow> {};
 
@@ -58,6 +62,9 @@ struct PairRow {
     double i;
     double q;
 };
+
+// Rows are named in test output by their name, not by a dump of their bytes.
+void PrintTo(const PairRow& row, std::ostream* os) { *os << row.name; }
 
 class TwoColumnLine : public ::testing::TestWithParam<PairRow> {};
 

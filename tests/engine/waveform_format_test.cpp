@@ -1,4 +1,5 @@
 // Number printing and sample codes of the waveform file.
+#include <ostream>
 #include <cstdint>
 #include <string>
 
@@ -17,6 +18,8 @@ struct PrintRow {
     const char* e;
     const char* f;
 };
+
+void PrintTo(const PrintRow& row, std::ostream* os) { *os << row.f; }
 
 class NumberPrinting : public ::testing::TestWithParam<PrintRow> {};
 
@@ -48,6 +51,9 @@ struct CodeRow {
     double gain;
     uint32_t code;
 };
+
+// Rows are named in test output by their name, not by a dump of their bytes.
+void PrintTo(const CodeRow& row, std::ostream* os) { *os << row.name; }
 
 class SampleCode : public ::testing::TestWithParam<CodeRow> {};
 

@@ -96,8 +96,8 @@ TEST(CompleteLoad, IThenQThenIQThenI) {
     LoadedInput state;
     state.SelFileType = 0;
     LoadCompletion done = completeLoad(state, LoadCommand::IText, "/d/a.i", "a.i", scanned(8, 1.5, 0), false);
-    EXPECT_EQ(done.state.InputFileKind, kIFileChosen);
-    EXPECT_EQ(done.state.InputDataType, kTextData);
+    EXPECT_EQ(done.state.InputFileKind, HALVIK_KIND_I_FILE);
+    EXPECT_EQ(done.state.InputDataType, HALVIK_TYPE_TEXT);
     EXPECT_EQ(done.state.IFilePath, "/d/a.i");
     EXPECT_EQ(done.state.DataSize, 8);
     EXPECT_EQ(done.state.PeakI, 1.5);
@@ -107,7 +107,7 @@ TEST(CompleteLoad, IThenQThenIQThenI) {
     EXPECT_FALSE(done.texts.countQ.has_value());
 
     done = completeLoad(done.state, LoadCommand::QText, "/d/b.q", "b.q", scanned(12, 2.5, 0), false);
-    EXPECT_EQ(done.state.InputFileKind, kIFileChosen | kQFileChosen);
+    EXPECT_EQ(done.state.InputFileKind, HALVIK_KIND_I_FILE | HALVIK_KIND_Q_FILE);
     EXPECT_EQ(done.state.DataSize, 12);
     EXPECT_EQ(done.state.PeakI, 1.5);
     EXPECT_EQ(done.state.PeakQ, 2.5);
@@ -119,8 +119,8 @@ TEST(CompleteLoad, IThenQThenIQThenI) {
     EXPECT_FALSE(done.texts.countI.has_value());
 
     done = completeLoad(done.state, LoadCommand::IQText, "/d/c.csv", "c.csv", scanned(4, 0.5, 0.25), false);
-    EXPECT_EQ(done.state.InputFileKind, kOneIQFile);
-    EXPECT_EQ(done.state.InputDataType, kTextData);
+    EXPECT_EQ(done.state.InputFileKind, HALVIK_KIND_IQ_FILE);
+    EXPECT_EQ(done.state.InputDataType, HALVIK_TYPE_TEXT);
     EXPECT_EQ(done.state.IQFilePath, "/d/c.csv");
     EXPECT_EQ(done.state.PeakI, 0.5);  // only the CSV file's peaks
     EXPECT_EQ(done.state.PeakQ, 0.25);
@@ -129,15 +129,15 @@ TEST(CompleteLoad, IThenQThenIQThenI) {
     EXPECT_EQ(done.texts.countQ, "");
 
     done = completeLoad(done.state, LoadCommand::IText, "/d/e.i", "e.i", scanned(4, 3, 0), false);
-    EXPECT_EQ(done.state.InputFileKind, kIFileChosen);
+    EXPECT_EQ(done.state.InputFileKind, HALVIK_KIND_I_FILE);
 }
 
 TEST(CompleteLoad, BinaryKinds) {
     const LoadedInput start;
     EXPECT_EQ(completeLoad(start, LoadCommand::BinaryShort, "p", "p", scanned(4, 1, 1), false).state.InputDataType,
-              kBinaryShortData);
+              HALVIK_TYPE_INT16_PAIRS);
     EXPECT_EQ(completeLoad(start, LoadCommand::BinaryFloat, "p", "p", scanned(4, 1, 1), false).state.InputDataType,
-              kBinaryFloatData);
+              HALVIK_TYPE_FLOAT_PAIRS);
 }
 
 TEST(CompleteLoad, CountRulesPerCommand) {

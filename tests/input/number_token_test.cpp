@@ -1,5 +1,6 @@
 // The in-place number reader: its grammar and its values agree with the
 // program's strict number conversion, bit for bit.
+#include <ostream>
 #include <gtest/gtest.h>
 
 #include <bit>
@@ -8,12 +9,16 @@
 #include <random>
 #include <string>
 
-#include "core/input/number_token.h"
+#include "core/settings/number_token.h"
 #include "core/input/scanner.h"
 #include "core/settings/text_conversions.h"
 
 namespace orvenda::input {
 namespace {
+
+using settings::NumberStatus;
+using settings::NumberToken;
+using settings::readNumber;
 
 struct TokenCase {
     const char* text;
@@ -21,6 +26,9 @@ struct TokenCase {
     double value;
     std::size_t length;  // characters taken
 };
+
+// Rows are named in test output by their name, not by a dump of their bytes.
+void PrintTo(const TokenCase& row, std::ostream* os) { *os << row.text; }
 
 class ReadNumber : public ::testing::TestWithParam<TokenCase> {};
 

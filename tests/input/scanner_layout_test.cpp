@@ -1,6 +1,7 @@
 // Every layout read correctly, whatever the size of the reads: each file is
 // scanned in one piece, in chunks small enough to cut every number and line
 // end, and from a real file.
+#include <ostream>
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -13,6 +14,7 @@
 
 #include "core/input/scanner.h"
 #include "tests/input/sample_bytes.h"
+#include "tests/support/scratch_folder.h"
 
 namespace orvenda::input {
 namespace {
@@ -28,6 +30,9 @@ struct LayoutCase {
     double peakI;
     double peakQ;
 };
+
+// Rows are named in test output by their name, not by a dump of their bytes.
+void PrintTo(const LayoutCase& row, std::ostream* os) { *os << row.name; }
 
 std::vector<LayoutCase> layoutCases() {
     using L = InputLayout;
@@ -93,14 +98,9 @@ TEST_P(ScannerLayout, CountsAndPeaksInAnyChunking) {
 
 TEST_P(ScannerLayout, FileGivesTheSameAsBytes) {
     const LayoutCase& c = GetParam();
-    const auto path = std::filesystem::temp_directory_path() /
-                      ("orvenda_scan_" + std::string(c.name) + "_" + std::to_string(::getpid()));
-    {
-        std::ofstream out(path, std::ios::binary);
-        out.write(c.bytes.data(), static_cast<std::streamsize>(c.bytes.size()));
-    }
-    expectResult(scanFile(path.string(), c.layout), c, "file");
-    std::filesystem::remove(path);
+    const testsupport::ScratchFolder scratch;
+    const std::string path = scratch.write("scan_" + std::string(c.name), c.bytes);
+    expectResult(scanFile(path, c.layout), c, "file");
 }
 
 std::string rowName(const ::testing::TestParamInfo<LayoutCase>& row) { return row.param.name; }

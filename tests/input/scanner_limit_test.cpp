@@ -1,5 +1,6 @@
 // The record limit and the progress reports, through a lowered limit and a
 // shorter report interval.
+#include <ostream>
 #include <gtest/gtest.h>
 
 #include <limits>
@@ -10,6 +11,13 @@
 #include "tests/input/sample_bytes.h"
 
 namespace orvenda::input {
+namespace {
+const char* layoutWord(InputLayout layout);
+}  // namespace
+
+// Test output names a layout in words; found by argument-dependent lookup.
+static void PrintTo(InputLayout layout, std::ostream* os) { *os << layoutWord(layout); }
+
 namespace {
 
 using testing::floatPairs;
@@ -101,10 +109,12 @@ TEST_P(RecordLimit, ProgressAtEveryIntervalUpToTheLimit) {
     }
 }
 
-std::string layoutName(const ::testing::TestParamInfo<InputLayout>& row) {
+const char* layoutWord(InputLayout layout) {
     const char* const names[] = {"Single", "FreeIQ", "Csv", "Short", "Float"};
-    return names[static_cast<int>(row.param)];
+    return names[static_cast<int>(layout)];
 }
+
+std::string layoutName(const ::testing::TestParamInfo<InputLayout>& row) { return layoutWord(row.param); }
 
 INSTANTIATE_TEST_SUITE_P(Layouts, RecordLimit,
                          ::testing::Values(InputLayout::SingleChannelText, InputLayout::FreeFormatIQText,

@@ -1,5 +1,6 @@
 // Files that cannot be read as the chosen layout are refused, naming the
 // line (text) or record (binary) and the offending item.
+#include <ostream>
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -27,6 +28,9 @@ struct RejectCase {
     int64_t position;
     std::string detail;
 };
+
+// Rows are named in test output by their name, not by a dump of their bytes.
+void PrintTo(const RejectCase& row, std::ostream* os) { *os << row.name; }
 
 std::vector<RejectCase> rejectCases() {
     using L = InputLayout;
@@ -120,6 +124,9 @@ struct MessageCase {
     ScanError error;
     std::vector<std::string> parts;
 };
+
+// Rows are named in test output by their name, not by a dump of their bytes.
+void PrintTo(const MessageCase& row, std::ostream* os) { *os << row.name; }
 
 class ScanErrorMessage : public ::testing::TestWithParam<MessageCase> {};
 

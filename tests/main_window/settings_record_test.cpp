@@ -1,5 +1,6 @@
 // The record a transform command builds from the panel, the loaded input and
 // the command kind: every field, both commands, the checks before the dialog.
+#include <ostream>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -15,8 +16,8 @@ namespace {
 TransformRequest startRequest(TransformKind kind) {
     TransformRequest request;
     request.kind = kind;
-    request.input.InputFileKind = input::kOneIQFile;
-    request.input.InputDataType = input::kBinaryFloatData;
+    request.input.InputFileKind = HALVIK_KIND_IQ_FILE;
+    request.input.InputDataType = HALVIK_TYPE_FLOAT_PAIRS;
     request.input.IQFilePath = "/data/iq.bin";
     request.input.DataSize = 4096;
     request.input.PeakI = 0.5;
@@ -37,6 +38,9 @@ struct FieldRow {
     std::function<double(const ConversionSettings&)> field;
     double expected;
 };
+
+// Rows are named in test output by their name, not by a dump of their bytes.
+void PrintTo(const FieldRow& row, std::ostream* os) { *os << row.name; }
 
 constexpr auto BB = TransformKind::BaseBand;
 constexpr auto IF = TransformKind::IF;
@@ -127,6 +131,9 @@ struct MarkerRow {
     int32_t expected;
 };
 
+// Rows are named in test output by their name, not by a dump of their bytes.
+void PrintTo(const MarkerRow& row, std::ostream* os) { *os << row.name; }
+
 class MarkerFlagsTest : public ::testing::TestWithParam<MarkerRow> {};
 
 TEST_P(MarkerFlagsTest, FlagsFollowTheMarkerGroup) {
@@ -141,15 +148,15 @@ TEST_P(MarkerFlagsTest, FlagsFollowTheMarkerGroup) {
 
 INSTANTIATE_TEST_SUITE_P(
     MarkerGroup, MarkerFlagsTest,
-    ::testing::Values(MarkerRow{"off_nothing_checked", BB, false, 0, false, false, 0x10},
-                      MarkerRow{"off_both_boxes_still_counted", BB, false, 1, true, true, 0x16},
-                      MarkerRow{"off_both_boxes_IF", IF, false, 0, true, true, 0x16},
-                      MarkerRow{"auto_edit_BaseBand", BB, true, 0, false, false, 33},
-                      MarkerRow{"auto_edit_IF", IF, true, 0, false, false, 1},
-                      MarkerRow{"auto_edit_marker1_BaseBand", BB, true, 0, true, false, 0x23},
-                      MarkerRow{"manual_edit_both", BB, true, 1, true, true, 0x46},
-                      MarkerRow{"manual_edit_marker2_IF", IF, true, 1, false, true, 0x44},
-                      MarkerRow{"no_option_selected", BB, true, -1, true, false, 0x2}),
+    ::testing::Values(MarkerRow{"off_nothing_checked", BB, false, 0, false, false, HALVIK_MARKER_GROUP_OFF},
+                      MarkerRow{"off_both_boxes_still_counted", BB, false, 1, true, true, HALVIK_MARKER_GROUP_OFF | HALVIK_MARKER_1_LINE | HALVIK_MARKER_2_LINE},
+                      MarkerRow{"off_both_boxes_IF", IF, false, 0, true, true, HALVIK_MARKER_GROUP_OFF | HALVIK_MARKER_1_LINE | HALVIK_MARKER_2_LINE},
+                      MarkerRow{"auto_edit_BaseBand", BB, true, 0, false, false, HALVIK_MARKER_MODE_SEQ | HALVIK_MARKER_BOTH_LINES},
+                      MarkerRow{"auto_edit_IF", IF, true, 0, false, false, HALVIK_MARKER_BOTH_LINES},
+                      MarkerRow{"auto_edit_marker1_BaseBand", BB, true, 0, true, false, HALVIK_MARKER_MODE_SEQ | HALVIK_MARKER_BOTH_LINES | HALVIK_MARKER_1_LINE},
+                      MarkerRow{"manual_edit_both", BB, true, 1, true, true, HALVIK_MARKER_MODE_WFM | HALVIK_MARKER_1_LINE | HALVIK_MARKER_2_LINE},
+                      MarkerRow{"manual_edit_marker2_IF", IF, true, 1, false, true, HALVIK_MARKER_MODE_WFM | HALVIK_MARKER_2_LINE},
+                      MarkerRow{"no_option_selected", BB, true, -1, true, false, HALVIK_MARKER_1_LINE}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST(RecordBuilder, EveryGroupOffStillCarriesTheTypedValues) {
@@ -288,6 +295,9 @@ struct ProblemRow {
     std::function<void(TransformRequest&)> set;
     std::vector<std::string> fields;
 };
+
+// Rows are named in test output by their name, not by a dump of their bytes.
+void PrintTo(const ProblemRow& row, std::ostream* os) { *os << row.name; }
 
 class FieldProblemTest : public ::testing::TestWithParam<ProblemRow> {};
 

@@ -1,6 +1,6 @@
 // Renders the documentation pictures: the main window after loading an input
 // file, and the About window. Not a test; run it by hand:
-//   QT_QPA_PLATFORM=offscreen <build>/bin/take_screenshots text|float <input file> <folder>
+//   QT_QPA_PLATFORM=offscreen <build>/tests/bin/take_screenshots text|float <input file> <folder>
 // "text" loads two-column I/Q text ("Load IQ Data"), "float" float I/Q pairs.
 #include <QApplication>
 #include <QDir>

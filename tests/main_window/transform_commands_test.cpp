@@ -53,8 +53,8 @@ private slots:
         QFETCH(bool, baseBand);
         QFETCH(QString, title);
         auto ui = makeWindow();
-        ui->state.input.InputFileKind = input::kOneIQFile;
-        ui->state.input.InputDataType = input::kTextData;
+        ui->state.input.InputFileKind = HALVIK_KIND_IQ_FILE;
+        ui->state.input.InputDataType = HALVIK_TYPE_TEXT;
         ui->state.input.IQFilePath = "/data/iq.txt";
         ui->state.input.IFilePath = "/data/old-i.txt";
         ui->state.input.DataSize = 1234;
@@ -75,8 +75,8 @@ private slots:
         QCOMPARE(recorded_->outPath, out.toStdString());
         QCOMPARE(recorded_->iPath, std::string("/data/iq.txt"));
         QCOMPARE(recorded_->qPath, std::string());
-        QCOMPARE(recorded_->inputDataType, input::kTextData);
-        QCOMPARE(recorded_->inputFileKind, input::kOneIQFile);
+        QCOMPARE(recorded_->inputDataType, HALVIK_TYPE_TEXT);
+        QCOMPARE(recorded_->inputFileKind, HALVIK_KIND_IQ_FILE);
         QCOMPARE(recorded_->sampleCount, 1234);
         QCOMPARE(recorded_->peakValue, 2.0);
         QCOMPARE(recorded_->marker1, ui->state.markers.Marker1Points.data());

@@ -166,8 +166,8 @@ private slots:
         const double peak = writeFloatFile(input, 2500);
         ui.dialogs.fileAnswers.push_back(input);
         ui.action("MnuLoadBf")->trigger();
-        QCOMPARE(ui.state.input.InputFileKind, input::kOneIQFile);
-        QCOMPARE(ui.state.input.InputDataType, input::kBinaryFloatData);
+        QCOMPARE(ui.state.input.InputFileKind, HALVIK_KIND_IQ_FILE);
+        QCOMPARE(ui.state.input.InputDataType, HALVIK_TYPE_FLOAT_PAIRS);
         QCOMPARE(ui.state.input.DataSize, 2500);
 
         setMarkersInTheEditor(ui);
@@ -201,7 +201,7 @@ private slots:
         s.Fs = 100e6;
         s.AWGGain = 0.75;
         s.IQFilter = 1;
-        s.MarkerFlags = 0x46;  // marker 1, marker 2, manual edit
+        s.MarkerFlags = HALVIK_MARKER_MODE_WFM | HALVIK_MARKER_1_LINE | HALVIK_MARKER_2_LINE;  // marker 1, marker 2, manual edit
         s.StartTrigger = 0;
         s.OutputSequence = 1;
         s.LoopNum = 3;
@@ -230,8 +230,8 @@ private slots:
         const double peak = writeTextFile(input, 1200);
         ui.dialogs.fileAnswers.push_back(input);
         ui.action("MnuLoadIQ")->trigger();
-        QCOMPARE(ui.state.input.InputFileKind, input::kOneIQFile);
-        QCOMPARE(ui.state.input.InputDataType, input::kTextData);
+        QCOMPARE(ui.state.input.InputFileKind, HALVIK_KIND_IQ_FILE);
+        QCOMPARE(ui.state.input.InputDataType, HALVIK_TYPE_TEXT);
         QCOMPARE(ui.state.input.DataSize, 1200);
 
         setMarkersInTheEditor(ui);
@@ -267,7 +267,7 @@ private slots:
         s.Fs = 50e6;
         s.IFFreq = 5e6;
         s.AWGGain = 1.0;
-        s.MarkerFlags = 0x46;
+        s.MarkerFlags = HALVIK_MARKER_MODE_WFM | HALVIK_MARKER_1_LINE | HALVIK_MARKER_2_LINE;
         s.IQInv = 1;
         s.IFConvert = 1;
         s.IFMode = 1;

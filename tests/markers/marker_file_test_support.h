@@ -12,6 +12,7 @@
 #include <string>
 
 #include "common/halvik_api.h"
+#include "tests/support/scratch_folder.h"
 
 inline bool operator==(const MarkerPoint& a, const MarkerPoint& b) { return a.Pos == b.Pos && a.Value == b.Value; }
 
@@ -21,33 +22,7 @@ inline std::ostream& operator<<(std::ostream& out, const MarkerPoint& p) {
 
 namespace orvenda::markers::testsupport {
 
-// A fresh folder under the system's temporary folder, removed afterwards.
-class TempFolder {
-public:
-    TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "orvenda-markers-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr)
-            throw std::runtime_error("cannot create a scratch folder");
-        root_ = pattern;
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        std::filesystem::permissions(root_, std::filesystem::perms::owner_all, ignored);
-        std::filesystem::remove_all(root_, ignored);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    std::string path(const std::string& name) const { return (root_ / name).string(); }
-    std::string write(const std::string& name, const std::string& bytes) const {
-        std::ofstream(path(name), std::ios::binary) << bytes;
-        return path(name);
-    }
-    std::filesystem::path root() const { return root_; }
-
-private:
-    std::filesystem::path root_;
-};
+using TempFolder = orvenda::testsupport::ScratchFolder;
 
 inline std::string readBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);

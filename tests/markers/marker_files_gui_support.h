@@ -27,11 +27,13 @@ public:
     std::vector<std::pair<int, bool>> onBoxes;
     std::vector<std::pair<int, QString>> fileNames;
 
-    void switchMarkerOutputOn(int marker, bool checkOnBoxFirst) override {
-        switches.push_back({marker, checkOnBoxFirst});
+    void switchMarkerOutputOn(MarkerNumber marker, bool checkOnBoxFirst) override {
+        switches.push_back({numberOf(marker), checkOnBoxFirst});
     }
-    void setMarkerOn(int marker, bool on) override { onBoxes.emplace_back(marker, on); }
-    void setMarkerFileName(int marker, const QString& name) override { fileNames.emplace_back(marker, name); }
+    void setMarkerOn(MarkerNumber marker, bool on) override { onBoxes.emplace_back(numberOf(marker), on); }
+    void setMarkerFileName(MarkerNumber marker, const QString& name) override {
+        fileNames.emplace_back(numberOf(marker), name);
+    }
 };
 
 // Answers like ScriptedDialogs and notes whether a busy pointer was showing

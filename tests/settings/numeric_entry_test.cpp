@@ -1,5 +1,6 @@
 // The numeric functions of the entry rules and the text each field shows
 // after Enter, row by row as the entry table describes them.
+#include <ostream>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -87,6 +88,9 @@ struct EntryCase {
     std::string typed;
     std::string shown;
 };
+
+// Rows are named in test output by their name, not by a dump of their bytes.
+void PrintTo(const EntryCase& row, std::ostream* os) { *os << row.name; }
 
 class EnteredTextTest : public ::testing::TestWithParam<EntryCase> {};
 

@@ -66,11 +66,11 @@ void SettingsPanelPropertyTest::randomActionsKeepTheEnablingRules() {
             const int marker = 1 + static_cast<int>(random() % 2);
             const bool first = random() % 2 == 0;
             action = QStringLiteral("switchMarkerOutputOn(%1, %2)").arg(marker).arg(first);
-            h.panel().switchMarkerOutputOn(marker, first);
+            h.panel().switchMarkerOutputOn(static_cast<orvenda::markers::MarkerNumber>(marker), first);
         } else {
             const int marker = 1 + static_cast<int>(random() % 2);
             action = QStringLiteral("setMarkerOn(%1, false)").arg(marker);
-            h.panel().setMarkerOn(marker, false);
+            h.panel().setMarkerOn(static_cast<orvenda::markers::MarkerNumber>(marker), false);
         }
         done << action;
         const QString broken = brokenRule(h);

@@ -375,7 +375,7 @@ void SettingsPanelStateTest::markerFileLoadSwitchesMarkerOutputOn_data() {
 void SettingsPanelStateTest::markerFileLoadSwitchesMarkerOutputOn() {
     QFETCH(int, marker);
     QFETCH(bool, checkOnBoxFirst);
-    h->panel().switchMarkerOutputOn(marker, checkOnBoxFirst);
+    h->panel().switchMarkerOutputOn(static_cast<orvenda::markers::MarkerNumber>(marker), checkOnBoxFirst);
     QVERIFY(h->checked(QStringLiteral("ChkMarkerMode")));
     QVERIFY(h->checked(QStringLiteral("OptMark_1")));
     QVERIFY(!h->checked(QStringLiteral("OptMark_0")));
@@ -391,9 +391,9 @@ void SettingsPanelStateTest::markerFileLoadSwitchesMarkerOutputOn() {
 }
 
 void SettingsPanelStateTest::clearingAMarkerUnchecksOnlyItsBox() {
-    h->panel().switchMarkerOutputOn(1, true);
-    h->panel().switchMarkerOutputOn(2, false);
-    h->panel().setMarkerOn(2, false);
+    h->panel().switchMarkerOutputOn(orvenda::markers::MarkerNumber::One, true);
+    h->panel().switchMarkerOutputOn(orvenda::markers::MarkerNumber::Two, false);
+    h->panel().setMarkerOn(orvenda::markers::MarkerNumber::Two, false);
     QVERIFY(h->checked(QStringLiteral("ChkMark1")));
     QVERIFY(!h->checked(QStringLiteral("ChkMark2")));
     QVERIFY(h->checked(QStringLiteral("ChkMarkerMode")));

@@ -1,5 +1,6 @@
 // The shared text conversions: leading number, strict number, rounded integer,
 // general number text and the fixed-decimals patterns.
+#include <ostream>
 #include <gtest/gtest.h>
 
 #include <clocale>
@@ -18,6 +19,9 @@ struct LeadingCase {
     std::string text;
     double expected;
 };
+
+// Rows are named in test output by their name, not by a dump of their bytes.
+void PrintTo(const LeadingCase& row, std::ostream* os) { *os << row.name; }
 
 class LeadingNumberTest : public ::testing::TestWithParam<LeadingCase> {};
 
@@ -65,6 +69,9 @@ struct StrictCase {
     std::string text;
     std::optional<double> expected;
 };
+
+// Rows are named in test output by their name, not by a dump of their bytes.
+void PrintTo(const StrictCase& row, std::ostream* os) { *os << row.name; }
 
 class StrictNumberTest : public ::testing::TestWithParam<StrictCase> {};
 

@@ -277,4 +277,4 @@ private slots:
 }  // namespace orvenda::markers
 
 QTEST_MAIN(orvenda::markers::TestMarkerListEditor)
-#include "test_marker_list_editor.moc"
+#include "marker_list_editor_test.moc"

@@ -79,7 +79,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(MarkerFileRoundTrip, ReadsBackWhatWasWritten) {
     std::mt19937 random(20261208);
     std::uniform_int_distribution<int32_t> any(INT32_MIN, INT32_MAX);
-    for (int count : {0, 1, 999, 1000, 1001}) {
+    for (int count : {0, 1, 999, 1000, HALVIK_MARKER_LIST_ENTRIES}) {
         std::vector<MarkerPoint> points(static_cast<std::size_t>(count));
         for (MarkerPoint& p : points)
             p = MarkerPoint{any(random), any(random)};
@@ -124,6 +124,17 @@ TEST(MarkerFileReplace, NameWithoutFolderIsInTheWorkingFolder) {
     fs::current_path(before);
     ASSERT_TRUE(ok);
     EXPECT_EQ(readBytes(folder.path("plain.dat")), "4\t0\r\n");
+}
+
+// A name near the 255-byte limit is saved too: the temporary file's name is
+// shortened, not the list refused. Replacing keeps the old file's place.
+TEST(MarkerFileReplace, LongestNamesAreSaved) {
+    TempFolder folder;
+    const std::string path = folder.path(std::string(250, 'm') + ".dat");
+    ASSERT_TRUE(written(writeMarkerFile(path, std::vector<MarkerPoint>{{1, 1}})));
+    ASSERT_TRUE(written(writeMarkerFile(path, std::vector<MarkerPoint>{{2, 0}})));
+    EXPECT_EQ(readBytes(path), "2\t0\r\n");
+    EXPECT_EQ(namesIn(folder.root()), std::vector<std::string>{std::string(250, 'm') + ".dat"});
 }
 
 struct UnwritablePathCase {

@@ -1,5 +1,6 @@
 // The Enter rules of the grid's cells, the add-point rules and the keys that
 // open the in-place editor.
+#include <ostream>
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -13,6 +14,9 @@ struct TextCase {
     const char* typed;
     const char* stored;
 };
+
+// Rows are named in test output by their name, not by a dump of their bytes.
+void PrintTo(const TextCase& row, std::ostream* os) { *os << row.typed; }
 
 class EvenPosition : public ::testing::TestWithParam<TextCase> {};
 
@@ -59,6 +63,9 @@ struct OpenCase {
     char32_t code;
     std::optional<CellEditStart> start;
 };
+
+// Rows are named in test output by their name, not by a dump of their bytes.
+void PrintTo(const OpenCase& row, std::ostream* os) { *os << row.name; }
 
 class EditStart : public ::testing::TestWithParam<OpenCase> {};
 

@@ -44,7 +44,7 @@ private slots:
         Fixture f;
         f.dialogs.fileAnswers.push_back(
             bytes.isEmpty() ? QString() : QString::fromStdString(folder.write("m.dat", bytes.toStdString())));
-        f.panel.loadMarker(marker);
+        f.panel.loadMarker(static_cast<MarkerNumber>(marker));
         // The load checks "Marker1 ON" / "Marker2 ON" before the rest.
         const auto expected =
             switched ? std::vector<RecordingLink::Switch>{{marker, true}} : std::vector<RecordingLink::Switch>{};
@@ -85,4 +85,4 @@ private slots:
 }  // namespace orvenda::markers
 
 QTEST_MAIN(orvenda::markers::TestMarkerFilesPanel)
-#include "test_marker_files_panel.moc"
+#include "marker_files_panel_test.moc"

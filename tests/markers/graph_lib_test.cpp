@@ -123,7 +123,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST(MarkerFileLimit, TakesAllOf1001PairsWithoutDropping) {
-    const MarkerFileContents contents = contentsOf(readMarkerBytes(pairsText(1001), "m.dat"));
+    const MarkerFileContents contents = contentsOf(readMarkerBytes(pairsText(HALVIK_MARKER_LIST_ENTRIES), "m.dat"));
     ASSERT_EQ(contents.points.size(), 1001u);
     EXPECT_FALSE(contents.pointsDropped);
     EXPECT_EQ(contents.points.back(), (MarkerPoint{2000, 0}));
@@ -136,14 +136,14 @@ TEST(MarkerFileLimit, DropsThe1002ndPairAndStopsReading) {
         ASSERT_EQ(contents.points.size(), 1001u) << tail;
         EXPECT_TRUE(contents.pointsDropped) << tail;
         EXPECT_EQ(contents.points.front(), (MarkerPoint{0, 0}));
-        EXPECT_EQ(contents.points.back(), (MarkerPoint{2000, 0})) << "the first 1001 are kept";
+        EXPECT_EQ(contents.points.back(), (MarkerPoint{2000, 0})) << "the first HALVIK_MARKER_LIST_ENTRIES are kept";
     }
 }
 
 TEST(MarkerFileLimit, AFaultInsideTheDroppedPairStillRejects) {
     // The 1002nd pair is read before it is dropped; a half pair cannot be read.
-    EXPECT_THAT(errorOf(readMarkerBytes(pairsText(1001) + "7", "m.dat")), HasSubstr("no value"));
-    EXPECT_THAT(errorOf(readMarkerBytes(pairsText(1001) + "7 x", "m.dat")), HasSubstr("not a number"));
+    EXPECT_THAT(errorOf(readMarkerBytes(pairsText(HALVIK_MARKER_LIST_ENTRIES) + "7", "m.dat")), HasSubstr("no value"));
+    EXPECT_THAT(errorOf(readMarkerBytes(pairsText(HALVIK_MARKER_LIST_ENTRIES) + "7 x", "m.dat")), HasSubstr("not a number"));
 }
 
 TEST(MarkerFileLimit, FollowsTheRequestedLimit) {

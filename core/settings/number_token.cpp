@@ -1,10 +1,10 @@
-#include "core/input/number_token.h"
+#include "core/settings/number_token.h"
 
 #include <algorithm>
 #include <charconv>
 #include <system_error>
 
-namespace orvenda::input::detail {
+namespace orvenda::settings::detail {
 namespace {
 
 // With the number written as 0.ddd x 10^k (first d non-zero), whether k > 0,
@@ -56,4 +56,4 @@ NumberToken convertSlow(const char* first, const char* end) {
     return {NumberStatus::Ok, value, end};
 }
 
-}  // namespace orvenda::input::detail
+}  // namespace orvenda::settings::detail

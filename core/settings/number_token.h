@@ -1,20 +1,22 @@
-// Reading one number of an input text file in place. The grammar is the
-// program's strict number: optional sign, digits with at most one ".", and an
-// exponent only when it is complete ("1e" is the number 1 followed by "e").
+// The program's one grammar of number text, read in place: optional sign,
+// digits with at most one ".", and an exponent only when it is complete ("1e"
+// is the number 1 followed by "e"). The input scanner reads every number of
+// a text file with it; the text conversions (entry boxes, marker files, the
+// command line) read theirs through it too.
 //
 // Speed matters (hundreds of megabytes of text per load), so runs of digits
 // are read eight at a time, and common decimals are converted directly: a
 // mantissa of at most 2^53 and a power of ten up to 1e22 are exact doubles,
 // so one IEEE multiplication or division gives the correctly rounded value.
 // Everything else goes to from_chars, which rounds correctly too.
-#ifndef ORVENDA_GUI_INPUT_NUMBER_TOKEN_H
-#define ORVENDA_GUI_INPUT_NUMBER_TOKEN_H
+#ifndef ORVENDA_CORE_SETTINGS_NUMBER_TOKEN_H
+#define ORVENDA_CORE_SETTINGS_NUMBER_TOKEN_H
 
 #include <bit>
 #include <cstdint>
 #include <cstring>
 
-namespace orvenda::input {
+namespace orvenda::settings {
 
 enum class NumberStatus {
     Ok,
@@ -156,6 +158,6 @@ inline NumberToken readNumber(const char* first, const char* last) {
     return detail::convertSlow(first, p);
 }
 
-}  // namespace orvenda::input
+}  // namespace orvenda::settings
 
 #endif

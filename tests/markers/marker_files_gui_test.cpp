@@ -132,16 +132,16 @@ private slots:
     void longFileSaysWorkSizeOverAndKeeps1001Points() {
         TempFolder folder;
         Window w;
-        w.trigger("MnuLoadMark2", folder.write("1001.dat", testsupport::pairsText(1001)));
+        w.trigger("MnuLoadMark2", folder.write("full.dat", testsupport::pairsText(HALVIK_MARKER_LIST_ENTRIES)));
         QVERIFY(w.dialogs.messages.empty());
-        QCOMPARE(w.state.markers.Marker2Count, 1001);
+        QCOMPARE(w.state.markers.Marker2Count, int(HALVIK_MARKER_LIST_ENTRIES));
         QVERIFY(w.state.markers.Marker2Points[1000] == (MarkerPoint{2000, 0}));
 
         w.trigger("MnuLoadMark1", folder.write("1002.dat", testsupport::pairsText(1002)));
         QCOMPARE(w.dialogs.messages.size(), std::size_t{1});
         QCOMPARE(w.dialogs.messages[0].text, QStringLiteral("work size over"));
         QCOMPARE(w.dialogs.messages[0].caption, QString::fromLatin1(kProgramName));
-        QCOMPARE(w.state.markers.Marker1Count, 1001);
+        QCOMPARE(w.state.markers.Marker1Count, int(HALVIK_MARKER_LIST_ENTRIES));
         QVERIFY(w.state.markers.Marker1Points[1000] == (MarkerPoint{2000, 0}));
         QCOMPARE(w.state.markers.Marker1Length, 2001);
         QCOMPARE(w.fileName(1), QStringLiteral("1002.dat"));
@@ -206,7 +206,7 @@ private slots:
         QVERIFY(QApplication::overrideCursor() == nullptr);
         QCOMPARE(dialogs.busyWhileAsked, std::vector<bool>(6, false));  // 3 file dialogs, 3 messages
         QCOMPARE(big.status, MarkerFileLoad::Status::Read);
-        QCOMPARE(big.points.size(), std::size_t{1001});
+        QCOMPARE(big.points.size(), std::size_t{HALVIK_MARKER_LIST_ENTRIES});
         QCOMPARE(big.fileName, QStringLiteral("big.dat"));
         QCOMPARE(bad.status, MarkerFileLoad::Status::Rejected);
         QVERIFY(bad.points.empty());
@@ -217,4 +217,4 @@ private slots:
 }  // namespace orvenda::markers
 
 QTEST_MAIN(orvenda::markers::TestMarkerFilesGui)
-#include "test_marker_files_gui.moc"
+#include "marker_files_gui_test.moc"

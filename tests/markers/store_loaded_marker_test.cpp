@@ -47,7 +47,7 @@ TEST_P(StoreLoadedMarker, ReplacesOnlyThatMarker) {
     const LoadCase& c = GetParam();
     const MarkerStore before = markedStore();
     MarkerStore store = before;
-    storeLoadedMarker(store, c.marker, c.points);
+    storeLoadedMarker(store, static_cast<MarkerNumber>(c.marker), c.points);
 
     const bool second = c.marker == 2;
     const MarkerPoints& list = second ? store.Marker2Points : store.Marker1Points;
@@ -57,7 +57,7 @@ TEST_P(StoreLoadedMarker, ReplacesOnlyThatMarker) {
         EXPECT_EQ(list[i], c.points[i]) << "entry " << i;
     for (std::size_t i = k; i < 1000; ++i)
         EXPECT_EQ(list[i], (MarkerPoint{0, 0})) << "entry " << i;
-    if (k < 1001) {
+    if (k < HALVIK_MARKER_LIST_ENTRIES) {
         EXPECT_EQ(list[1000], oldList[1000]) << "entry 1000 is not touched";
     }
     EXPECT_EQ(second ? store.Marker2Count : store.Marker1Count, static_cast<int32_t>(k));
@@ -84,18 +84,18 @@ INSTANTIATE_TEST_SUITE_P(
         LoadCase{"NegativeLastPosition", 1, {{-5, 1}}, -4},
         LoadCase{"LastPositionAtInt32EndDoesNotOverflow", 2, {{INT32_MAX, 1}}, INT32_MAX},
         LoadCase{"OneThousandPoints", 1, firstPoints(1000), 1999},
-        LoadCase{"OneThousandAndOnePointsFillEntry1000", 2, firstPoints(1001), 2001}),
+        LoadCase{"OneThousandAndOnePointsFillEntry1000", 2, firstPoints(HALVIK_MARKER_LIST_ENTRIES), 2001}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST(StoreLoadedMarkerLength, IsTheLongerOfTheTwoMarkersAcrossLoads) {
     MarkerStore store;
-    storeLoadedMarker(store, 1, std::vector<MarkerPoint>{{0, 1}, {100, 0}});
+    storeLoadedMarker(store, MarkerNumber::One, std::vector<MarkerPoint>{{0, 1}, {100, 0}});
     EXPECT_EQ(store.MarkerLength, 101);
-    storeLoadedMarker(store, 2, std::vector<MarkerPoint>{{0, 0}, {2000, 1}});
+    storeLoadedMarker(store, MarkerNumber::Two, std::vector<MarkerPoint>{{0, 0}, {2000, 1}});
     EXPECT_EQ(store.MarkerLength, 2001);
-    storeLoadedMarker(store, 2, std::vector<MarkerPoint>{{10, 1}});
+    storeLoadedMarker(store, MarkerNumber::Two, std::vector<MarkerPoint>{{10, 1}});
     EXPECT_EQ(store.MarkerLength, 101) << "a shorter marker 2 lets marker 1 decide again";
-    storeLoadedMarker(store, 1, {});
+    storeLoadedMarker(store, MarkerNumber::One, {});
     EXPECT_EQ(store.MarkerLength, 101) << "an empty file keeps marker 1's length";
 }
 

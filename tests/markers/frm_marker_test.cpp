@@ -31,12 +31,14 @@ namespace {
 class RecordingLink final : public MarkerSettingsLink {
 public:
     std::vector<QString> calls;
-    void switchMarkerOutputOn(int marker, bool checkOnBoxFirst) override {
-        calls.push_back(QStringLiteral("on %1 %2").arg(marker).arg(int(checkOnBoxFirst)));
+    void switchMarkerOutputOn(MarkerNumber marker, bool checkOnBoxFirst) override {
+        calls.push_back(QStringLiteral("on %1 %2").arg(numberOf(marker)).arg(int(checkOnBoxFirst)));
     }
-    void setMarkerOn(int marker, bool on) override { calls.push_back(QStringLiteral("box %1 %2").arg(marker).arg(int(on))); }
-    void setMarkerFileName(int marker, const QString& name) override {
-        calls.push_back(QStringLiteral("name %1 '%2'").arg(marker).arg(name));
+    void setMarkerOn(MarkerNumber marker, bool on) override {
+        calls.push_back(QStringLiteral("box %1 %2").arg(numberOf(marker)).arg(int(on)));
+    }
+    void setMarkerFileName(MarkerNumber marker, const QString& name) override {
+        calls.push_back(QStringLiteral("name %1 '%2'").arg(numberOf(marker)).arg(name));
     }
 };
 
@@ -138,7 +140,7 @@ private slots:
 
     void opensWithItsControls() {
         QCOMPARE(editor_->windowTitle(), QStringLiteral("Marker Editor"));
-        QCOMPARE(table()->rowCount() + 1, 1001);
+        QCOMPARE(table()->rowCount() + 1, int(HALVIK_MARKER_LIST_ENTRIES));
         QCOMPARE(cell(0, 0), QStringLiteral("Index"));
         QCOMPARE(cell(0, 1), QStringLiteral("Value"));
         QCOMPARE(grid()->currentRow(), 1);
@@ -603,7 +605,7 @@ private slots:
         MarkerStore& m = state_.markers;
         for (int i = 0; i < kMarkerPointCapacity; ++i)
             m.Marker1Points[static_cast<std::size_t>(i)] = {2 * i, i % 2};
-        m.Marker1Count = 1001;
+        m.Marker1Count = HALVIK_MARKER_LIST_ENTRIES;
         m.Marker1Length = 2001;
         m.MarkerLength = 2001;
         editor_->close();
@@ -632,4 +634,4 @@ private slots:
 };
 
 QTEST_MAIN(TestFrmMarker)
-#include "test_frm_marker.moc"
+#include "frm_marker_test.moc"
