@@ -21,7 +21,14 @@ struct ExportArguments {
     bool quiet = false;
 };
 
+// "settings FILE.awv -o FILE.orvenda".
+struct SettingsArguments {
+    std::string waveform;
+    std::string output;
+};
+
 struct ConvertArguments {
+    std::optional<std::string> settings;  // a profile or a waveform file, applied before the options
     std::vector<std::string> inputs;
     std::optional<std::string> iFile;
     std::optional<std::string> qFile;

@@ -6,6 +6,7 @@
 #include <ostream>
 
 #include "cli/exit_codes.h"
+#include "cli/settings_command.h"
 #include "common/orvenda_version.h"
 #include "core/settings/field_limits.h"
 #include "cli/input_formats.h"
@@ -57,6 +58,8 @@ Commands:
               orvenda-cli info capture.awv
   export    Write a waveform file's samples as SigMF, CSV or float pairs
               orvenda-cli export capture.awv -o capture.sigmf-meta
+  settings  Write a settings profile from a waveform file's header
+              orvenda-cli settings capture.awv -o capture.orvenda
 
 More: "orvenda-cli --help", "orvenda-cli COMMAND --help".
 )";
@@ -92,6 +95,11 @@ CLI::Option* addText(CLI::App& app, const std::string& names, std::optional<std:
 }
 
 void addConvertOptions(CLI::App& convert, ConvertArguments& a) {
+    addText(convert, "--settings", a.settings,
+            "A settings profile (.orvenda) or a waveform file (.awv) whose header gives the settings; the "
+            "options below change it",
+            "FILE")
+        ->group("Settings");
     convert.add_option("inputs", a.inputs, "Input files of one layout (several need --output-dir)")
         ->type_name("INPUT");
     addText(convert, "--i-file", a.iFile, "I channel text file (one value per line)", "FILE")->group("Input");
@@ -190,6 +198,7 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args, std::os
     CLI::App* convert = app.add_subcommand("convert", "Convert I/Q sample files into waveform files");
     addConvertOptions(*convert, parsed.convert);
     convert->footer(kConvertExamples);
+    CLI::App* settings = addSettingsCommand(app, parsed.settings);
 
     CLI::App* exporting = addExportCommand(app, parsed.exportArgs);
 
@@ -212,7 +221,10 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args, std::os
         parsed.exitCode = code == static_cast<int>(CLI::ExitCodes::Success) ? kExitSuccess : kExitUsage;
         return parsed;
     }
-    parsed.command = info->parsed() ? Command::Info : exporting->parsed() ? Command::Export : Command::Convert;
+    parsed.command = info->parsed()        ? Command::Info
+                     : exporting->parsed() ? Command::Export
+                     : settings->parsed()  ? Command::Settings
+                                           : Command::Convert;
     return parsed;
 }
 

@@ -15,13 +15,14 @@ namespace orvenda::cli {
 
 inline constexpr char kProgramName[] = "orvenda-cli";
 
-enum class Command { Info, Convert, Export };
+enum class Command { Info, Convert, Export, Settings };
 
 struct ParsedCommandLine {
     Command command = Command::Info;
     InfoArguments info;
     ConvertArguments convert;
     ExportArguments exportArgs;
+    SettingsArguments settings;
     // Set when parsing already answered: 0 after --help, 2 after an error
     // (whose message went to `err`).
     std::optional<int> exitCode;

@@ -5,6 +5,7 @@
 
 #include "cli/panel_options.h"
 #include "cli/speed_options.h"
+#include "cli/settings_option.h"
 
 namespace orvenda::cli {
 namespace {
@@ -160,6 +161,7 @@ std::string optionOfField(const std::string& field) {
 
 ConvertPlan planConvert(const ConvertArguments& arguments) {
     ConvertPlan plan;
+    if (arguments.settings) applySettingsFile(*arguments.settings, plan);
     applyPanelOptions(arguments, plan);
     plan.fsGiven = arguments.fs.has_value();
     planJobs(arguments, plan);

@@ -47,6 +47,10 @@ struct ConvertPlan {
     std::optional<std::string> dataSizeText;  // "Specify Data Size" checked with this text
     std::optional<std::string> marker1File;
     std::optional<std::string> marker2File;
+    // The marker lists of --settings, stored before any marker file.
+    std::optional<std::vector<MarkerPoint>> settingsMarker1;
+    std::optional<std::vector<MarkerPoint>> settingsMarker2;
+    std::vector<std::string> notes;  // said on stderr before the run (unless --quiet)
     bool markerModeGiven = false;  // --marker-mode wins over the switch-on of a marker file
     bool fsGiven = false;          // --fs wins over a recording's core:sample_rate
     bool quiet = false;
@@ -54,7 +58,13 @@ struct ConvertPlan {
     unsigned parallelJobs = 1;  // -j: conversions at once
 };
 
-// Throws UsageError.
+// A --settings file that cannot be used; the message names the file.
+class SettingsFileError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Throws UsageError or SettingsFileError.
 ConvertPlan planConvert(const ConvertArguments& arguments);
 
 // The option a field problem of the record builder belongs to.

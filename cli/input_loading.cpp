@@ -8,6 +8,7 @@
 #include "core/input/scanner.h"
 #include "core/input/size_rules.h"
 #include "core/markers/graph_lib.h"
+#include "core/profiles/profile_snapshot.h"
 
 namespace orvenda::cli {
 namespace {
@@ -96,6 +97,13 @@ std::vector<std::string> markerListWarnings(const std::vector<MarkerPoint>& poin
 
 MarkerLoad loadMarkers(ConvertPlan& plan) {
     MarkerLoad load;
+    for (markers::MarkerNumber marker : markers::kBothMarkers) {
+        const auto& fromSettings = marker == markers::MarkerNumber::One ? plan.settingsMarker1 : plan.settingsMarker2;
+        if (!fromSettings) continue;
+        profiles::storeProfilePoints(load.store, markers::numberOf(marker), *fromSettings);
+        for (std::string& warning : markerListWarnings(*fromSettings, marker))
+            load.warnings.push_back("--settings: " + warning);
+    }
     for (markers::MarkerNumber marker : markers::kBothMarkers) {
         const bool first = marker == markers::MarkerNumber::One;
         const std::optional<std::string>& file = first ? plan.marker1File : plan.marker2File;

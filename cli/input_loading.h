@@ -33,7 +33,8 @@ struct MarkerLoad {
     std::optional<std::string> error;
 };
 
-// Loads the plan's marker files into a fresh store and switches the marker
+// Stores the marker lists of --settings, then loads the plan's marker files
+// over them and switches the marker
 // output on in plan.panel as loading a file with points does: the marker's
 // ON box, the marker mode, and "Manual Edit" unless --marker-mode was given.
 MarkerLoad loadMarkers(ConvertPlan& plan);

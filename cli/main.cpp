@@ -11,6 +11,7 @@
 #include "cli/exit_codes.h"
 #include "cli/export_command.h"
 #include "cli/info_report.h"
+#include "cli/settings_command.h"
 #include "cli/terminal.h"
 
 namespace {
@@ -19,13 +20,19 @@ int runCommand(const orvenda::cli::ParsedCommandLine& parsed) {
     using namespace orvenda::cli;
     if (parsed.command == Command::Info) return runInfo(parsed.info, std::cout, std::cerr);
     if (parsed.command == Command::Export) return runExport(parsed.exportArgs, std::cerr, stderrIsTerminal());
+    if (parsed.command == Command::Settings) return runSettings(parsed.settings, std::cerr);
     ConvertPlan plan;
     try {
         plan = planConvert(parsed.convert);
     } catch (const UsageError& error) {
         std::cerr << kProgramName << " convert: " << error.what() << "\nRun with --help for more information.\n";
         return kExitUsage;
+    } catch (const SettingsFileError& error) {
+        std::cerr << kProgramName << " convert: " << error.what() << '\n';
+        return kExitFailure;
     }
+    if (!plan.quiet)
+        for (const std::string& note : plan.notes) std::cerr << kProgramName << " convert: note: " << note << '\n';
     orvenda::HalvikLibrary library;  // bound once, for every file of the run
     return runConvert(std::move(plan), library, std::cerr, stderrIsTerminal());
 }

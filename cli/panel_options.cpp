@@ -111,16 +111,19 @@ void applyOutputOptions(const ConvertArguments& a, settings::PanelSnapshot& pane
 // The panel keeps its output sequence and start trigger boxes switched
 // together, and offers "Gated" only with the "Link" trigger.
 void applySequenceOptions(const ConvertArguments& a, settings::PanelSnapshot& panel) {
-    const bool on = a.sequence || a.startTrigger;
-    panel.outputSequenceOn = on;
-    panel.startTriggerOn = on;
+    // Without either option the switches stay as --settings left them.
+    if (a.sequence || a.startTrigger) panel.outputSequenceOn = panel.startTriggerOn = true;
+    const bool on = panel.outputSequenceOn;
     if (a.sequence)
         panel.outputSequenceOption = choiceOf("--sequence", *a.sequence, {"continuous", "single", "gated"});
     if (a.startTrigger)
         panel.startTriggerOption = choiceOf("--start-trigger", *a.startTrigger, {"internal", "link"});
     const bool link = on && panel.startTriggerOption == 1;
-    if (on && panel.outputSequenceOption == 2 && !link)
+    if (on && panel.outputSequenceOption == 2 && !link) {
+        if (!a.sequence)
+            reject("--start-trigger", "the gated sequence of --settings needs link; give --sequence too");
         reject("--sequence", "gated needs --start-trigger link (the panel offers Gated only with the Link trigger)");
+    }
 
     requireOption(a.loops, "--loops", on && panel.outputSequenceOption == 1, "--sequence single");
     if (a.loops) panel.loopNumText = std::to_string(wholeNumberOf("--loops", *a.loops, settings::kLoopCountLimits, ""));
@@ -176,7 +179,7 @@ void applyPanelOptions(const ConvertArguments& a, ConvertPlan& plan) {
         checkRange("--data-full-scale", *a.dataFullScale, gain, settings::kDataFullScaleLimits, "");
         panel.awgGainText = enteredTextOf("--data-full-scale", EntryField::AWGGain, *a.dataFullScale, gain);
     }
-    panel.iqInverse = a.iqInverse;
+    if (a.iqInverse) panel.iqInverse = true;
     applyOutputOptions(a, panel);
     applySequenceOptions(a, panel);
     applyFrequencyOptions(a, plan);

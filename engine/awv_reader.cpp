@@ -307,6 +307,13 @@ public:
         return std::move(summary_);
     }
 
+    AwvSummary runHeader() {
+        std::uint64_t blockBytes = readHeader();
+        summary_.dataOffset = cursor_.offset();
+        summary_.sampleCount = blockBytes / 8;
+        return std::move(summary_);
+    }
+
 private:
     // Header lines up to and including "{WAVEDATA:<count>;"; returns the count.
     std::uint64_t readHeader() {
@@ -454,6 +461,20 @@ AwvReadResult readAwv(ByteSource& source) {
 AwvReadResult readAwv(std::span<const std::byte> bytes) {
     MemoryByteSource source(bytes);
     return readAwv(source);
+}
+
+AwvReadResult readAwvHeader(ByteSource& source) {
+    try {
+        return Reader(source).runHeader();
+    } catch (const Fault& fault) {
+        return AwvError{fault.offset, fault.message};
+    }
+}
+
+AwvReadResult readAwvHeaderFile(const std::string& path) {
+    std::unique_ptr<FileByteSource> source = FileByteSource::open(path);
+    if (!source) return AwvError{0, "cannot open " + quoted(path) + " for reading", false};
+    return readAwvHeader(*source);
 }
 
 AwvReadResult readAwvFile(const std::string& path) {

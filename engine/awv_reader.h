@@ -118,6 +118,11 @@ AwvReadResult readAwv(std::span<const std::byte> bytes);
 // A file that cannot be opened gives an error at offset 0 naming the path.
 AwvReadResult readAwvFile(const std::string& path);
 
+// The header lines and the WAVEDATA count only (sampleCount from the count);
+// the sample block is not read, so the statistics stay empty.
+AwvReadResult readAwvHeader(ByteSource& source);
+AwvReadResult readAwvHeaderFile(const std::string& path);
+
 }  // namespace halvik
 
 #endif

@@ -17,11 +17,13 @@ struct PanelSnapshot {
     std::string awgGainText = "1.0";  // TxtAWGGain
 
     bool iqOffsetOn = false;  // ChkIQOffset
+    bool iqOffsetLock = true; // ChkIQOffsetLock
     std::string iOffsetText = "200";
     std::string qOffsetText = "200";
 
     bool iqOutputOn = false;            // ChkIQOutput
     OptionIndex iqOutputOption = 0;     // OptIQOutput
+    bool iqOutputLock = true;           // ChkIQOutputLock
     std::string iOutputText = "2000";
     std::string qOutputText = "2000";
 

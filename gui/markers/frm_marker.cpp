@@ -190,6 +190,13 @@ void FrmMarker::setMarker() {
     grid_->setCurrentCell(row, column);
 }
 
+void FrmMarker::showStoredMarkers() {
+    showMarkerInGrid(currentMarker());
+    picture1_->clearPicture();
+    picture2_->clearPicture();
+    drawMarkers();
+}
+
 void FrmMarker::clearMarker() {
     const MarkerNumber marker = currentMarker();
     clearMarkerPoints(store_, marker);

@@ -35,6 +35,9 @@ public:
     void clearMarker();
     void saveMarkerList();
     void loadMarkerList();
+    // The store was replaced from outside (a settings profile): the grid
+    // shows the current marker's stored points and both drawings are redone.
+    void showStoredMarkers();
 
 private:
     QWidget* buildCentralWidget();

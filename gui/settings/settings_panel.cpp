@@ -40,10 +40,12 @@ PanelSnapshot SettingsPanel::snapshot() const {
     s.iqInverse = c.ChkIQInv->isChecked();
     s.awgGainText = text(c.TxtAWGGain);
     s.iqOffsetOn = c.ChkIQOffset->isChecked();
+    s.iqOffsetLock = c.ChkIQOffsetLock->isChecked();
     s.iOffsetText = text(c.TxtIOffset);
     s.qOffsetText = text(c.TxtQOffset);
     s.iqOutputOn = c.ChkIQOutput->isChecked();
     s.iqOutputOption = c.OptIQOutput->selected();
+    s.iqOutputLock = c.ChkIQOutputLock->isChecked();
     s.iOutputText = text(c.TxtIOutput);
     s.qOutputText = text(c.TxtQOutput);
     s.outputSequenceOn = c.ChkOutputSequence->isChecked();

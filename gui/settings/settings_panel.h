@@ -47,6 +47,16 @@ public:
     // "Sampling Freq" shows `text` (already as Enter leaves it, in MHz).
     void setSamplingFrequencyText(const std::string& text);
 
+    // Sets the panel to `target` as a user would (settings_panel_apply.cpp):
+    // a group is switched on to reach its controls, options are clicked in an
+    // order the interlocks allow, a text that differs is typed and entered
+    // (so an interlocked partner follows), and the switches end as `target`
+    // has them. Every reaction runs, so the enabling rules and the sequence
+    // memory come out as after the same clicks. `target` must be a state the
+    // panel can reach: texts in their Enter form, "Gated" only with "Link",
+    // interlocked pairs equal, both sequence switches alike.
+    void applySnapshot(const PanelSnapshot& target);
+
 private:
     SequenceMemory& memory_;
     std::unique_ptr<PanelControls> controls_;

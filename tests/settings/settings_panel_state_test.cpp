@@ -440,10 +440,12 @@ void SettingsPanelStateTest::snapshotReportsEveryControl() {
     expected.iqInverse = true;
     expected.awgGainText = "0.5";
     expected.iqOffsetOn = true;
+    expected.iqOffsetLock = false;
     expected.iOffsetText = "10";
     expected.qOffsetText = "-20";
     expected.iqOutputOn = true;
     expected.iqOutputOption = 1;
+    expected.iqOutputLock = false;
     expected.iOutputText = "1000";
     expected.qOutputText = "1500";
     expected.outputSequenceOn = true;
