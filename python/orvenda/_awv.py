@@ -1,0 +1,84 @@
+"""read_awv(): a ".awv" file as header settings and numpy arrays. The sample
+block is memory-mapped; I, Q and the markers are decoded by numpy views and
+vector operations, never sample by sample in Python."""
+import mmap
+import pathlib
+import re
+from typing import NamedTuple
+
+import numpy as np
+
+from orvenda._errors import WaveformFormatError
+
+CODE_MASK = 0x3FFF
+ZERO_CODE = 8192
+CODE_SCALE = 8191  # code steps from zero to full scale
+MARKER1_BIT = 14
+MARKER2_BIT = 15
+MAX_HEADER_LINE = 1024
+WAVEDATA = b"{WAVEDATA:"
+_LINE = re.compile(rb"\{([A-Z0-9_]+):([^{}\r\n]*)\}\r?\n?")
+
+
+class AwvFile(NamedTuple):
+    header: dict    # KEY -> list of the line's fields (strings), in file order
+    i: np.ndarray   # float64, -1.0 .. 1.0 (word A, or Q when the writer inverted I and Q)
+    q: np.ndarray
+    marker1: np.ndarray  # bool per sample
+    marker2: np.ndarray
+    codes: np.ndarray    # the raw words, uint32 (N, 2), memory-mapped
+
+    @property
+    def sample_count(self):
+        return len(self.codes)
+
+
+def _fail(offset, message):
+    raise WaveformFormatError(f"byte {offset}: {message}")
+
+
+def _header(view):
+    header, offset = {}, 0
+    while True:
+        if view[offset:offset + len(WAVEDATA)] == WAVEDATA:
+            return header, offset
+        match = _LINE.match(view, offset, offset + MAX_HEADER_LINE)
+        if not match:
+            _fail(offset, 'expected a header line "{KEY:value}" or the sample block "{WAVEDATA:"')
+        header[match.group(1).decode("ascii")] = match.group(2).decode("latin-1").split(";")
+        offset = match.end()
+
+
+def read_awv(path) -> AwvFile:
+    """Reads path; WaveformFormatError names the byte of the first fault."""
+    path = pathlib.Path(path)
+    try:
+        with path.open("rb") as stream:
+            size = path.stat().st_size
+            view = mmap.mmap(stream.fileno(), 0, access=mmap.ACCESS_READ) if size else b""
+    except OSError as error:
+        raise WaveformFormatError(f'cannot open "{path}" for reading: {error.strerror}') from error
+    header, start = _header(view)
+    count_start = start + len(WAVEDATA)
+    semicolon = view.find(b";", count_start, count_start + 12)
+    digits = bytes(view[count_start:semicolon]) if semicolon > 0 else b""
+    if not digits.isdigit():
+        _fail(count_start, "expected the byte count of the sample block and \";\"")
+    byte_count = int(digits)
+    data_offset = semicolon + 1
+    if byte_count % 8:
+        _fail(count_start, f"the sample block's byte count {byte_count} is not a whole number of samples")
+    end = data_offset + byte_count
+    if end >= size:
+        _fail(size, f"the file ends inside the sample block ({byte_count} bytes announced)")
+    if view[end:end + 1] != b"}":
+        _fail(end, 'expected "}" after the sample block')
+    codes = np.frombuffer(view, dtype="<u4", count=byte_count // 4, offset=data_offset).reshape(-1, 2)
+    word_a, word_b = codes[:, 0], codes[:, 1]
+    return AwvFile(
+        header=header,
+        i=((word_a & CODE_MASK).astype(np.float64) - ZERO_CODE) / CODE_SCALE,
+        q=((word_b & CODE_MASK).astype(np.float64) - ZERO_CODE) / CODE_SCALE,
+        marker1=((word_a >> MARKER1_BIT) & 1).astype(bool),
+        marker2=((word_a >> MARKER2_BIT) & 1).astype(bool),
+        codes=codes)
