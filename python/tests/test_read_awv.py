@@ -58,3 +58,27 @@ def test_damaged_files_raise_with_the_byte(cli, tmp_path, damage, message):
 def test_missing_file_names_the_path(tmp_path):
     with pytest.raises(orvenda.WaveformFormatError, match="missing.awv"):
         orvenda.read_awv(tmp_path / "missing.awv")
+
+
+def test_installed_layout_finds_the_private_library(tmp_path):
+    """<prefix>/lib/python3/dist-packages/orvenda loads <prefix>/lib/orvenda/libHalvikLib.so."""
+    import os
+    import pathlib
+    import shutil
+    import subprocess
+    import sys
+    package = pathlib.Path(orvenda.__file__).parent
+    site = tmp_path / "lib" / "python3" / "dist-packages"
+    shutil.copytree(package, site / "orvenda", ignore=shutil.ignore_patterns("__pycache__"))
+    (tmp_path / "lib" / "orvenda").mkdir()
+    shutil.copy(os.environ["ORVENDA_LIBRARY"], tmp_path / "lib" / "orvenda" / "libHalvikLib.so")
+    environment = {k: v for k, v in os.environ.items() if k != "ORVENDA_LIBRARY"}
+    environment["PYTHONPATH"] = str(site)
+    script = ("import orvenda, orvenda._library as l; print(l.library()._name); "
+              "orvenda.convert([1j, 1], out_path='x.awv'); print(orvenda.read_awv('x.awv').sample_count)")
+    done = subprocess.run([sys.executable, "-c", script], cwd=tmp_path, env=environment,
+                          capture_output=True, text=True)
+    assert done.returncode == 0, done.stderr
+    loaded, samples = done.stdout.split()
+    assert pathlib.Path(loaded).resolve() == (tmp_path / "lib" / "orvenda" / "libHalvikLib.so").resolve()
+    assert samples == "2"
