@@ -124,22 +124,13 @@ def convert(i, q=None, out_path=None, *, fs: float = 200.0, iq_filter: Optional[
     level1 = _marker("--marker1", marker1, count)
     level2 = _marker("--marker2", marker2, count)
 
-    filter_index = OMIT if iq_filter is None else _choice("--iq-filter", iq_filter, ["2.5M", "50M", "through"])
-    awg_gain = _in_range("--data-full-scale", data_full_scale, _limits.DATA_FULL_SCALE)
-    fs_hz = _in_range("--fs", fs, _limits.SAMPLING_FREQ_MHZ, " MHz") * 1e6
-    offsets = (OMIT, 0.0)
-    if iq_offset is not None:
-        offsets = tuple(v / 1000.0 for v in _level_pair("--iq-offset", iq_offset, _limits.OFFSET_MVPP))
-    output = OMIT if iq_output is None else _choice("--iq-output", iq_output, ["fix", "var"])
-    gains = (OMIT, 0.0)
-    if iq_output_level is not None:
-        if output != 1:
-            _reject("--iq-output-level", "needs --iq-output var")
-        gains = tuple(v / 1000.0 for v in _level_pair("--iq-output-level", iq_output_level, _limits.OUTPUT_LEVEL_MVPP))
-    elif output == 1:
-        gains = (2.0, 2.0)  # the var path's default level, 2000 mVp-p
-    sequence_mode, sequence_param, trigger, polarity = _sequence(sequence, loops, gate, start_trigger,
-                                                                 trigger_polarity)
+    p = parse_settings(fs=fs, iq_filter=iq_filter, data_full_scale=data_full_scale, iq_offset=iq_offset,
+                       iq_output=iq_output, iq_output_level=iq_output_level, sequence=sequence, loops=loops,
+                       gate=gate, start_trigger=start_trigger, trigger_polarity=trigger_polarity)
+    filter_index, awg_gain, fs_hz, output = p.filter_index, p.awg_gain, p.fs_mhz * 1e6, p.output
+    offsets = (OMIT, 0.0) if p.offsets is None else tuple(v / 1000.0 for v in p.offsets)
+    gains = (OMIT, 0.0) if p.levels is None else tuple(v / 1000.0 for v in p.levels)
+    sequence_mode, sequence_param, trigger, polarity = p.sequence, p.sequence_param, p.trigger, p.polarity
     marker_mode = MARKER_MODE_WFM if (level1 is not None or level2 is not None) else OMIT
 
     c_int16_p = ctypes.POINTER(ctypes.c_int16)
@@ -156,6 +147,38 @@ def convert(i, q=None, out_path=None, *, fs: float = 200.0, iq_filter: Optional[
     codes = np.abs(pairs).max() if count else 0.0
     full_scale = int(np.count_nonzero(np.abs(pairs) == codes)) if codes > 0 and awg_gain == 1.0 else 0
     return ConversionResult(out_path, count, full_scale)
+
+
+class PanelSettings(NamedTuple):
+    filter_index: int  # OMIT, 0 2.5M, 1 50M, 2 through
+    awg_gain: float
+    fs_mhz: float
+    offsets: Optional[tuple]  # (I, Q) mVp-p, None: no offset line
+    output: int               # OMIT, 0 fix, 1 var
+    levels: Optional[tuple]   # (I, Q) mVp-p of the var path, None: no gain line
+    sequence: int             # OMIT, 0 continuous, 1 single, 2 gated
+    sequence_param: int       # loops (single) or gate (gated: 0 edge, 1 level)
+    trigger: int              # OMIT, 0 internal, 1 link
+    polarity: int             # 0 positive, 1 negative
+
+
+def parse_settings(*, fs, iq_filter, data_full_scale, iq_offset, iq_output, iq_output_level, sequence, loops,
+                   gate, start_trigger, trigger_polarity) -> PanelSettings:
+    """Checks the settings as orvenda-cli checks its options; SettingError otherwise."""
+    filter_index = OMIT if iq_filter is None else _choice("--iq-filter", iq_filter, ["2.5M", "50M", "through"])
+    awg_gain = _in_range("--data-full-scale", data_full_scale, _limits.DATA_FULL_SCALE)
+    fs_mhz = _in_range("--fs", fs, _limits.SAMPLING_FREQ_MHZ, " MHz")
+    offsets = None if iq_offset is None else _level_pair("--iq-offset", iq_offset, _limits.OFFSET_MVPP)
+    output = OMIT if iq_output is None else _choice("--iq-output", iq_output, ["fix", "var"])
+    levels = None
+    if iq_output_level is not None:
+        if output != 1:
+            _reject("--iq-output-level", "needs --iq-output var")
+        levels = _level_pair("--iq-output-level", iq_output_level, _limits.OUTPUT_LEVEL_MVPP)
+    elif output == 1:
+        levels = (2000, 2000)  # the var path's default level
+    return PanelSettings(filter_index, awg_gain, fs_mhz, offsets, output, levels,
+                         *_sequence(sequence, loops, gate, start_trigger, trigger_polarity))
 
 
 def _sequence(sequence, loops, gate, start_trigger, trigger_polarity):
