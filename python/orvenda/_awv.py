@@ -82,3 +82,13 @@ def read_awv(path) -> AwvFile:
         marker1=((word_a >> MARKER1_BIT) & 1).astype(bool),
         marker2=((word_a >> MARKER2_BIT) & 1).astype(bool),
         codes=codes)
+
+
+def full_scale_count(path, block_samples=1 << 20) -> int:
+    """I and Q codes at full scale (1 or 16383) in a written file, walked in blocks."""
+    codes = read_awv(path).codes
+    total = 0
+    for first in range(0, len(codes), block_samples):
+        block = codes[first:first + block_samples] & CODE_MASK
+        total += int(np.count_nonzero((block == 1) | (block == 2 * ZERO_CODE - 1)))
+    return total

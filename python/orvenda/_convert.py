@@ -8,6 +8,7 @@ from typing import NamedTuple, Optional
 import numpy as np
 
 from orvenda import _limits
+from orvenda._awv import full_scale_count
 from orvenda._errors import LibraryError, SettingError
 from orvenda._library import library
 
@@ -19,8 +20,8 @@ MAX_SAMPLES = (2**31 - 1) // 8  # the sample block's byte count is a 32-bit numb
 class ConversionResult(NamedTuple):
     path: pathlib.Path
     sample_count: int
-    # I and Q values written as a full-scale code (1 or 16383). The engine
-    # scales by the peak, so nothing wraps: the peak itself lands here.
+    # I and Q values written as a full-scale code (1 or 16383), counted in
+    # the written file. Values are scaled by the peak and saturate, never wrap.
     full_scale_values: int
 
 
@@ -144,9 +145,7 @@ def convert(i, q=None, out_path=None, *, fs: float = 200.0, iq_filter: Optional[
         trigger, polarity, sequence_mode, sequence_param, output, 1 if iq_inverse else 0)
     if result != 0:
         raise LibraryError(f'HalvikMain could not write "{out_path}" (result {result}); the file is left as it was')
-    codes = np.abs(pairs).max() if count else 0.0
-    full_scale = int(np.count_nonzero(np.abs(pairs) == codes)) if codes > 0 and awg_gain == 1.0 else 0
-    return ConversionResult(out_path, count, full_scale)
+    return ConversionResult(out_path, count, full_scale_count(out_path))
 
 
 class PanelSettings(NamedTuple):

@@ -115,7 +115,11 @@ def test_bad_samples_and_markers_raise(tmp_path):
         orvenda.convert(tone(8), out_path=tmp_path / "a.awv", marker1=np.zeros(7))
 
 
-def test_library_refusal_raises_and_keeps_the_old_file(tmp_path):
-    out = tmp_path / "missing-folder" / "a.awv"
+def test_library_refusal_raises_and_keeps_what_was_there(tmp_path):
     with pytest.raises(orvenda.LibraryError, match="could not write"):
-        orvenda.convert(tone(8), out_path=out)
+        orvenda.convert(tone(8), out_path=tmp_path / "missing-folder" / "a.awv")
+    taken = tmp_path / "taken.awv"
+    (taken / "inside").mkdir(parents=True)  # a folder cannot be replaced by the file
+    with pytest.raises(orvenda.LibraryError, match="could not write"):
+        orvenda.convert(tone(8), out_path=taken)
+    assert (taken / "inside").is_dir() and sorted(p.name for p in tmp_path.iterdir()) == ["taken.awv"]
