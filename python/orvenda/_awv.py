@@ -4,8 +4,6 @@ vector operations, never sample by sample in Python."""
 import mmap
 import pathlib
 import re
-from typing import NamedTuple
-
 import numpy as np
 
 from orvenda._errors import WaveformFormatError
@@ -20,17 +18,44 @@ WAVEDATA = b"{WAVEDATA:"
 _LINE = re.compile(rb"\{([A-Z0-9_]+):([^{}\r\n]*)\}\r?\n?")
 
 
-class AwvFile(NamedTuple):
-    header: dict    # KEY -> list of the line's fields (strings), in file order
-    i: np.ndarray   # float64, -1.0 .. 1.0 (word A, or Q when the writer inverted I and Q)
-    q: np.ndarray
-    marker1: np.ndarray  # bool per sample
-    marker2: np.ndarray
-    codes: np.ndarray    # the raw words, uint32 (N, 2), memory-mapped
+class AwvFile:
+    """A read waveform file. `codes` stays memory-mapped; i, q and the markers
+    are decoded on access, whole or by `part(start, stop)` for large files,
+    with identical scaling either way."""
+
+    def __init__(self, header, codes):
+        self.header = header  # KEY -> list of the line's fields (strings), in file order
+        self.codes = codes    # the raw words, uint32 (N, 2): A (I code + marker bits), B (Q code)
 
     @property
     def sample_count(self):
         return len(self.codes)
+
+    def part(self, start=0, stop=None):
+        """(i, q, marker1, marker2) of samples start..stop: floats -1.0 .. 1.0
+        (word A, or Q when the writer inverted I and Q) and booleans."""
+        words = self.codes[start:stop]
+        word_a, word_b = words[:, 0], words[:, 1]
+        return (((word_a & CODE_MASK).astype(np.float64) - ZERO_CODE) / CODE_SCALE,
+                ((word_b & CODE_MASK).astype(np.float64) - ZERO_CODE) / CODE_SCALE,
+                ((word_a >> MARKER1_BIT) & 1).astype(bool),
+                ((word_a >> MARKER2_BIT) & 1).astype(bool))
+
+    @property
+    def i(self):
+        return self.part()[0]
+
+    @property
+    def q(self):
+        return self.part()[1]
+
+    @property
+    def marker1(self):
+        return self.part()[2]
+
+    @property
+    def marker2(self):
+        return self.part()[3]
 
 
 def _fail(offset, message):
@@ -74,14 +99,7 @@ def read_awv(path) -> AwvFile:
     if view[end:end + 1] != b"}":
         _fail(end, 'expected "}" after the sample block')
     codes = np.frombuffer(view, dtype="<u4", count=byte_count // 4, offset=data_offset).reshape(-1, 2)
-    word_a, word_b = codes[:, 0], codes[:, 1]
-    return AwvFile(
-        header=header,
-        i=((word_a & CODE_MASK).astype(np.float64) - ZERO_CODE) / CODE_SCALE,
-        q=((word_b & CODE_MASK).astype(np.float64) - ZERO_CODE) / CODE_SCALE,
-        marker1=((word_a >> MARKER1_BIT) & 1).astype(bool),
-        marker2=((word_a >> MARKER2_BIT) & 1).astype(bool),
-        codes=codes)
+    return AwvFile(header, codes)
 
 
 def full_scale_count(path, block_samples=1 << 20) -> int:

@@ -82,3 +82,17 @@ def test_installed_layout_finds_the_private_library(tmp_path):
     loaded, samples = done.stdout.split()
     assert pathlib.Path(loaded).resolve() == (tmp_path / "lib" / "orvenda" / "libHalvikLib.so").resolve()
     assert samples == "2"
+
+
+def test_parts_and_whole_decode_alike(tmp_path):
+    rng = np.random.default_rng(3)
+    x = rng.normal(size=5000) + 1j * rng.normal(size=5000)
+    marks = rng.integers(0, 2, size=(2, 5000))
+    out = tmp_path / "p.awv"
+    orvenda.convert(x, out_path=out, marker1=marks[0], marker2=marks[1])
+    wave = orvenda.read_awv(out)
+    whole = (wave.i, wave.q, wave.marker1, wave.marker2)
+    for start, stop in [(0, 1), (17, 4099), (4999, None)]:
+        for decoded, full in zip(wave.part(start, stop), whole):
+            assert np.array_equal(decoded, full[start:stop])
+    assert np.array_equal(wave.marker1, marks[0] == 1) and np.array_equal(wave.marker2, marks[1] == 1)
