@@ -92,7 +92,12 @@ def _iq_pairs(i, q):
         raise SettingError("samples: give complex samples, an (N, 2) array, or I and Q arrays")
     if len(pairs) > MAX_SAMPLES:
         raise SettingError(f"samples: {len(pairs)} samples do not fit one waveform file (at most {MAX_SAMPLES})")
-    return np.ascontiguousarray(pairs, dtype=np.float32)
+    with np.errstate(over="ignore", invalid="ignore"):  # reported below instead of warned
+        pairs = np.ascontiguousarray(pairs, dtype=np.float32)
+    bad = np.flatnonzero(~np.isfinite(pairs).all(axis=1))
+    if bad.size:  # refused, as the loaders refuse it, rather than written as 0
+        raise SettingError(f"samples: sample {int(bad[0])} is not a finite number (in float32)")
+    return pairs
 
 
 def _marker(name, marker, count):
@@ -117,6 +122,8 @@ def convert(i, q=None, out_path=None, *, fs: float = 200.0, iq_filter: Optional[
     header line out; the sampling frequency is always written. marker1/marker2
     are per-sample levels (nonzero = high). Values are scaled by their peak, so
     nothing wraps. Raises SettingError or LibraryError."""
+    if out_path is None and isinstance(q, (str, os.PathLike)):
+        q, out_path = None, q  # convert(samples, "out.awv")
     if out_path is None:
         raise SettingError("--output: the waveform file to write is missing")
     out_path = pathlib.Path(out_path)

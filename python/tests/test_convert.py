@@ -113,6 +113,11 @@ def test_bad_samples_and_markers_raise(tmp_path):
         orvenda.convert(np.zeros(4), np.zeros(5), tmp_path / "a.awv")
     with pytest.raises(orvenda.SettingError, match="one level per sample"):
         orvenda.convert(tone(8), out_path=tmp_path / "a.awv", marker1=np.zeros(7))
+    for bad in (np.nan, np.inf, 1e39):  # 1e39 does not fit float32
+        with pytest.raises(orvenda.SettingError, match="sample 2 is not a finite number"):
+            orvenda.convert(np.array([0.5, 0.1, bad, 0.2]), np.zeros(4), tmp_path / "a.awv")
+    assert not (tmp_path / "a.awv").exists()
+    assert orvenda.convert(tone(8), tmp_path / "b.awv").sample_count == 8
 
 
 def test_library_refusal_raises_and_keeps_what_was_there(tmp_path):
