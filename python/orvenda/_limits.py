@@ -1,5 +1,5 @@
 """The panel's limits in the fields' own units, as orvenda-cli checks them
-(core/settings/field_limits.h). tests/test_limits.py holds these against
+(core/settings/field_limits.h). tests/test_convert.py holds these against
 orvenda-cli's own messages, so a change there cannot go unnoticed."""
 from typing import NamedTuple
 
