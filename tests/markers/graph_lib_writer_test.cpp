@@ -79,7 +79,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(MarkerFileRoundTrip, ReadsBackWhatWasWritten) {
     std::mt19937 random(20261208);
     std::uniform_int_distribution<int32_t> any(INT32_MIN, INT32_MAX);
-    for (int count : {0, 1, 999, 1000, HALVIK_MARKER_LIST_ENTRIES}) {
+    for (int count : {0, 1, 999, 1000, int{HALVIK_MARKER_LIST_ENTRIES}}) {
         std::vector<MarkerPoint> points(static_cast<std::size_t>(count));
         for (MarkerPoint& p : points)
             p = MarkerPoint{any(random), any(random)};
