@@ -28,6 +28,9 @@ foreach(library HalvikLib OrvendaRte OrvendaRteQt)
 endforeach()
 install(FILES ${PROJECT_SOURCE_DIR}/engine/rte/Halvik.uir DESTINATION ${ORVENDA_PRIVATE_LIBDIR})
 install(FILES ${PROJECT_SOURCE_DIR}/common/halvik_api.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+# The Python module finds the library from here as ../../../orvenda/.
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/python/orvenda DESTINATION lib/python3/dist-packages
+        PATTERN __pycache__ EXCLUDE)
 
 configure_file(${PROJECT_SOURCE_DIR}/packaging/halvik.pc.in ${CMAKE_BINARY_DIR}/packaging/halvik.pc @ONLY)
 install(FILES ${CMAKE_BINARY_DIR}/packaging/halvik.pc DESTINATION ${CMAKE_INSTALL_DATADIR}/pkgconfig)

@@ -6,6 +6,7 @@ packages=(build-essential cmake ninja-build pkg-config locales
           qt6-base-dev qt6-base-dev-tools libgl-dev
           libgtest-dev libgmock-dev libcli11-dev libfftw3-dev nlohmann-json3-dev
           xvfb xauth
+          python3 python3-numpy python3-pytest
           help2man dpkg-dev file lintian desktop-file-utils appstream shared-mime-info)
 if [[ "${ORVENDA_WITH_FUZZ:-0}" == 1 ]]; then
   packages+=(clang libclang-rt-14-dev)
