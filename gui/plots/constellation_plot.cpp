@@ -43,12 +43,12 @@ QImage densityImage(const DensityGrid& grid) {
         return {};
     QImage image(grid.size, grid.size, QImage::Format_RGB32);
     image.fill(kPlotBackground);
-    const uint32_t fullest = *std::max_element(grid.counts.begin(), grid.counts.end());
+    const uint64_t fullest = *std::max_element(grid.counts.begin(), grid.counts.end());
     const double logFullest = std::log1p(static_cast<double>(fullest));
     for (int row = 0; row < grid.size; ++row) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(grid.size - 1 - row));
         for (int column = 0; column < grid.size; ++column) {
-            const uint32_t count = grid.counts[static_cast<size_t>(row) * grid.size + column];
+            const uint64_t count = grid.counts[static_cast<size_t>(row) * grid.size + column];
             if (count > 0)
                 line[column] = heatColour(std::log1p(static_cast<double>(count)) / logFullest);
         }

@@ -43,7 +43,7 @@ struct SpectrumCurve {
 struct DensityGrid {
     int size = 0;
     double extent = 1.0;
-    std::vector<uint32_t> counts;
+    std::vector<uint64_t> counts;
 };
 
 // Probability that the instantaneous power exceeds the average by a level.
