@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <limits>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -70,6 +71,14 @@ std::span<const std::byte> FileByteSource::view(std::size_t size) {
     std::span<const std::byte> bytes(buffer_.get() + begin_, step);
     begin_ += step;
     return bytes;
+}
+
+bool FileByteSource::seek(std::uint64_t offset) {
+    if (offset > static_cast<std::uint64_t>(std::numeric_limits<off_t>::max())) return false;
+    if (::lseek(descriptor_, static_cast<off_t>(offset), SEEK_SET) < 0) return false;
+    begin_ = end_ = 0;
+    ended_ = false;
+    return true;
 }
 
 std::size_t MemoryByteSource::read(std::span<std::byte> destination) {

@@ -5,6 +5,7 @@
 #define ORVENDA_ENGINE_BYTE_SOURCE_H
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <span>
@@ -41,6 +42,9 @@ public:
 
     std::size_t read(std::span<std::byte> destination) override;
     std::span<const std::byte> view(std::size_t size) override;
+    // Continues reading at byte offset of the file (dropping buffered bytes);
+    // false when the file cannot be positioned there.
+    bool seek(std::uint64_t offset);
 
 private:
     explicit FileByteSource(int descriptor);

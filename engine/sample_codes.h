@@ -12,12 +12,16 @@ inline constexpr uint32_t kZeroCode = 8192;
 inline constexpr uint32_t kMarker1Bit = 16384;
 inline constexpr uint32_t kMarker2Bit = 32768;
 
+// The code's value before truncation, relative to the zero code: the exact
+// scaled sample ((value / peak) * gain) * 8191.
+inline double scaledCodeValue(double value, double peak, double gain) { return ((value / peak) * gain) * 8191.0; }
+
 // trunc(((value / peak) * gain) * 8191 + 8192), in exactly this order of
 // operations (a reordered product changes truncated codes), then held within
 // 1..16383 so a value beyond the peak clips to full scale instead of spilling
 // into the marker or upper bits.
 inline uint32_t sampleCode(double value, double peak, double gain) {
-    double x = ((value / peak) * gain) * 8191.0;
+    double x = scaledCodeValue(value, peak, gain);
     double y = x + 8192.0;
     y = y > 1.0 ? y : 1.0;  // also takes a NaN to 1, never to undefined behaviour
     y = y < 16383.0 ? y : 16383.0;

@@ -46,7 +46,7 @@ public:
 
     std::uint64_t size() const override;
     double samplingFrequency() const override;  // the settings' Fs in Hz (0 when not positive)
-    bool isComplex() const override;            // false for a real IF conversion (IFMode 0)
+    bool isComplex() const override;            // false for a real IF conversion (IFMode 0) without IQInv
     bool hasMarkers() const override;           // a marker is let through by MarkerFlags
     bool hasExactValues() const override { return true; }
     std::unique_ptr<SampleCursor> openCursor() const override;
