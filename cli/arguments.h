@@ -12,6 +12,7 @@ namespace orvenda::cli {
 
 struct InfoArguments {
     std::vector<std::string> files;
+    std::optional<std::string> layout;  // of the input files among them
 };
 
 struct ConvertArguments {

@@ -6,6 +6,7 @@
 #include <ostream>
 
 #include "cli/exit_codes.h"
+#include "cli/input_formats.h"
 
 namespace orvenda::cli {
 namespace {
@@ -31,6 +32,10 @@ the sampling frequency is always written (200 MHz unless --fs is given).)";
 constexpr char kInfoExamples[] = R"(Examples:
   orvenda-cli info capture.awv
   orvenda-cli info out/*.awv
+  orvenda-cli info capture.MNT samples.bin --layout float
+Every file ends with the level report of its codes (Peak and RMS in dBFS,
+PAPR, full-scale share; for an input file also the SQNR of the 14-bit codes),
+an input file as a baseband conversion with the starting settings writes it.
 Word A carries I and the markers, word B carries Q (the other way round in a
 file written with I/Q inversion, which the header does not record). A file
 that does not follow the waveform format is reported with the byte offset of
@@ -120,7 +125,11 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args, std::os
     app.require_subcommand(1);
 
     CLI::App* info = app.add_subcommand("info", "Check waveform files and print their settings and sample statistics");
-    info->add_option("files", parsed.info.files, "Waveform files to inspect")->required()->type_name("FILE.awv");
+    info->add_option("files", parsed.info.files, "Waveform files (.awv) or input files to inspect")
+        ->required()
+        ->type_name("FILE");
+    info->add_option("--layout", parsed.info.layout, std::string("Layout of the input files: ") + kFormatNames)
+        ->type_name("LAYOUT");
     info->footer(kInfoExamples);
 
     CLI::App* convert = app.add_subcommand("convert", "Convert I/Q sample files into waveform files");

@@ -2,9 +2,14 @@
 
 #include <cstdio>
 #include <ostream>
+#include <sstream>
 
 #include "cli/command_line.h"
 #include "cli/exit_codes.h"
+#include "cli/input_formats.h"
+#include "cli/input_levels.h"
+#include "core/analysis/awv_source.h"
+#include "core/analysis/signal_analysis.h"
 #include "core/settings/text_conversions.h"
 
 namespace orvenda::cli {
@@ -111,18 +116,56 @@ std::string infoText(const std::string& path, const AwvSummary& summary) {
     return text;
 }
 
+namespace {
+
+// A waveform file: today's description, then the level report of its codes.
+bool describeWaveform(const std::string& path, std::ostream& out, std::ostream& err) {
+    analysis::AwvSampleSource::OpenResult opened = analysis::AwvSampleSource::open(path);
+    if (const auto* error = std::get_if<halvik::AwvError>(&opened)) {
+        err << kProgramName << ": " << path << ": " << error->describe() << '\n';
+        return false;
+    }
+    const auto& source = *std::get<std::unique_ptr<analysis::AwvSampleSource>>(opened);
+    analysis::AnalysisResult levels = analysis::analyseLevels(source);
+    if (!levels.status.done()) {
+        err << kProgramName << ": " << path << ": " << levels.status.error << '\n';
+        return false;
+    }
+    out << infoText(path, source.summary()) << levelText(levels.levels);
+    return true;
+}
+
+bool describeInput(const std::string& path, const std::optional<std::string>& layout, std::ostream& out,
+                   std::ostream& err) {
+    InputLevels levels = inputLevels(path, layout);
+    for (const std::string& warning : levels.warnings) err << kProgramName << ": warning: " << warning << '\n';
+    if (levels.error) {
+        err << kProgramName << ": " << path << ": " << *levels.error << '\n';
+        return false;
+    }
+    out << levels.text;
+    return true;
+}
+
+}  // namespace
+
 int runInfo(const InfoArguments& arguments, std::ostream& out, std::ostream& err) {
+    if (arguments.layout && !formatNamed(*arguments.layout)) {
+        err << kProgramName << ": --layout: \"" << *arguments.layout << "\" is not one of " << kFormatNames << '\n';
+        return kExitUsage;
+    }
     int exitCode = kExitSuccess;
     bool first = true;
     for (const std::string& path : arguments.files) {
-        halvik::AwvReadResult result = halvik::readAwvFile(path);
-        if (const auto* error = std::get_if<halvik::AwvError>(&result)) {
-            err << kProgramName << ": " << path << ": " << error->describe() << '\n';
+        std::ostringstream text;
+        const bool described = isWaveformName(path) ? describeWaveform(path, text, err)
+                                                    : describeInput(path, arguments.layout, text, err);
+        if (!described) {
             exitCode = kExitFailure;
             continue;
         }
         if (!first) out << '\n';
-        out << infoText(path, std::get<AwvSummary>(result));
+        out << text.str();
         first = false;
     }
     out.flush();

@@ -16,8 +16,10 @@ namespace orvenda::cli {
 // change points of each marker.
 std::string infoText(const std::string& path, const halvik::AwvSummary& summary);
 
-// Describes each file on `out`; a file that cannot be read or does not
-// follow the format is reported on `err`. Returns the exit code.
+// Describes each file on `out`: a waveform file (".awv") as infoText, any
+// other name as an input file (layout from --layout or the name); both end
+// with the level report of their codes. A file that cannot be read or does
+// not follow its format is reported on `err`. Returns the exit code.
 int runInfo(const InfoArguments& arguments, std::ostream& out, std::ostream& err);
 
 }  // namespace orvenda::cli

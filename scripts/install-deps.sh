@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(build-essential cmake ninja-build pkg-config locales
           qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
-          libgtest-dev libgmock-dev libcli11-dev
+          libgtest-dev libgmock-dev libcli11-dev libfftw3-dev
           xvfb xauth)
 if [[ "${ORVENDA_WITH_FUZZ:-0}" == 1 ]]; then
   packages+=(clang libclang-rt-14-dev)

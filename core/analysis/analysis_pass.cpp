@@ -161,6 +161,10 @@ AnalysisResult analyseRange(const SampleSource& source, std::uint64_t begin, std
     return runAnalysisPass(source, begin, end, settings, PassContents{}, control);
 }
 
+AnalysisResult analyseLevels(const SampleSource& source, const AnalysisControl& control) {
+    return runAnalysisPass(source, 0, source.size(), AnalysisSettings{}, PassContents{true, false}, control);
+}
+
 bool isValidFftSize(std::size_t size) {
     return size >= kMinFftSize && size <= kMaxFftSize && (size & (size - 1)) == 0;
 }

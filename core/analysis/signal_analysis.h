@@ -44,6 +44,10 @@ AnalysisResult analyse(const SampleSource& source, const AnalysisSettings& setti
 AnalysisResult analyseRange(const SampleSource& source, std::uint64_t begin, std::uint64_t end,
                             const AnalysisSettings& settings, const AnalysisControl& control = {});
 
+// Levels, CCDF and constellation of the whole source, without the spectrum
+// (what the command line's level report needs); same threads and merge.
+AnalysisResult analyseLevels(const SampleSource& source, const AnalysisControl& control = {});
+
 }  // namespace orvenda::analysis
 
 #endif

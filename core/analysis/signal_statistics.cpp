@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 
 namespace orvenda::analysis {
@@ -77,6 +78,8 @@ SignalStatistics::SignalStatistics(std::size_t constellationBins)
 void SignalStatistics::add(const SampleBlock& block, std::size_t from, std::size_t to) {
     const std::int16_t* i = block.i.data();
     const std::int16_t* q = block.q.data();
+    // Sums and extremes in a loop of their own (it vectorises); the
+    // histogram and density updates scatter and cannot.
     std::int64_t sum = 0;
     std::int32_t peak = 0;
     std::uint64_t fullScale = 0;
@@ -86,9 +89,18 @@ void SignalStatistics::add(const SampleBlock& block, std::size_t from, std::size
         const std::int32_t power = a * a + b * b;
         sum += power;
         peak = std::max(peak, power);
-        fullScale += (a >= kFullScaleCode || a <= -kFullScaleCode || b >= kFullScaleCode || b <= -kFullScaleCode);
-        histogram_.add(power);
-        ++density_[Constellation::binOf(b, bins_) * bins_ + Constellation::binOf(a, bins_)];
+        const std::int32_t largest = std::max(std::abs(a), std::abs(b));
+        fullScale += static_cast<std::uint64_t>(largest >= kFullScaleCode);
+    }
+    const std::size_t shift = 14 - static_cast<std::size_t>(std::countr_zero(bins_));
+    const bool powerOfTwo = std::has_single_bit(bins_);
+    for (std::size_t k = from; k < to; ++k) {
+        const std::int32_t a = i[k];
+        const std::int32_t b = q[k];
+        histogram_.add(a * a + b * b);
+        const std::size_t iBin = powerOfTwo ? static_cast<std::size_t>(a + 8192) >> shift : Constellation::binOf(a, bins_);
+        const std::size_t qBin = powerOfTwo ? static_cast<std::size_t>(b + 8192) >> shift : Constellation::binOf(b, bins_);
+        ++density_[qBin * bins_ + iBin];
     }
     if (!block.exactI.empty()) {
         const double* ei = block.exactI.data();
