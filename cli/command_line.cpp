@@ -14,6 +14,7 @@ namespace {
 constexpr char kProgramExamples[] = R"(Examples:
   orvenda-cli convert capture.MNT -o capture.awv --fs 61.44 --iq-filter 50M
   orvenda-cli info capture.awv
+  orvenda-cli plot capture.awv -o capture.png --view spectrum   (draws a picture; "plot --help")
 Run "orvenda-cli COMMAND --help" for the options of a command.
 Exit codes: 0 success, 1 a conversion or file failed, 2 a usage error.)";
 
@@ -137,7 +138,7 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args, std::os
     convert->footer(kConvertExamples);
 
     if (!args.empty() && !args[0].empty() && args[0][0] != '-' && args[0] != "info" && args[0] != "convert") {
-        err << kProgramName << ": unknown command \"" << args[0] << "\"; the commands are info and convert\n"
+        err << kProgramName << ": unknown command \"" << args[0] << "\"; the commands are info, convert and plot\n"
             << "Run with --help for more information.\n";
         parsed.exitCode = kExitUsage;
         return parsed;

@@ -27,14 +27,19 @@ void paintCurve(QPainter& painter, const PlotFrame& frame, const std::vector<dou
     QPainterPath path;
     bool started = false;
     for (size_t k = 0; k < std::min(levels.size(), probabilities.size()); ++k) {
-        if (!(probabilities[k] >= kLowestProbability / 10) || !std::isfinite(levels[k]))
-            continue;  // beyond the axis: a zero probability has no place on it
-        const QPointF point(frame.x.toPixel(levels[k]), frame.y.toPixel(probabilities[k]));
+        if (!std::isfinite(levels[k]) || !(probabilities[k] >= 0.0))
+            continue;
+        // Below the axis (a zero probability above the peak): the curve drops
+        // to the bottom edge there and ends.
+        const bool below = probabilities[k] < kLowestProbability;
+        const QPointF point(frame.x.toPixel(levels[k]), frame.y.toPixel(std::max(probabilities[k], kLowestProbability)));
         if (!started)
             path.moveTo(point);
         else
             path.lineTo(point);
         started = true;
+        if (below)
+            break;
     }
     painter.setPen(pen);
     painter.drawPath(path);

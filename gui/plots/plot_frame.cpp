@@ -15,15 +15,15 @@ struct Tick {
     QString label;
 };
 
-std::vector<Tick> ticksOf(const AxisSpec& axis, double pixels) {
+// `spacing`: the fewest pixels between two ticks, so labels stay apart.
+std::vector<Tick> ticksOf(const AxisSpec& axis, double pixels, double spacing) {
     std::vector<Tick> ticks;
     if (axis.scale == AxisScale::Log10) {
         for (double value : decadeTicks(axis.lo, axis.hi))
             ticks.push_back({value, QString::fromStdString(decadeLabel(value))});
         return ticks;
     }
-    // About one tick per 90 pixels keeps the labels apart.
-    const LinearTicks linear = linearTicks(axis.lo, axis.hi, std::max(2, static_cast<int>(pixels / 90.0)));
+    const LinearTicks linear = linearTicks(axis.lo, axis.hi, std::max(2, static_cast<int>(pixels / spacing)));
     for (double value : linear.values)
         ticks.push_back({value, QString::fromStdString(tickLabel(value, linear.step, axis.unit))});
     return ticks;
@@ -48,7 +48,7 @@ void drawFrame(QPainter& painter, const PlotFrame& frame, const AxisSpec& x, con
     const QRectF& area = frame.area;
     painter.fillRect(area, kPlotBackground);
 
-    for (const Tick& tick : ticksOf(x, area.width())) {
+    for (const Tick& tick : ticksOf(x, area.width(), 90.0)) {
         const double px = frame.x.toPixel(tick.value);
         painter.setPen(QPen(kGridColor, 0));
         painter.drawLine(QPointF(px, area.top()), QPointF(px, area.bottom()));
@@ -57,7 +57,7 @@ void drawFrame(QPainter& painter, const PlotFrame& frame, const AxisSpec& x, con
         painter.drawText(QRectF(px - 60, area.bottom() + 5, 120, metrics.height()), Qt::AlignHCenter | Qt::AlignTop,
                          tick.label);
     }
-    for (const Tick& tick : ticksOf(y, area.height())) {
+    for (const Tick& tick : ticksOf(y, area.height(), 40.0)) {
         const double py = frame.y.toPixel(tick.value);
         painter.setPen(QPen(kGridColor, 0));
         painter.drawLine(QPointF(area.left(), py), QPointF(area.right(), py));
@@ -69,7 +69,7 @@ void drawFrame(QPainter& painter, const PlotFrame& frame, const AxisSpec& x, con
     if (topAxis) {
         const AxisMap top(topAxis->lo, topAxis->hi, area.left(), area.right(), topAxis->scale);
         painter.setPen(kAxisColor);
-        for (const Tick& tick : ticksOf(*topAxis, area.width())) {
+        for (const Tick& tick : ticksOf(*topAxis, area.width(), 90.0)) {
             const double px = top.toPixel(tick.value);
             painter.drawLine(QPointF(px, area.top() - 4), QPointF(px, area.top()));
             painter.drawText(QRectF(px - 60, area.top() - 4 - metrics.height(), 120, metrics.height()),

@@ -97,6 +97,10 @@ void paintMarkerStrip(QPainter& painter, const PlotFrame& frame, const QRectF& s
 void paintLegend(QPainter& painter, const QRectF& area) {
     const std::pair<QColor, QString> items[] = {
         {kIColor, QStringLiteral("I")}, {kQColor, QStringLiteral("Q")}, {kMagnitudeColor, QStringLiteral("|I+jQ|")}};
+    double width = 16;
+    for (const auto& item : items)
+        width += 30 + painter.fontMetrics().horizontalAdvance(item.second);
+    painter.fillRect(QRectF(area.left() + 4, area.top() + 3, width - 12, 16), QColor(255, 255, 255, 220));
     double x = area.left() + 8;
     for (const auto& [colour, text] : items) {
         painter.fillRect(QRectF(x, area.top() + 8, 14, 3), colour);

@@ -26,7 +26,7 @@ std::vector<std::string> convertMnt(std::vector<std::string> more) {
 std::vector<UsageCase> usageCases() {
     return {
         {"NoCommand", {}, "A subcommand is required"},
-        {"UnknownCommand", {"frobnicate"}, "unknown command \"frobnicate\"; the commands are info and convert"},
+        {"UnknownCommand", {"frobnicate"}, "unknown command \"frobnicate\"; the commands are info, convert and plot"},
         {"InfoWithoutFile", {"info"}, "files is required"},
         {"UnknownOption", convertMnt({"--bogus"}), "--bogus"},
         {"OptionTwice", convertMnt({"--fs", "100", "--fs", "50"}), "--fs"},
