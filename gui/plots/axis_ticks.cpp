@@ -47,8 +47,16 @@ LinearTicks linearTicks(double lo, double hi, int maxTicks) {
         return ticks;
     }
     ticks.step = niceStep(hi - lo, std::max(2, maxTicks));
-    const double first = std::ceil(lo / ticks.step - 1e-9);
-    const double last = std::floor(hi / ticks.step + 1e-9);
+    double first = std::ceil(lo / ticks.step - 1e-9);
+    double last = std::floor(hi / ticks.step + 1e-9);
+    // A narrow range between two multiples of the step: the next smaller
+    // 1-2-5 step has one inside (the step is at most 5 times the span).
+    while (first > last) {
+        const double mantissa = ticks.step / std::pow(10.0, std::floor(std::log10(ticks.step) + 1e-9));
+        ticks.step *= mantissa > 4.5 ? 0.4 : 0.5;  // 5 -> 2, 2 -> 1, 1 -> 0.5
+        first = std::ceil(lo / ticks.step - 1e-9);
+        last = std::floor(hi / ticks.step + 1e-9);
+    }
     for (double k = first; k <= last; k += 1.0) {
         double value = k * ticks.step;
         if (std::abs(value) < ticks.step * 1e-9)
