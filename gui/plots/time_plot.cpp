@@ -52,16 +52,20 @@ void paintEnvelope(QPainter& painter, const PlotFrame& frame, const TimeTraces& 
         painter.drawPath(path);
         return;
     }
+    // One batch of lines per trace: a draw call per column costs more than the pixels.
+    QVector<QLineF> strokes;
+    strokes.reserve(n);
     double previousMin = entries[0].min, previousMax = entries[0].max;
     for (int k = 0; k < n; ++k) {
         const SampleRange span = columnSamples(visible, n, k);
         const double x = frame.x.toPixel(static_cast<double>(span.first) + static_cast<double>(span.count) / 2.0);
         const double lo = std::min<double>(entries[k].min, previousMax);
         const double hi = std::max<double>(entries[k].max, previousMin);
-        painter.drawLine(QPointF(x, frame.y.toClampedPixel(lo)), QPointF(x, frame.y.toClampedPixel(hi) - 0.01));
+        strokes.append(QLineF(x, frame.y.toClampedPixel(lo), x, frame.y.toClampedPixel(hi) - 0.01));
         previousMin = entries[k].min;
         previousMax = entries[k].max;
     }
+    painter.drawLines(strokes);
 }
 
 void paintMarkerStrip(QPainter& painter, const PlotFrame& frame, const QRectF& strip, const TimeTraces& t,
@@ -88,7 +92,7 @@ void paintMarkerStrip(QPainter& painter, const PlotFrame& frame, const QRectF& s
         path.lineTo(x0, y1);
         path.lineTo(x1, y1);
     }
-    painter.setPen(QPen(colour, 1.2));
+    painter.setPen(QPen(colour, 0));  // cosmetic: a wide pen would go through the stroker
     painter.drawPath(path);
     painter.setPen(kAxisColor);
     painter.drawRect(strip);
