@@ -132,11 +132,21 @@ void mergeEnvelope(Envelope& a, const Envelope& b) {
 
 Envelope computeEnvelope(const SampleSource& source, std::uint64_t begin, std::uint64_t end, std::size_t columns,
                          const AnalysisControl& control) {
+    std::unique_ptr<SampleCursor> cursor = source.openCursor();
+    if (!cursor) {
+        Envelope envelope = emptyEnvelope(begin, begin, 0);
+        envelope.status = {Outcome::Failed, "the samples cannot be read"};
+        return envelope;
+    }
+    return computeEnvelope(source, *cursor, begin, end, columns, control);
+}
+
+Envelope computeEnvelope(const SampleSource& source, SampleCursor& cursor, std::uint64_t begin, std::uint64_t end,
+                         std::size_t columns, const AnalysisControl& control) {
     end = std::min(end, source.size());
     begin = std::min(begin, end);
     Envelope envelope = emptyEnvelope(begin, end, columns);
     if (envelope.columns.empty()) return envelope;
-    std::unique_ptr<SampleCursor> cursor = source.openCursor();
     SampleBlock block;
     const double total = static_cast<double>(end - begin);
     double reported = 0.0;
@@ -146,8 +156,8 @@ Envelope computeEnvelope(const SampleSource& source, std::uint64_t begin, std::u
             return envelope;
         }
         const std::size_t length = static_cast<std::size_t>(std::min<std::uint64_t>(end - at, kReadChunk));
-        if (!cursor || !cursor->read(at, length, block)) {
-            envelope.status = {Outcome::Failed, cursor ? cursor->error() : "the samples cannot be read"};
+        if (!cursor.read(at, length, block)) {
+            envelope.status = {Outcome::Failed, cursor.error()};
             return envelope;
         }
         addToEnvelope(envelope, at, block);

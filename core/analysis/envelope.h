@@ -44,6 +44,11 @@ std::uint64_t columnStart(std::uint64_t begin, std::uint64_t end, std::size_t co
 Envelope computeEnvelope(const SampleSource& source, std::uint64_t begin, std::uint64_t end, std::size_t columns,
                          const AnalysisControl& control = {});
 
+// The same through a cursor the caller keeps between redraws (sources of
+// text inputs can only read forward: a kept cursor makes panning forward cheap).
+Envelope computeEnvelope(const SampleSource& source, SampleCursor& cursor, std::uint64_t begin, std::uint64_t end,
+                         std::size_t columns, const AnalysisControl& control = {});
+
 // Folds the samples of one block (sample index first .. first + size) into
 // columns of an envelope whose columns are already laid out; used by the
 // whole-file pass to build the overview while it reads.

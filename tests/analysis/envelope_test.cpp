@@ -53,6 +53,22 @@ TEST(Envelope, SingleSpikeSurvivesEveryZoom) {
     }
 }
 
+TEST(Envelope, AKeptCursorGivesTheSameColumns) {
+    const std::uint64_t at = 5'000'000;
+    auto source = test::spike(10'000'000, at);
+    auto cursor = source.openCursor();
+    for (std::uint64_t begin : {4'000'000u, 4'500'000u, 100u, 4'999'999u}) {
+        Envelope kept = computeEnvelope(source, *cursor, begin, begin + 1'000'000, 640);
+        Envelope fresh = computeEnvelope(source, begin, begin + 1'000'000, 640);
+        ASSERT_EQ(kept.columns.size(), fresh.columns.size());
+        for (std::size_t c = 0; c < kept.columns.size(); ++c) {
+            EXPECT_EQ(kept.columns[c].maxI, fresh.columns[c].maxI);
+            EXPECT_EQ(kept.columns[c].first, fresh.columns[c].first);
+        }
+        if (begin <= at && at < begin + 1'000'000) expectSpikeSurvives(kept, at);
+    }
+}
+
 TEST(Envelope, OverviewOfTheWholePassKeepsTheSpike) {
     const std::uint64_t at = kLongSize - 12345;
     auto source = test::spike(kLongSize, at);
