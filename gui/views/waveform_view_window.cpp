@@ -167,6 +167,7 @@ void WaveformViewWindow::adopt(std::shared_ptr<const analysis::SampleSource> sou
                                const QString& name, const QStringList& settingsLines) {
     envelopeJob_->cancel();
     source_ = std::move(source);
+    zoomCursor_ = source_->openCursor();
     sourceName_ = name;
     settingsLines_ = settingsLines;
     levelLines_ = analysis::levelReportLines(result.levels);
@@ -207,12 +208,14 @@ void WaveformViewWindow::readVisibleRange() {
     if (!source_)
         return;
     const auto source = source_;
+    const auto cursor = zoomCursor_;
     const plots::SampleRange range = visible_;
     const auto columns = static_cast<size_t>(timeColumns());
-    envelopeJob_->start([this, source, range, columns](const analysis::AnalysisControl& control)
+    envelopeJob_->start([this, source, cursor, range, columns](const analysis::AnalysisControl& control)
                             -> BackgroundJob::Finish {
-        auto envelope = std::make_shared<analysis::Envelope>(analysis::computeEnvelope(
-            *source, static_cast<uint64_t>(range.first), static_cast<uint64_t>(range.end()), columns, control));
+        auto envelope = std::make_shared<analysis::Envelope>(
+            analysis::computeEnvelope(*source, *cursor, static_cast<uint64_t>(range.first),
+                                      static_cast<uint64_t>(range.end()), columns, control));
         if (!envelope->status.done())
             return {};
         return [this, source, envelope] {

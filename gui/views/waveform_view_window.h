@@ -114,6 +114,9 @@ private:
     UserDialogs& dialogs_;
     ConversionProvider provider_;
     std::shared_ptr<const analysis::SampleSource> source_;
+    // Kept between zooms (one envelope read at a time): a source that reads
+    // forward only then continues instead of starting over.
+    std::shared_ptr<analysis::SampleCursor> zoomCursor_;
     QString sourceName_;
     QStringList settingsLines_;
     std::vector<std::string> levelLines_;
