@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
+#include <QMouseEvent>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -14,6 +15,7 @@
 #include <cmath>
 
 #include "core/analysis/generated_source.h"
+#include "gui/plots/time_plot.h"
 #include "gui/views/startup_arguments.h"
 #include "gui/views/waveform_view_commands.h"
 #include "gui/views/waveform_view_window.h"
@@ -212,6 +214,14 @@ private slots:
             QCOMPARE(traces.i[k].min, i);
             QCOMPARE(traces.i[k].max, i);
         }
+        // The read-out names the sample under the pointer.
+        auto* canvas = view->findChild<QWidget*>(QStringLiteral("PictTime"));
+        const plots::PlotFrame frame = plots::timePlotLayout(QRectF(canvas->rect()), traces).frame;
+        const QPointF at(frame.x.toPixel(107.5), frame.area.center().y());
+        QMouseEvent move(QEvent::MouseMove, at, canvas->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(canvas, &move);
+        QTRY_VERIFY2(view->cursorText().startsWith(QStringLiteral("Sample 107   Time 1.07 \u00b5s   I ")),
+                     qPrintable(view->cursorText()));
         // "Zoom Out" doubles the range around its middle; "Whole File" shows everything.
         QTest::mouseClick(view->findChild<QPushButton*>(QStringLiteral("BtnZoomOut")), Qt::LeftButton);
         QTRY_COMPARE(view->visibleRange().count, int64_t{40});
