@@ -60,6 +60,8 @@ Commands:
               orvenda-cli export capture.awv -o capture.sigmf-meta
   settings  Write a settings profile from a waveform file's header
               orvenda-cli settings capture.awv -o capture.orvenda
+  plot      Draw a file's time, spectrum, constellation or CCDF picture
+              orvenda-cli plot capture.awv -o capture.png --view spectrum
 
 More: "orvenda-cli --help", "orvenda-cli COMMAND --help".
 )";
@@ -201,6 +203,10 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args, std::os
     CLI::App* settings = addSettingsCommand(app, parsed.settings);
 
     CLI::App* exporting = addExportCommand(app, parsed.exportArgs);
+    // "plot" is run before this parse (it draws with Qt); listed here for the
+    // help and the list of commands.
+    app.add_subcommand("plot", "Draw a file's time, spectrum, constellation or CCDF picture (orvenda-cli plot --help)")
+        ->prefix_command();
 
     if (args.empty()) {
         err << kOverview;

@@ -13,6 +13,9 @@
 #include "cli/info_report.h"
 #include "cli/settings_command.h"
 #include "cli/terminal.h"
+#ifdef ORVENDA_CLI_WITH_PLOT
+#include "cli/plot_command.h"
+#endif
 
 namespace {
 
@@ -42,6 +45,20 @@ int runCommand(const orvenda::cli::ParsedCommandLine& parsed) {
 int main(int argc, char** argv) {
     using namespace orvenda::cli;
     std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+    if (!args.empty() && args[0] == "plot") {
+#ifdef ORVENDA_CLI_WITH_PLOT
+        try {
+            return runPlot({args.begin() + 1, args.end()}, std::cout, std::cerr);
+        } catch (const std::exception& error) {
+            std::cerr << kProgramName << ": " << error.what() << '\n';
+            return kExitFailure;
+        }
+#else
+        std::cerr << kProgramName << ": plot is not part of this build (it was configured with "
+                  << "-DORVENDA_BUILD_GUI=OFF)\n";
+        return kExitUsage;
+#endif
+    }
     ParsedCommandLine parsed = parseCommandLine(args, std::cout, std::cerr);
     if (parsed.exitCode) return *parsed.exitCode;
     try {

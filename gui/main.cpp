@@ -9,6 +9,8 @@
 #include "core/state/comon_lib.h"
 #include "gui/main_window/frm_halvik_wave_main.h"
 #include "gui/common/user_dialogs.h"
+#include "gui/views/startup_arguments.h"
+#include "gui/views/waveform_view_commands.h"
 
 namespace {
 
@@ -67,5 +69,12 @@ int main(int argc, char* argv[]) {
     orvenda::QtUserDialogs dialogs;
     orvenda::FrmHalvikWaveMain window(state, dialogs);
     window.show();
+    // "Orvenda FILE.awv" opens the view of that file at once.
+    const orvenda::views::StartupArguments arguments =
+        orvenda::views::parseStartupArguments(QApplication::arguments().mid(1));
+    if (!arguments.problem.isEmpty())
+        std::fprintf(stderr, "%s\n", qPrintable(arguments.problem));
+    if (!arguments.waveformFile.isEmpty())
+        window.findChild<orvenda::views::WaveformViewCommands*>()->openWaveformFile(arguments.waveformFile);
     return QApplication::exec();
 }

@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(build-essential cmake ninja-build pkg-config locales
-          qt6-base-dev qt6-base-dev-tools libgl-dev
+          qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
           libgtest-dev libgmock-dev libcli11-dev libfftw3-dev nlohmann-json3-dev
           xvfb xauth
           python3 python3-numpy python3-pytest

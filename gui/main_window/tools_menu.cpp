@@ -8,10 +8,15 @@
 #include "gui/main_window/settings_profile_commands.h"
 #include "gui/markers/frm_marker.h"
 #include "gui/markers/marker_files_panel.h"
+#include "gui/views/waveform_view_commands.h"
 
 namespace orvenda {
 
 void FrmHalvikWaveMain::buildToolsMenu(QMenu* tools) {
+    // "Waveform View" and "Open Waveform File...".
+    auto* waveformViews = new views::WaveformViewCommands(state_, dialogs_, {settings_, signalSource_}, this);
+    waveformViews->addMenuItems(tools);
+
     {  // SigMF recordings as input
         auto* recordings = new input::SigmfRecordingLoad(*signalSource_, *settings_, state_.input, dialogs_, this);
         recordings->setObjectName(QStringLiteral("SigmfRecordingLoad"));

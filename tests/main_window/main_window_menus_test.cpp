@@ -107,6 +107,9 @@ private slots:
                               "Load Binary(float IQ)", "-", "Load Marker1", "Load Marker2", "-", "Exit"}));
         QCOMPARE(visibleCaptions(ui.find<QMenu>("MnuMarker")), QStringList{"Edit Marker"});
         QCOMPARE(visibleCaptions(ui.find<QMenu>("MnuHelp")), QStringList{"About"});
+        const QStringList tools = visibleCaptions(ui.find<QMenu>("MnuTools"));
+        QVERIFY(tools.contains(QStringLiteral("Waveform View")));
+        QVERIFY(tools.contains(QStringLiteral("Open Waveform File...")));
     }
 
     void menuItemNames_data() {
@@ -119,7 +122,8 @@ private slots:
             {"MnuLoadMark2", "Load Marker2"},        {"nmuExit", "Exit"},
             {"MnuSetupMark", "Edit Marker"},         {"MnuAbout", "About"},
             {"MnuSaveAWGData", "Save AWG IQ Data"},  {"MnuSaveAWGIData", "Save AWG I Data"},
-            {"MnuSaveAWGQData", "Save AWQ Q Data"}};
+            {"MnuSaveAWGQData", "Save AWQ Q Data"},  {"MnuWaveformView", "Waveform View"},
+            {"MnuOpenWaveform", "Open Waveform File..."}};
         for (const auto& [name, caption] : items)
             QTest::newRow(name) << QByteArray(name) << QString::fromLatin1(caption);
     }
