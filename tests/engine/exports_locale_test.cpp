@@ -35,9 +35,10 @@ TEST(ExportsUnderLocale, EveryJobWritesTheCLocaleBytes) {
         const std::string out = dir.file(jobs[k].name + ".de.awv");
         ASSERT_EQ(jobs[k].run(out), 0);
         const std::string file = test::readFile(out);
-        if (file.rfind("{DATE:", 0) == 0)
+        if (file.rfind("{DATE:", 0) == 0) {
             EXPECT_TRUE(std::regex_match(test::dateLineOf(file),
                                          std::regex(R"(\{DATE:\d{4}/\d{2}/\d{2};\d{2}:\d{2}:\d{2}\}\n)")));
+        }
         test::expectSameWaveform(file, underC[k]);
         // The numbers the header carries, written out.
         const std::string header = file.substr(0, file.find("{WAVEDATA:"));
