@@ -6,6 +6,7 @@
 #include "command_line.h"
 #include "exit_codes.h"
 #include "input_loading.h"
+#include "interrupt_cleanup.h"
 #include "terminal.h"
 
 namespace orvenda::cli {
@@ -126,6 +127,7 @@ private:
 
         int32_t result = 0;
         {
+            ConversionInProgress inProgress(job.output);
             StderrSilencer silence(silenceEngine_);
             result = halvik_(args.iPath.c_str(), args.qPath.c_str(), args.inputDataType, args.inputFileKind,
                              markers_.Marker1Points.data(), markers_.Marker2Points.data(), args.sampleCount,

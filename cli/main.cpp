@@ -10,6 +10,7 @@
 #include "convert_runner.h"
 #include "exit_codes.h"
 #include "info_report.h"
+#include "interrupt_cleanup.h"
 #include "terminal.h"
 
 namespace {
@@ -24,6 +25,9 @@ int runCommand(const orvenda::cli::ParsedCommandLine& parsed) {
         std::cerr << kProgramName << " convert: " << error.what() << "\nRun with --help for more information.\n";
         return kExitUsage;
     }
+    // From here on SIGINT, SIGTERM and SIGHUP remove the temporary file of
+    // the conversion in progress before the program ends.
+    installInterruptCleanup(stderrIsTerminal());
     orvenda::HalvikLibrary library;  // bound once, for every file of the run
     return runConvert(std::move(plan), library, std::cerr, stderrIsTerminal());
 }

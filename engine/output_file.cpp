@@ -46,10 +46,22 @@ std::string resolveLink(const std::string& path) {
 
 }  // namespace
 
+std::optional<TemporaryName> temporaryNameFor(const std::string& outputPath, long processId) {
+    const std::string path = resolveLink(outputPath);
+    const std::string name = nameOf(path);
+    if (name.empty() || name == "." || name == "..") return std::nullopt;
+    std::string prefix = ".";
+    prefix.append(name, 0, kTemporaryNameStem);
+    prefix += ".tmp";
+    prefix += std::to_string(processId);
+    prefix += '-';
+    return TemporaryName{folderOf(path), std::move(prefix)};
+}
+
 std::unique_ptr<OutputFile> OutputFile::create(const std::string& requestedPath) {
     const std::string path = resolveLink(requestedPath);
-    std::string name = nameOf(path);
-    if (name.empty() || name == "." || name == "..") return nullptr;
+    const std::optional<TemporaryName> temporaryName = temporaryNameFor(path, ::getpid());
+    if (!temporaryName) return nullptr;
     // An existing output must be a regular file we could have opened for
     // writing (renaming over a device or a pipe would replace it with a plain
     // file); its permission bits carry over to the replacement.
@@ -61,10 +73,9 @@ std::unique_ptr<OutputFile> OutputFile::create(const std::string& requestedPath)
         mode = status.st_mode & 07777;
         keepMode = true;
     }
-    std::string folder = folderOf(path);
     for (int attempt = 0; attempt < 100; ++attempt) {
-        std::string temporary = folder + "/." + name.substr(0, kTemporaryNameStem) + ".tmp" +
-                                std::to_string(::getpid()) + "-" + std::to_string(temporaryCounter.fetch_add(1));
+        std::string temporary = temporaryName->folder + "/" + temporaryName->prefix +
+                                std::to_string(temporaryCounter.fetch_add(1));
         int descriptor = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (descriptor >= 0) {
             if (keepMode) (void)::fchmod(descriptor, mode);
