@@ -12,6 +12,7 @@
 #include "cli/recording_input.h"
 #include "core/cleanup/temporary_file.h"
 #include "cli/terminal.h"
+#include "cli/interrupt_cleanup.h"
 
 namespace orvenda::cli {
 namespace {
@@ -179,6 +180,7 @@ private:
 
         int32_t result = 0;
         {
+            ConversionInProgress inProgress(job.output);
             StderrSilencer silence(silenceEngine);
             result = library_.convert(args, markers_, job.output);
         }

@@ -1,6 +1,6 @@
 #include "cli/info_report.h"
 
-#include <cstdio>
+#include <charconv>
 #include <ostream>
 #include <sstream>
 
@@ -35,10 +35,12 @@ std::string optionalText(const std::optional<T>& value, Describe describe) {
 
 std::string plainNumber(double value) { return settings::generalNumberText(value); }
 
+// "%.2f %" as printed in the "C" locale, whatever locale the process has.
 std::string percent(std::uint64_t part, std::uint64_t whole) {
+    const double value = whole == 0 ? 0.0 : 100.0 * static_cast<double>(part) / static_cast<double>(whole);
     char text[32];
-    std::snprintf(text, sizeof text, "%.2f %%", whole == 0 ? 0.0 : 100.0 * static_cast<double>(part) / static_cast<double>(whole));
-    return text;
+    const std::to_chars_result result = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 2);
+    return std::string(text, result.ptr) + " %";
 }
 
 std::string codesText(const AwvCodeStats& codes, std::uint64_t samples) {

@@ -16,6 +16,7 @@
 #ifdef ORVENDA_CLI_WITH_PLOT
 #include "cli/plot_command.h"
 #endif
+#include "cli/interrupt_cleanup.h"
 
 namespace {
 
@@ -36,6 +37,9 @@ int runCommand(const orvenda::cli::ParsedCommandLine& parsed) {
     }
     if (!plan.quiet)
         for (const std::string& note : plan.notes) std::cerr << kProgramName << " convert: note: " << note << '\n';
+    // From here on SIGINT, SIGTERM and SIGHUP remove the temporary file of
+    // the conversion in progress before the program ends.
+    installInterruptCleanup(stderrIsTerminal());
     orvenda::HalvikLibrary library;  // bound once, for every file of the run
     return runConvert(std::move(plan), library, std::cerr, stderrIsTerminal());
 }

@@ -17,6 +17,16 @@ extern "C" {
 #define HALVIK_API
 #endif
 
+/* Calling from several threads: Halvik, HalvikMain and HalvikMainVB may be
+   called from any number of threads at once, and each call writes exactly the
+   bytes it writes alone. A call keeps all its state to itself; only the
+   progress window layer is shared, and it guards its shared parts. In a
+   program running a Qt GUI only calls on the GUI thread show a window; a
+   terminal shows one progress line at a time. Calls that name the same
+   OutPath each write their own temporary file: the file is afterwards one
+   complete result, the one renamed last. Numbers are written and read the
+   same whatever locale (LC_NUMERIC, LC_ALL) the calling process has set. */
+
 /* Settings of one conversion. Enumerations use -1 for "write no header line".
    Gains and offsets are thousandths (1000 = 1.0). */
 typedef struct ConversionSettings {

@@ -1,5 +1,6 @@
 // Text pieces of the waveform file: the C formats "%d", "%f" and "%E" as the
-// instrument expects them ("%E" with a three-digit exponent).
+// instrument expects them ("%E" with a three-digit exponent), printed as in
+// the "C" locale whatever locale the calling process has set.
 #ifndef ORVENDA_ENGINE_AWV_TEXT_H
 #define ORVENDA_ENGINE_AWV_TEXT_H
 

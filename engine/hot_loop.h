@@ -6,7 +6,10 @@
 #ifndef ORVENDA_ENGINE_HOT_LOOP_H
 #define ORVENDA_ENGINE_HOT_LOOP_H
 
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__) && !defined(__SANITIZE_ADDRESS__)
+// Not under the sanitizers: their run-times are not up yet when the loader
+// picks a clone, and the resolver would run instrumented code too early.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__) && !defined(__SANITIZE_ADDRESS__) && \
+    !defined(__SANITIZE_THREAD__)
 #define HALVIK_HOT_LOOP __attribute__((target_clones("default", "arch=x86-64-v3", "arch=x86-64-v4")))
 #else
 #define HALVIK_HOT_LOOP

@@ -46,6 +46,18 @@ std::string resolveLink(const std::string& path) {
 
 }  // namespace
 
+std::optional<TemporaryName> temporaryNameFor(const std::string& outputPath, long processId) {
+    const std::string path = resolveLink(outputPath);
+    const std::string name = nameOf(path);
+    if (name.empty() || name == "." || name == "..") return std::nullopt;
+    std::string prefix = ".";
+    prefix.append(name, 0, kTemporaryNameStem);
+    prefix += ".tmp";
+    prefix += std::to_string(processId);
+    prefix += '-';
+    return TemporaryName{folderOf(path), std::move(prefix)};
+}
+
 std::unique_ptr<OutputFile> OutputFile::create(const std::string& path, int* error) {
     return create(path, Options{}, error);
 }
@@ -55,9 +67,9 @@ std::unique_ptr<OutputFile> OutputFile::create(const std::string& requestedPath,
     int& reason = error != nullptr ? *error : ignored;
     reason = 0;
     const std::string path = resolveLink(requestedPath);
-    std::string name = nameOf(path);
-    if (name.empty() || name == "." || name == "..") {
-        reason = name.empty() ? ENOENT : EISDIR;
+    const std::optional<TemporaryName> temporaryName = temporaryNameFor(path, ::getpid());
+    if (!temporaryName) {
+        reason = nameOf(path).empty() ? ENOENT : EISDIR;
         return nullptr;
     }
     // An existing output must be a regular file we could have opened for
@@ -76,10 +88,9 @@ std::unique_ptr<OutputFile> OutputFile::create(const std::string& requestedPath,
         }
         replacing = true;
     }
-    std::string folder = folderOf(path);
     for (int attempt = 0; attempt < 100; ++attempt) {
-        std::string temporary = folder + "/." + name.substr(0, kTemporaryNameStem) + ".tmp" +
-                                std::to_string(::getpid()) + "-" + std::to_string(temporaryCounter.fetch_add(1));
+        std::string temporary = temporaryName->folder + "/" + temporaryName->prefix +
+                                std::to_string(temporaryCounter.fetch_add(1));
         int descriptor = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (descriptor >= 0) {
             if (replacing) {

@@ -9,10 +9,24 @@
 
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace halvik {
+
+// Where the temporary file of an output goes: the folder of the output (of
+// the file a symbolic link names) and the start of the name, followed there
+// by a per-process counter. The name is "." + the output's name (at most 200
+// bytes of it) + ".tmp" + process id + "-" + counter, so a program that calls
+// the library can find the temporary files of its own process, e.g. to
+// remove them when it is stopped by a signal.
+struct TemporaryName {
+    std::string folder;
+    std::string prefix;  // "." NAME ".tmp" PID "-"
+};
+// Nothing when the path names no file (empty, "." or "..").
+std::optional<TemporaryName> temporaryNameFor(const std::string& outputPath, long processId);
 
 class OutputFile {
 public:

@@ -6,6 +6,9 @@
 
 #include <dlfcn.h>
 
+#include <climits>
+#include <cstdlib>
+#include <mutex>
 #include <string>
 
 #include "engine/rte/rte_api.h"
@@ -32,11 +35,8 @@ struct RuntimeLayer {
     RteCloseFunction close = nullptr;
 };
 
-// Library-wide, as the run-time state is: one conversion at a time.
-std::string g_testingDirectory;
-RuntimeLayer g_layer;
-bool g_runtimeOpen = false;
-int g_panelHandle = -1;  // the progress window's handle; negative when none
+std::mutex g_testingDirectoryMutex;
+std::string g_testingDirectory;  // guarded by g_testingDirectoryMutex
 
 // The folder of the binary that holds this code: libHalvikLib.so, or a
 // program that links the engine statically (the tests, the command line).
@@ -45,7 +45,13 @@ std::string engineFolder() {
     return folderOfBinaryHolding(&anchor);
 }
 
-std::string runtimeFolder() { return g_testingDirectory.empty() ? engineFolder() : g_testingDirectory; }
+std::string runtimeFolder() {
+    {
+        std::lock_guard<std::mutex> lock(g_testingDirectoryMutex);
+        if (!g_testingDirectory.empty()) return g_testingDirectory;
+    }
+    return engineFolder();
+}
 
 template <typename Function>
 bool bind(void* library, const char* name, Function& function) {
@@ -74,33 +80,45 @@ bool loadLayer(const std::string& folder, RuntimeLayer& layer) {
     return true;
 }
 
-void unloadLayer() {
-    if (g_layer.library != nullptr) ::dlclose(g_layer.library);
-    g_layer = RuntimeLayer{};
+void unloadLayer(RuntimeLayer& layer) {
+    if (layer.library != nullptr) ::dlclose(layer.library);
+    layer = RuntimeLayer{};
 }
 
-bool panelLoaded() { return g_runtimeOpen && g_panelHandle >= 0; }
-
 }  // namespace
+
+struct ProgressWindow::Runtime {
+    RuntimeLayer layer;
+    std::string folder;
+    bool open = false;
+    int panelHandle = -1;  // negative when no panel is loaded
+
+    bool panelLoaded() const { return open && panelHandle >= 0; }
+};
+
+ProgressWindow::ProgressWindow() : runtime_(std::make_unique<Runtime>()) {}
 
 ProgressWindow::~ProgressWindow() { close(); }
 
 bool ProgressWindow::initialise() {
     close();
-    if (!loadLayer(runtimeFolder(), g_layer)) return false;
-    if (g_layer.init() < 0) {
-        unloadLayer();
+    Runtime& r = *runtime_;
+    r.folder = runtimeFolder();
+    if (!loadLayer(r.folder, r.layer)) return false;
+    if (r.layer.init() < 0) {
+        unloadLayer(r.layer);
         return false;
     }
-    g_runtimeOpen = true;
+    r.open = true;
     return true;
 }
 
 bool ProgressWindow::loadPanel() {
-    if (!g_runtimeOpen) return false;
-    const std::string panelFile = runtimeFolder() + "/" + kPanelFileName;
-    g_panelHandle = g_layer.loadPanel(kTopLevelParent, panelFile.c_str(), kPanelResource);
-    if (g_panelHandle < 0) {
+    Runtime& r = *runtime_;
+    if (!r.open) return false;
+    const std::string panelFile = r.folder + "/" + kPanelFileName;
+    r.panelHandle = r.layer.loadPanel(kTopLevelParent, panelFile.c_str(), kPanelResource);
+    if (r.panelHandle < 0) {
         close();
         return false;
     }
@@ -108,28 +126,33 @@ bool ProgressWindow::loadPanel() {
 }
 
 void ProgressWindow::display() {
-    if (panelLoaded()) g_layer.displayPanel(g_panelHandle);
+    if (runtime_->panelLoaded()) runtime_->layer.displayPanel(runtime_->panelHandle);
 }
 
 void ProgressWindow::setStage(const char* text) {
-    if (!panelLoaded() || text == nullptr) return;
-    g_layer.setCtrlAttribute(g_panelHandle, kProgressControl, RTE_ATTR_LABEL_TEXT, text);
-    g_layer.processDrawEvents();
+    Runtime& r = *runtime_;
+    if (!r.panelLoaded() || text == nullptr) return;
+    r.layer.setCtrlAttribute(r.panelHandle, kProgressControl, RTE_ATTR_LABEL_TEXT, text);
+    r.layer.processDrawEvents();
 }
 
 void ProgressWindow::setProgress(double percent) {
-    if (panelLoaded()) g_layer.setCtrlVal(g_panelHandle, kProgressControl, percent);
+    if (runtime_->panelLoaded()) runtime_->layer.setCtrlVal(runtime_->panelHandle, kProgressControl, percent);
 }
 
 void ProgressWindow::close() {
-    if (!g_runtimeOpen) return;
-    if (g_panelHandle >= 0) g_layer.discardPanel(g_panelHandle);
-    g_panelHandle = -1;
-    g_layer.close();
-    g_runtimeOpen = false;
-    unloadLayer();
+    Runtime& r = *runtime_;
+    if (!r.open) return;
+    if (r.panelHandle >= 0) r.layer.discardPanel(r.panelHandle);
+    r.panelHandle = -1;
+    r.layer.close();
+    r.open = false;
+    unloadLayer(r.layer);
 }
 
-void setRuntimeDirectoryForTesting(const std::string& directory) { g_testingDirectory = directory; }
+void setRuntimeDirectoryForTesting(const std::string& directory) {
+    std::lock_guard<std::mutex> lock(g_testingDirectoryMutex);
+    g_testingDirectory = directory;
+}
 
 }  // namespace halvik

@@ -16,7 +16,7 @@
 #include <fstream>
 #include <string>
 
-#include "bench_data_writer.h"
+#include "bench/common/bench_data_writer.h"
 #include "bench/engine/machine_info.h"
 #include "core/analysis/conversion_source.h"
 #include "core/analysis/envelope.h"

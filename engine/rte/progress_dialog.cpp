@@ -42,7 +42,11 @@ ProgressDialog::ProgressDialog(const PanelDefinition& definition) : window_(std:
     }
 }
 
-ProgressDialog::~ProgressDialog() = default;
+ProgressDialog::~ProgressDialog() {
+    // A window belongs to its thread; should the last reference go elsewhere,
+    // the window's own thread deletes it.
+    if (window_ && window_->thread() != QThread::currentThread()) window_.release()->deleteLater();
+}
 
 void ProgressDialog::show() {
     if (QWidget* owner = QApplication::activeWindow()) {

@@ -4,7 +4,10 @@
    engine itself never depends on a GUI toolkit.
 
    Results: 0 (or a positive panel handle) on success, a negative RteError
-   on failure. All operations are meant for one thread at a time. */
+   on failure. Every operation may be called from several threads at once:
+   each thread works on the panels it loaded, RteInit and RteClose are
+   counted across all threads, and RteProcessDrawEvents draws the calling
+   thread's panels. */
 #ifndef ORVENDA_ENGINE_RTE_RTE_API_H
 #define ORVENDA_ENGINE_RTE_RTE_API_H
 

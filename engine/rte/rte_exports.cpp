@@ -3,7 +3,6 @@
 #include <unistd.h>
 
 #include <memory>
-#include <mutex>
 
 #include "engine/rte/panel_registry.h"
 #include "engine/rte/rte_api.h"
@@ -14,17 +13,14 @@ namespace {
 
 using halvik::rte::PanelRegistry;
 
+// A window when this thread runs a Qt GUI; else the one progress line on a
+// terminal, when no other panel holds it; else nothing.
 std::unique_ptr<halvik::rte::PanelView> makeView(const halvik::rte::PanelDefinition& definition) {
     if (auto window = halvik::rte::loadWindowView(definition)) return window;
-    if (::isatty(STDERR_FILENO) == 1) return std::make_unique<halvik::rte::TerminalProgress>(STDERR_FILENO);
+    if (::isatty(STDERR_FILENO) == 1) {
+        if (auto line = halvik::rte::TerminalProgress::claim(STDERR_FILENO)) return line;
+    }
     return std::make_unique<halvik::rte::SilentPanelView>();
-}
-
-// Recursive: a window redraw runs the application's event processing, which
-// must not deadlock should anything in it come back to the layer.
-std::recursive_mutex& registryMutex() {
-    static std::recursive_mutex mutex;
-    return mutex;
 }
 
 PanelRegistry& registry() {
@@ -34,10 +30,11 @@ PanelRegistry& registry() {
     return *instance;
 }
 
+// The registry guards its own state, so calls from several threads run at
+// once; this only keeps exceptions inside the layer.
 template <typename Operation>
 int guarded(Operation operation) {
     try {
-        std::lock_guard<std::recursive_mutex> lock(registryMutex());
         return operation(registry());
     } catch (...) {
         return RTE_ERR_INTERNAL;

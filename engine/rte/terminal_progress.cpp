@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 
@@ -9,6 +10,15 @@ namespace halvik::rte {
 
 namespace {
 constexpr std::size_t kMaxStageChars = 60;
+std::atomic<bool> g_lineClaimed{false};
+}  // namespace
+
+std::unique_ptr<TerminalProgress> TerminalProgress::claim(int fd) {
+    bool expected = false;
+    if (!g_lineClaimed.compare_exchange_strong(expected, true)) return nullptr;
+    auto line = std::make_unique<TerminalProgress>(fd);
+    line->claimed_ = true;
+    return line;
 }
 
 std::string progressLine(const std::string& text, int percent) {
@@ -25,6 +35,7 @@ std::string progressLine(const std::string& text, int percent) {
 
 TerminalProgress::~TerminalProgress() {
     if (rendered_) writeAll("\n");
+    if (claimed_) g_lineClaimed.store(false);
 }
 
 void TerminalProgress::show() {

@@ -5,6 +5,7 @@
 #define ORVENDA_ENGINE_RTE_TERMINAL_PROGRESS_H
 
 #include <cstddef>
+#include <memory>
 #include <string>
 
 #include "engine/rte/panel_view.h"
@@ -15,6 +16,11 @@ class TerminalProgress final : public PanelView {
 public:
     explicit TerminalProgress(int fd) : fd_(fd) {}
     ~TerminalProgress() override;
+
+    // The process's one progress line on `fd`: null while another claimed
+    // line exists, so panels of concurrent conversions do not overwrite each
+    // other's line. The claim ends with the returned line.
+    static std::unique_ptr<TerminalProgress> claim(int fd);
     TerminalProgress(const TerminalProgress&) = delete;
     TerminalProgress& operator=(const TerminalProgress&) = delete;
 
@@ -28,6 +34,7 @@ private:
     void writeAll(const std::string& bytes);
 
     int fd_;
+    bool claimed_ = false;
     bool shown_ = false;
     bool rendered_ = false;
     std::string text_;

@@ -2,6 +2,7 @@
 
 #include <dlfcn.h>
 
+#include <mutex>
 #include <string>
 
 #include "engine/rte/window_view_api.h"
@@ -18,12 +19,12 @@ std::string ownFolder() {
 }
 
 // Bound once the window library is loaded; it stays loaded (a GUI toolkit's
-// libraries are not unloaded again).
-RteCreateWindowViewFunction g_createWindowView = nullptr;
+// libraries are not unloaded again). Panels load on several threads at once.
+std::mutex g_bindingMutex;
+RteCreateWindowViewFunction g_createWindowView = nullptr;  // guarded by g_bindingMutex
 
-}  // namespace
-
-std::unique_ptr<PanelView> loadWindowView(const PanelDefinition& definition) {
+RteCreateWindowViewFunction windowViewFactory() {
+    std::lock_guard<std::mutex> lock(g_bindingMutex);
     if (g_createWindowView == nullptr) {
         // No Qt Widgets in the process means no GUI application to show a window in.
         void* widgets = ::dlopen(kQtWidgetsLibrary, RTLD_NOW | RTLD_NOLOAD);
@@ -33,9 +34,15 @@ std::unique_ptr<PanelView> loadWindowView(const PanelDefinition& definition) {
             openLibraryIn(ownFolder(), ORVENDA_RTE_WINDOW_LIBRARY_FILE_NAME, RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
         if (library == nullptr) return nullptr;
         g_createWindowView = reinterpret_cast<RteCreateWindowViewFunction>(::dlsym(library, kCreateWindowViewSymbol));
-        if (g_createWindowView == nullptr) return nullptr;
     }
-    return std::unique_ptr<PanelView>(g_createWindowView(&definition));
+    return g_createWindowView;
+}
+
+}  // namespace
+
+std::unique_ptr<PanelView> loadWindowView(const PanelDefinition& definition) {
+    const RteCreateWindowViewFunction create = windowViewFactory();
+    return create ? std::unique_ptr<PanelView>(create(&definition)) : nullptr;
 }
 
 }  // namespace halvik::rte

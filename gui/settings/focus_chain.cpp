@@ -1,12 +1,17 @@
 #include "gui/settings/focus_chain.h"
 
+#include <QAbstractButton>
 #include <QWidget>
 
 namespace orvenda::settings {
 namespace {
 
+// An option of a radio group belongs to the chain even while another option
+// of its group holds the group's one Tab stop.
 bool takesTabFocus(QWidget* window, QWidget* w) {
-    return (w->focusPolicy() & Qt::TabFocus) && w->window() == window && w->isVisibleTo(window);
+    const auto* option = qobject_cast<QAbstractButton*>(w);
+    const bool radioOption = option && option->autoExclusive() && option->isCheckable();
+    return ((w->focusPolicy() & Qt::TabFocus) || radioOption) && w->window() == window && w->isVisibleTo(window);
 }
 
 }  // namespace

@@ -4,12 +4,20 @@
 //     the group's click reaction, when the selection changes;
 //   - clearing an option from code runs nothing;
 //   - clicking the option that is already selected changes nothing.
-// Qt's own exclusive radio buttons cannot be all cleared, so exclusivity is
-// kept here: each button reacts to toggled(true) by clearing the others
-// before the reaction runs, as one exclusive set of option buttons would.
+// Qt's own exclusive groups cannot be all cleared, so exclusivity is kept
+// here: each button reacts to toggled(true) by clearing the others before
+// the reaction runs. Yet assistive tools must hear radio buttons, and Qt
+// announces a checkable button that is not auto-exclusive as a check box:
+// the buttons are auto-exclusive, and a non-exclusive QButtonGroup names the
+// group's members, so Qt neither refuses a clear nor mixes groups that share
+// a parent widget. The keyboard works as in any radio group: the group is
+// one Tab stop, at its selected option (or its first enabled one), and the
+// arrow keys move to the next enabled option, selecting it when the option
+// left was the selected one.
 #ifndef ORVENDA_GUI_SETTINGS_OPTION_GROUP_H
 #define ORVENDA_GUI_SETTINGS_OPTION_GROUP_H
 
+#include <QButtonGroup>
 #include <QObject>
 #include <QRadioButton>
 #include <QString>
@@ -25,6 +33,7 @@ public:
 
 protected:
     void nextCheckState() override;
+    void keyPressEvent(QKeyEvent* event) override;
 };
 
 class OptionGroup : public QObject {
@@ -53,7 +62,11 @@ signals:
 
 private:
     void onToggled(int index, bool on);
+    // Gives Tab focus to the selected option only (the first enabled one
+    // when none is selected or it is disabled).
+    void updateTabStop();
 
+    QButtonGroup* members_;
     std::vector<OptionButton*> buttons_;
 };
 

@@ -12,7 +12,7 @@
 #include <cstring>
 #include <filesystem>
 
-#include "cli/program_run.h"
+#include "tests/cli/program_run.h"
 
 namespace orvenda::cli::test {
 namespace {

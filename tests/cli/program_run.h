@@ -45,9 +45,25 @@ struct ProgramRun {
     std::string err;
 };
 
+// This process's environment with `changes` ("NAME=value") put in place of
+// the variables of the same names.
+inline std::vector<std::string> environmentWith(const std::vector<std::string>& changes) {
+    std::vector<std::string> entries;
+    for (char** e = environ; *e != nullptr; ++e) {
+        const std::string entry = *e;
+        const std::string name = entry.substr(0, entry.find('='));
+        bool replaced = false;
+        for (const std::string& change : changes) replaced = replaced || change.substr(0, change.find('=')) == name;
+        if (!replaced) entries.push_back(entry);
+    }
+    entries.insert(entries.end(), changes.begin(), changes.end());
+    return entries;
+}
+
 // Runs `program` with `args`; stdout and stderr go to files in `scratch`.
+// `environment` changes ("NAME=value") apply to the child only.
 inline ProgramRun runProgram(const std::string& program, const std::vector<std::string>& args,
-                             const ScratchFolder& scratch) {
+                             const ScratchFolder& scratch, const std::vector<std::string>& environment = {}) {
     const std::string outPath = scratch.file(".stdout");
     const std::string errPath = scratch.file(".stderr");
     posix_spawn_file_actions_t actions;
@@ -58,9 +74,13 @@ inline ProgramRun runProgram(const std::string& program, const std::vector<std::
     argv.push_back(const_cast<char*>(program.c_str()));
     for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
     argv.push_back(nullptr);
+    std::vector<std::string> environmentEntries = environmentWith(environment);
+    std::vector<char*> envp;
+    for (std::string& entry : environmentEntries) envp.push_back(entry.data());
+    envp.push_back(nullptr);
     ProgramRun run;
     pid_t pid = 0;
-    if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ) == 0) {
+    if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data()) == 0) {
         int status = 0;
         if (waitpid(pid, &status, 0) == pid && WIFEXITED(status)) run.exitCode = WEXITSTATUS(status);
     }

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -184,6 +185,35 @@ TEST_F(PanelRegistryTest, TheLastCloseDiscardsWhatIsLeft) {
     EXPECT_EQ(registry.load(0, path.c_str(), 1), RTE_ERR_NOT_INITIALISED);
 }
 
+// Each thread draws the panels it loaded; initialisations of all threads are
+// counted together.
+TEST_F(PanelRegistryTest, ARedrawDrawsTheCallingThreadsPanels) {
+    ASSERT_EQ(registry.init(), 0);
+    const std::string path = panelFile("panel 1 300 100 P\ncontrol 2 progress x\nend\n");
+    const int mine = registry.load(0, path.c_str(), 1);
+    ASSERT_GT(mine, 0);
+    int draws = 0;
+    std::thread other([&] {
+        EXPECT_EQ(registry.init(), 0);
+        const int theirs = registry.load(0, path.c_str(), 1);
+        EXPECT_GT(theirs, 0);
+        const int before = log.draws;
+        EXPECT_EQ(registry.drawAll(), 0);
+        draws = log.draws - before;
+        EXPECT_EQ(registry.discard(theirs), 0);
+        EXPECT_EQ(registry.close(), 0);
+    });
+    other.join();
+    EXPECT_EQ(draws, 1);  // its own panel only
+    EXPECT_EQ(registry.loadedPanels(), 1u);
+    const int before = log.draws;
+    EXPECT_EQ(registry.drawAll(), 0);
+    EXPECT_EQ(log.draws - before, 1);
+    EXPECT_EQ(registry.setValue(mine, 2, 10.0), 0);
+    EXPECT_EQ(registry.close(), 0);
+    EXPECT_EQ(registry.loadedPanels(), 0u);
+}
+
 // --- the terminal line ---
 
 class Pipe {
@@ -233,6 +263,17 @@ TEST(TerminalProgressTest, PrintsNothingForAPanelNeverShown) {
         panel.setValue(2, 50.0);
     }
     EXPECT_EQ(pipe.drain(), "");
+}
+
+// Two conversions at once would overwrite each other's line: only one panel
+// holds it at a time.
+TEST(TerminalProgressTest, OneClaimedLineAtATime) {
+    Pipe pipe;
+    auto first = TerminalProgress::claim(pipe.writeEnd());
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(TerminalProgress::claim(pipe.writeEnd()), nullptr);
+    first.reset();
+    EXPECT_NE(TerminalProgress::claim(pipe.writeEnd()), nullptr);
 }
 
 TEST(TerminalProgressTest, ControlBytesCannotSteerTheTerminal) {

@@ -7,6 +7,8 @@
 #include <QTest>
 
 #include <algorithm>
+#include <atomic>
+#include <thread>
 #include <string>
 #include <vector>
 
@@ -27,13 +29,17 @@ QWidget* panelWindow() {
 class PanelWatcher : public QObject {
 public:
     bool shown = false;
+    int windowsShown = 0;
     std::vector<QString> stages;
     std::vector<int> percents;
 
 protected:
     bool eventFilter(QObject* object, QEvent* event) override {
         auto* widget = qobject_cast<QWidget*>(object);
-        if (widget && event->type() == QEvent::Show && widget->objectName() == QStringLiteral("rtePanel1")) shown = true;
+        if (widget && event->type() == QEvent::Show && widget->objectName() == QStringLiteral("rtePanel1")) {
+            shown = true;
+            ++windowsShown;
+        }
         if (widget && event->type() == QEvent::Paint) {
             if (auto* label = qobject_cast<QLabel*>(widget); label && label->objectName() == QStringLiteral("control2Text")) {
                 if (stages.empty() || stages.back() != label->text()) stages.push_back(label->text());
@@ -114,6 +120,61 @@ private slots:
         for (std::size_t k = 1; k < watcher.percents.size(); ++k) drops += watcher.percents[k] < watcher.percents[k - 1];
         QVERIFY(drops <= 1);
         QVERIFY(*std::max_element(watcher.percents.begin(), watcher.percents.end()) >= 90);
+        QVERIFY(panelWindow() == nullptr);
+    }
+
+    // Worker threads convert while this (GUI) thread converts with its
+    // window: only the GUI thread's conversion gets a window, every file is
+    // the one a lone call writes.
+    void workerThreadsConvertBesideTheWindow() {
+        halvik::test::ScratchDir dir;
+        std::string text;
+        for (int k = 0; k < 20000; ++k) text += std::to_string((k % 200) / 100.0 - 1.0) + " 0.5\n";
+        halvik::test::writeFile(dir.file("in.txt"), text);
+        ConversionSettings settings = halvik::test::quietSettings();
+        settings.IFConvert = 1;
+        settings.Fs = 1e6;
+        settings.IFFreq = 1e5;
+        auto request = [&](const std::string& out) {
+            halvik::ConversionRequest r;
+            r.iPath = dir.file("in.txt");
+            r.inputDataType = 1;
+            r.inputFileKind = 4;
+            r.sampleCount = 20000;
+            r.settings = &settings;
+            r.outPath = out;
+            return r;
+        };
+        QCOMPARE(halvik::convert(request(dir.file("alone.awv"))), 0);
+        const std::string alone = halvik::test::withoutDateLine(halvik::test::readFile(dir.file("alone.awv")));
+
+        std::atomic<bool> stop{false};
+        std::vector<int> failures(3, 0), calls(3, 0);
+        std::vector<std::thread> workers;
+        for (int t = 0; t < 3; ++t) {
+            workers.emplace_back([&, t] {
+                const std::string out = dir.file("worker" + std::to_string(t) + ".awv");
+                while (!stop.load() || calls[t] < 3) {
+                    ++calls[t];
+                    if (halvik::convert(request(out)) != 0 ||
+                        halvik::test::withoutDateLine(halvik::test::readFile(out)) != alone)
+                        ++failures[t];
+                }
+            });
+        }
+        PanelWatcher watcher;
+        qApp->installEventFilter(&watcher);
+        std::vector<int32_t> results;
+        for (int k = 0; k < 3; ++k) results.push_back(halvik::convert(request(dir.file("gui.awv"))));
+        qApp->removeEventFilter(&watcher);
+        stop.store(true);
+        for (std::thread& worker : workers) worker.join();
+
+        for (int32_t result : results) QCOMPARE(result, 0);
+        QVERIFY(halvik::test::withoutDateLine(halvik::test::readFile(dir.file("gui.awv"))) == alone);
+        for (int t = 0; t < 3; ++t) QCOMPARE(failures[t], 0);
+        QVERIFY(watcher.shown);
+        QCOMPARE(watcher.windowsShown, 3);  // one per GUI-thread conversion, none for the workers
         QVERIFY(panelWindow() == nullptr);
     }
 

@@ -20,6 +20,7 @@
 #include "core/transform/halvik_library.h"
 #include "gui/input/signal_source_group.h"
 #include "gui/markers/frm_marker.h"
+#include "tests/support/comma_decimal_locale.h"
 #include "tests/main_window/window_test_support.h"
 
 namespace orvenda::testing {
@@ -160,15 +161,17 @@ class TransformEndToEndTest : public QObject {
 private slots:
     void initTestCase() { QVERIFY(scratch_.isValid()); }
 
-    void floatFileBaseBandWithMarkers() {
-        WindowUnderTest ui;
-        const QString input = scratchPath("burst.bin");
+    // Float pairs, both markers from the editor and every header number,
+    // through "BaseBand Transform" into `out`; returns the input's peak.
+    double runBaseBandRoad(WindowUnderTest& ui, const QString& input, const QString& out) {
         const double peak = writeFloatFile(input, 2500);
         ui.dialogs.fileAnswers.push_back(input);
         ui.action("MnuLoadBf")->trigger();
-        QCOMPARE(ui.state.input.InputFileKind, HALVIK_KIND_IQ_FILE);
-        QCOMPARE(ui.state.input.InputDataType, HALVIK_TYPE_FLOAT_PAIRS);
-        QCOMPARE(ui.state.input.DataSize, 2500);
+        [&] {
+            QCOMPARE(ui.state.input.InputFileKind, HALVIK_KIND_IQ_FILE);
+            QCOMPARE(ui.state.input.InputDataType, HALVIK_TYPE_FLOAT_PAIRS);
+            QCOMPARE(ui.state.input.DataSize, 2500);
+        }();
 
         setMarkersInTheEditor(ui);
         ui.setChecked("ChkIQFilter", true);
@@ -183,10 +186,48 @@ private slots:
         ui.type("TxtLoopNum", QStringLiteral("3"));
         ui.type("TxtFs", QStringLiteral("100"));
         ui.type("TxtAWGGain", QStringLiteral("0.75"));
-        const QString out = scratchPath("burst.awv");
         ui.dialogs.fileAnswers.push_back(out);
 
         ui.click("BtnTransform");
+        return peak;
+    }
+
+    // Two-column text through "IF Transform" (frequency offset, IQ inverse,
+    // link trigger, gated, 800 of 1200 samples) into `out`; returns the peak.
+    double runIfRoad(WindowUnderTest& ui, const QString& input, const QString& out) {
+        const double peak = writeTextFile(input, 1200);
+        ui.dialogs.fileAnswers.push_back(input);
+        ui.action("MnuLoadIQ")->trigger();
+        [&] {
+            QCOMPARE(ui.state.input.InputFileKind, HALVIK_KIND_IQ_FILE);
+            QCOMPARE(ui.state.input.InputDataType, HALVIK_TYPE_TEXT);
+            QCOMPARE(ui.state.input.DataSize, 1200);
+        }();
+
+        setMarkersInTheEditor(ui);
+        ui.setChecked("ChkStartTrigger", true);
+        ui.click("OptStartTrigger_1");
+        ui.click("OptLink_1");
+        ui.click("OptOutputSequence_2");
+        ui.click("OptGated_1");
+        ui.setChecked("ChkIQInv", true);
+        ui.click("OptIF_1");
+        ui.type("TxtIFFreq", QStringLiteral("5"));
+        ui.type("TxtFs", QStringLiteral("50"));
+        // Only the first 800 samples.
+        ui.setChecked("ChkSpecSize", true);
+        ui.type("TxtDataSizeI", QStringLiteral("800"));
+        ui.dialogs.fileAnswers.push_back(out);
+
+        ui.click("BtnTransIF");
+        return peak;
+    }
+
+    void floatFileBaseBandWithMarkers() {
+        WindowUnderTest ui;
+        const QString input = scratchPath("burst.bin");
+        const QString out = scratchPath("burst.awv");
+        const double peak = runBaseBandRoad(ui, input, out);
         QVERIFY2(ui.dialogs.messages.empty(), qPrintable(allMessages(ui.dialogs)));
 
         ReferenceCall expected;
@@ -227,30 +268,8 @@ private slots:
     void textFileIFTransform() {
         WindowUnderTest ui;
         const QString input = scratchPath("two columns.txt");
-        const double peak = writeTextFile(input, 1200);
-        ui.dialogs.fileAnswers.push_back(input);
-        ui.action("MnuLoadIQ")->trigger();
-        QCOMPARE(ui.state.input.InputFileKind, HALVIK_KIND_IQ_FILE);
-        QCOMPARE(ui.state.input.InputDataType, HALVIK_TYPE_TEXT);
-        QCOMPARE(ui.state.input.DataSize, 1200);
-
-        setMarkersInTheEditor(ui);
-        ui.setChecked("ChkStartTrigger", true);
-        ui.click("OptStartTrigger_1");
-        ui.click("OptLink_1");
-        ui.click("OptOutputSequence_2");
-        ui.click("OptGated_1");
-        ui.setChecked("ChkIQInv", true);
-        ui.click("OptIF_1");
-        ui.type("TxtIFFreq", QStringLiteral("5"));
-        ui.type("TxtFs", QStringLiteral("50"));
-        // Only the first 800 samples.
-        ui.setChecked("ChkSpecSize", true);
-        ui.type("TxtDataSizeI", QStringLiteral("800"));
         const QString out = scratchPath("offset.awv");
-        ui.dialogs.fileAnswers.push_back(out);
-
-        ui.click("BtnTransIF");
+        const double peak = runIfRoad(ui, input, out);
         QVERIFY2(ui.dialogs.messages.empty(), qPrintable(allMessages(ui.dialogs)));
         QCOMPARE(ui.dialogs.fileRequests.back().title, QStringLiteral("IF Data Save"));
         QCOMPARE(ui.state.input.DataSize, 800);
@@ -287,6 +306,43 @@ private slots:
                                  "{SAMPLINGFREQ:50000000.000000}\n", "{WAVEDATA:6400;"})
             QVERIFY2(file.find(line) != std::string::npos, line);
         QVERIFY(file.find("{IQFILTER:") == std::string::npos);
+    }
+
+    // The program adopts the user's locale for the C library at start. Both
+    // roads under a comma-decimal locale give the files written under "C".
+    void commaLocaleGivesTheSameFiles() {
+        std::vector<std::string> files[2];
+        const char* locales[] = {"C", kCommaDecimalLocale};
+        for (int run = 0; run < 2; ++run) {
+            ProcessLocale locale(locales[run]);
+            QVERIFY2(locale.active(), "de_DE.UTF-8 is not installed (scripts/install-deps.sh makes it)");
+            QCOMPARE(ProcessLocale::decimalPointIsComma(), run == 1);
+            const QString tag = QString::number(run);
+            {
+                WindowUnderTest ui;
+                runBaseBandRoad(ui, scratchPath("locale.bin"), scratchPath("locale-bb") + tag + QStringLiteral(".awv"));
+                QVERIFY2(ui.dialogs.messages.empty(), qPrintable(allMessages(ui.dialogs)));
+            }
+            {
+                WindowUnderTest ui;
+                runIfRoad(ui, scratchPath("locale.txt"), scratchPath("locale-if") + tag + QStringLiteral(".awv"));
+                QVERIFY2(ui.dialogs.messages.empty(), qPrintable(allMessages(ui.dialogs)));
+            }
+            files[run] = {readAll(scratchPath("locale-bb") + tag + QStringLiteral(".awv")),
+                          readAll(scratchPath("locale-if") + tag + QStringLiteral(".awv"))};
+        }
+        for (std::size_t k = 0; k < 2; ++k) {
+            QVERIFY(files[1][k].rfind("{DATE:", 0) == 0);
+            const std::string body = afterDateLine(files[1][k]);
+            const std::string header = body.substr(0, body.find("{WAVEDATA:"));
+            QVERIFY2(header.find(',') == std::string::npos, header.c_str());
+            QCOMPARE(afterDateLine(files[1][k]).size(), afterDateLine(files[0][k]).size());
+            QVERIFY(afterDateLine(files[1][k]) == afterDateLine(files[0][k]));
+        }
+        QVERIFY(files[1][0].find("{IQGAIN:1.500000E+000;2.000000E+000}\n{IQOFFSET:-3.500000E-002;2.000000E-001}\n") !=
+                std::string::npos);
+        QVERIFY(files[1][0].find("{SAMPLINGFREQ:100000000.000000}\n") != std::string::npos);
+        QVERIFY(files[1][1].find("{SAMPLINGFREQ:50000000.000000}\n") != std::string::npos);
     }
 
     // "Specify Data Size" keeps the typed size after a cancelled dialog, and

@@ -12,6 +12,7 @@
 #include "gui/markers/frm_marker.h"
 #include "gui/markers/marker_grid.h"
 #include "tests/support/scripted_dialogs.h"
+#include "tests/support/comma_decimal_locale.h"
 
 namespace orvenda::markers {
 
@@ -166,6 +167,38 @@ private slots:
         QCOMPARE(e.dialogs.fileRequests.at(1).title, QStringLiteral("Data Load dcomplex"));
         QVERIFY(e.dialogs.messages.empty());
         QVERIFY(QApplication::overrideCursor() == nullptr);
+    }
+
+    // Under a comma-decimal locale the cells are read with a point, the file
+    // is written as under "C", and it loads back the same; "2,5" in a file
+    // stays two items, as anywhere.
+    void listRoundTripsUnderACommaLocale() {
+        testing::ProcessLocale comma(testing::kCommaDecimalLocale);
+        QVERIFY2(comma.active(), "de_DE.UTF-8 is not installed (scripts/install-deps.sh makes it)");
+        QVERIFY(testing::ProcessLocale::decimalPointIsComma());
+        TempFolder folder;
+        Editor e;
+        e.setRows({{"0", "1"}, {"7.5", "0"}, {"1.5e3", "1"}, {"2048", "0.6"}});
+        const std::string path = folder.path("comma.dat");
+        e.run("MnuSaveMarkList", path);
+        QCOMPARE(readBytes(path), std::string("0\t1\r\n8\t0\r\n1500\t1\r\n2048\t1\r\n"));
+
+        e.setRows({{"5", "5"}, {"6", "6"}, {"7", "7"}, {"8", "8"}, {"9", "9"}});
+        e.run("MnuLoadMarkList", path);
+        const std::vector<std::pair<QString, QString>> expected = {{"0", "1"}, {"8", "0"}, {"1500", "1"}, {"2048", "1"}};
+        for (std::size_t i = 0; i < expected.size(); ++i) {
+            QCOMPARE(e.grid->cellText(static_cast<int>(i) + 1, 0), expected[i].first);
+            QCOMPARE(e.grid->cellText(static_cast<int>(i) + 1, 1), expected[i].second);
+        }
+        QVERIFY(e.emptyFrom(5));
+
+        e.run("MnuLoadMarkList", folder.write("decimals.dat", "2.5e1 1\r\n40,5\r\n"));
+        QCOMPARE(e.grid->cellText(1, 0), QStringLiteral("25"));
+        QCOMPARE(e.grid->cellText(1, 1), QStringLiteral("1"));
+        QCOMPARE(e.grid->cellText(2, 0), QStringLiteral("40"));
+        QCOMPARE(e.grid->cellText(2, 1), QStringLiteral("5"));
+        QVERIFY(e.emptyFrom(3));
+        QVERIFY(e.dialogs.messages.empty());
     }
 
     void emptyGridSavesAnEmptyFileAndAnEmptyFileEmptiesTheGrid() {

@@ -8,9 +8,9 @@
 #include <charconv>
 #include <cstring>
 
-#include "cli/awv_test_files.h"
+#include "tests/cli/awv_test_files.h"
 #include "core/export/awv_export.h"
-#include "sigmf/sigmf_test_files.h"
+#include "tests/sigmf/sigmf_test_files.h"
 
 namespace orvenda::exporting {
 namespace {

@@ -12,7 +12,7 @@
 #include <sstream>
 
 #include "engine/awv_reader.h"
-#include "sigmf/sigmf_test_files.h"
+#include "tests/sigmf/sigmf_test_files.h"
 #include "tests/cli/program_run.h"
 
 namespace orvenda::cli::test {

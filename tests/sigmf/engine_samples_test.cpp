@@ -12,7 +12,7 @@
 
 #include "core/cleanup/removal_registry.h"
 #include "core/sigmf/engine_samples.h"
-#include "sigmf/sigmf_test_files.h"
+#include "tests/sigmf/sigmf_test_files.h"
 
 namespace orvenda::sigmf {
 namespace {

@@ -13,7 +13,7 @@
 #include "core/state/comon_lib.h"
 #include "gui/input/signal_source_group.h"
 #include "gui/main_window/frm_halvik_wave_main.h"
-#include "sigmf/sigmf_test_files.h"
+#include "tests/sigmf/sigmf_test_files.h"
 #include "tests/support/scripted_dialogs.h"
 
 using orvenda::ComonLib;

@@ -5,7 +5,7 @@
 #include <variant>
 
 #include "core/sigmf/sigmf_recording.h"
-#include "sigmf/sigmf_test_files.h"
+#include "tests/sigmf/sigmf_test_files.h"
 
 namespace orvenda::sigmf {
 namespace {
