@@ -12,6 +12,8 @@
 #include <thread>
 #include <vector>
 
+#include "cli/interrupt_cleanup.h"
+
 namespace orvenda::cli {
 namespace {
 
@@ -88,7 +90,17 @@ void runInChildProcesses(std::size_t count, unsigned parallel,
                 runHere(k);
                 continue;
             }
-            const pid_t pid = ::fork();
+            pid_t pid = -1;
+            {
+                // No stop signal between the fork and the registration: the
+                // parent passes one on to every child it knows of.
+                InterruptsHeld held;
+                pid = ::fork();
+                if (pid == 0)
+                    becomeConversionChild();
+                else if (pid > 0)
+                    conversionChildStarted(pid);
+            }
             if (pid < 0) {
                 ::close(pipeFds[0]);
                 ::close(pipeFds[1]);
@@ -126,6 +138,7 @@ void runInChildProcesses(std::size_t count, unsigned parallel,
                 continue;
             }
             ::close(child.output);  // end of the messages: the child is leaving
+            conversionChildEnded(child.pid);
             bool ok = waitFor(child.pid);
             done[jobs[w]] = ChildOutcome{ok, std::move(child.messages)};
             running.erase(jobs[w]);
@@ -134,6 +147,7 @@ void runInChildProcesses(std::size_t count, unsigned parallel,
     }
     for (auto& [k, child] : running) {  // only after a failed poll
         ::close(child.output);
+        conversionChildEnded(child.pid);
         waitFor(child.pid);
     }
 }

@@ -3,6 +3,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -38,6 +39,29 @@ bool g_terminal = false;
 int g_messageFd = STDERR_FILENO;
 
 static_assert(std::atomic<bool>::is_always_lock_free, "read in a signal handler");
+
+// The batch's children now converting (0: a free slot); at most one per
+// allowed job.
+constexpr std::size_t kMaxChildren = 256;
+std::atomic<pid_t> g_children[kMaxChildren];
+bool g_isChild = false;  // this process converts for a parent, which reports
+static_assert(std::atomic<pid_t>::is_always_lock_free, "read in a signal handler");
+
+// Passes the signal on to the running children and waits until each has
+// removed its temporary file and ended.
+void stopChildren(int signal) {
+    for (std::atomic<pid_t>& slot : g_children) {
+        const pid_t child = slot.load(std::memory_order_acquire);
+        if (child > 0) ::kill(child, signal);
+    }
+    for (std::atomic<pid_t>& slot : g_children) {
+        const pid_t child = slot.load(std::memory_order_acquire);
+        if (child <= 0) continue;
+        while (::waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
+        }
+        slot.store(0, std::memory_order_release);
+    }
+}
 
 class Line {
 public:
@@ -110,6 +134,7 @@ void onInterrupt(int signal) {
     const int removed = active ? removeTemporaryFiles() : 0;
     // A recording's temporary samples, if one is being converted.
     cleanup::removeRegisteredFiles();
+    if (!g_isChild) stopChildren(signal);
 
     Line line;
     if (g_terminal) line.add("\n");
@@ -123,7 +148,7 @@ void onInterrupt(int signal) {
         line.add("\" was not written");
     }
     line.add("\n");
-    line.write();
+    if (!g_isChild) line.write();
 
     // End by the signal itself, so that the parent sees how the program ended.
     struct sigaction standard {};
@@ -150,6 +175,34 @@ void installInterruptCleanup(bool terminal) {
     ::sigemptyset(&action.sa_mask);
     for (int signal : kSignals) ::sigaddset(&action.sa_mask, signal);  // one handler at a time
     for (int signal : kSignals) ::sigaction(signal, &action, nullptr);
+}
+
+InterruptsHeld::InterruptsHeld() {
+    sigset_t held;
+    ::sigemptyset(&held);
+    for (int signal : kSignals) ::sigaddset(&held, signal);
+    ::sigprocmask(SIG_BLOCK, &held, &previous_);
+}
+
+InterruptsHeld::~InterruptsHeld() { ::sigprocmask(SIG_SETMASK, &previous_, nullptr); }
+
+void conversionChildStarted(pid_t child) {
+    for (std::atomic<pid_t>& slot : g_children) {
+        pid_t free = 0;
+        if (slot.compare_exchange_strong(free, child, std::memory_order_acq_rel)) return;
+    }
+}
+
+void conversionChildEnded(pid_t child) {
+    for (std::atomic<pid_t>& slot : g_children) {
+        pid_t running = child;
+        if (slot.compare_exchange_strong(running, 0, std::memory_order_acq_rel)) return;
+    }
+}
+
+void becomeConversionChild() {
+    g_isChild = true;
+    for (std::atomic<pid_t>& slot : g_children) slot.store(0, std::memory_order_relaxed);
 }
 
 ConversionInProgress::ConversionInProgress(const std::string& outputPath) {

@@ -9,10 +9,20 @@
 // but the name follows a fixed rule (halvik::temporaryNameFor): "." + the
 // output's name + ".tmp" + this process's id + "-" + a counter, in the
 // output's folder. The handler lists that folder and removes what matches;
-// it uses only async-signal-safe calls. Conversions run one at a time on the
-// main thread, so while the handler runs no new temporary file can appear.
+// it uses only async-signal-safe calls. A process runs one conversion at a
+// time, and the library starts its helper threads only once the temporary
+// file exists, so while the handler runs no new temporary file can appear.
+//
+// A batch converts in child processes (one conversion each). The parent
+// passes the signal on to the children it has running and waits for them;
+// each child removes its own temporary file and ends quietly; the parent
+// prints the one line and ends by the signal. A terminal's Ctrl-C reaches
+// them all at once, which comes to the same.
 #ifndef ORVENDA_CLI_INTERRUPT_CLEANUP_H
 #define ORVENDA_CLI_INTERRUPT_CLEANUP_H
+
+#include <signal.h>
+#include <sys/types.h>
 
 #include <string>
 
@@ -32,6 +42,27 @@ public:
     ConversionInProgress(const ConversionInProgress&) = delete;
     ConversionInProgress& operator=(const ConversionInProgress&) = delete;
 };
+
+// Blocks SIGINT, SIGTERM and SIGHUP for its lifetime: around fork() and
+// the registration of the child, so that no signal falls in between.
+class InterruptsHeld {
+public:
+    InterruptsHeld();
+    ~InterruptsHeld();
+    InterruptsHeld(const InterruptsHeld&) = delete;
+    InterruptsHeld& operator=(const InterruptsHeld&) = delete;
+
+private:
+    sigset_t previous_;
+};
+
+// In the parent: a child converting for the batch started, or its messages
+// ended (it has finished its conversion and is leaving).
+void conversionChildStarted(pid_t child);
+void conversionChildEnded(pid_t child);
+// In a child, right after fork(): it forgets its siblings and, when stopped,
+// leaves the report to its parent.
+void becomeConversionChild();
 
 }  // namespace orvenda::cli
 
