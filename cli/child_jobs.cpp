@@ -1,5 +1,7 @@
 #include "cli/child_jobs.h"
 
+#include "cli/interrupt_cleanup.h"
+
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/wait.h>
@@ -103,6 +105,7 @@ void runInChildProcesses(std::size_t count, unsigned parallel,
                 ::_exit(ok ? 0 : 1);  // no exit handlers or buffers of the parent run twice
             }
             ::close(pipeFds[1]);
+            addChildProcess(pid);
             running[k] = Running{pid, pipeFds[0], {}};
         }
         reportInOrder();
@@ -127,6 +130,7 @@ void runInChildProcesses(std::size_t count, unsigned parallel,
             }
             ::close(child.output);  // end of the messages: the child is leaving
             bool ok = waitFor(child.pid);
+            removeChildProcess(child.pid);
             done[jobs[w]] = ChildOutcome{ok, std::move(child.messages)};
             running.erase(jobs[w]);
         }
@@ -135,6 +139,7 @@ void runInChildProcesses(std::size_t count, unsigned parallel,
     for (auto& [k, child] : running) {  // only after a failed poll
         ::close(child.output);
         waitFor(child.pid);
+        removeChildProcess(child.pid);
     }
 }
 

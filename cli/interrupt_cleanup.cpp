@@ -3,6 +3,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -38,6 +39,29 @@ bool g_terminal = false;
 int g_messageFd = STDERR_FILENO;
 
 static_assert(std::atomic<bool>::is_always_lock_free, "read in a signal handler");
+
+// Running children of a parallel batch, and the process that started them
+// (a child inherits the list, but must not pass signals to its siblings).
+constexpr int kMaxChildren = 256;
+std::atomic<int> g_children[kMaxChildren];
+std::atomic<int> g_childOwner{0};
+static_assert(std::atomic<int>::is_always_lock_free, "read in a signal handler");
+
+// Passes the signal on to the running children and waits for each to end.
+void stopChildren(int signal) {
+    if (g_childOwner.load() != ::getpid()) return;
+    for (auto& child : g_children) {
+        const int pid = child.load();
+        if (pid > 0) ::kill(pid, signal);
+    }
+    for (auto& child : g_children) {
+        const int pid = child.load();
+        if (pid > 0) {
+            while (::waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
+            }
+        }
+    }
+}
 
 class Line {
 public:
@@ -107,6 +131,7 @@ const char* signalName(int signal) {
 void onInterrupt(int signal) {
     const int savedErrno = errno;
     const bool active = g_active.load(std::memory_order_acquire);
+    stopChildren(signal);
     const int removed = active ? removeTemporaryFiles() : 0;
     // A recording's temporary samples, if one is being converted.
     cleanup::removeRegisteredFiles();
@@ -150,6 +175,21 @@ void installInterruptCleanup(bool terminal) {
     ::sigemptyset(&action.sa_mask);
     for (int signal : kSignals) ::sigaddset(&action.sa_mask, signal);  // one handler at a time
     for (int signal : kSignals) ::sigaction(signal, &action, nullptr);
+}
+
+void addChildProcess(int pid) {
+    g_childOwner.store(::getpid());
+    for (auto& child : g_children) {
+        int empty = 0;
+        if (child.compare_exchange_strong(empty, pid)) return;
+    }
+}
+
+void removeChildProcess(int pid) {
+    for (auto& child : g_children) {
+        int expected = pid;
+        if (child.compare_exchange_strong(expected, 0)) return;
+    }
 }
 
 ConversionInProgress::ConversionInProgress(const std::string& outputPath) {

@@ -23,6 +23,12 @@ namespace orvenda::cli {
 // progress line).
 void installInterruptCleanup(bool terminal);
 
+// The child processes of a parallel batch (convert -j): on a signal the
+// parent passes it on to each, waits until they have removed their own
+// temporary files, and then ends itself.
+void addChildProcess(int pid);
+void removeChildProcess(int pid);
+
 // Marks the conversion into `outputPath` as the one in progress for as long
 // as it lives; the handler then removes its temporary file.
 class ConversionInProgress {

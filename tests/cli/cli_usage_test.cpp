@@ -28,7 +28,7 @@ std::vector<UsageCase> usageCases() {
     return {
         {"NoCommandShowsTheOverview", {}, "Commands:\n  convert"},
         {"NoCommandGivesAnExampleEach", {}, "              orvenda-cli info capture.awv\n"},
-        {"UnknownCommand", {"frobnicate"}, "unknown command \"frobnicate\"; the commands are info, convert, export"},
+        {"UnknownCommand", {"frobnicate"}, "unknown command \"frobnicate\"; the commands are info, convert, settings, export and plot"},
         {"InfoWithoutFile", {"info"}, "files is required"},
         {"UnknownOption", convertMnt({"--bogus"}), "--bogus"},
         {"OptionTwice", convertMnt({"--fs", "100", "--fs", "50"}), "--fs"},

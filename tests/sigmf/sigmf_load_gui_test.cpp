@@ -75,7 +75,7 @@ private slots:
         QCOMPARE(text("TxtDataSizeI"), QString("1004"));
         QCOMPARE(text("TxtFs"), QString("61.440000000000"));
         const std::string samples = state_->input.IQFilePath;
-        QCOMPARE(state_->input.InputDataType, orvenda::input::kBinaryFloatData);
+        QCOMPARE(state_->input.InputDataType, HALVIK_TYPE_FLOAT_PAIRS);
         QCOMPARE(state_->input.DataSize, 1004);
         QVERIFY(samples != scratch_->file("r.sigmf-data"));
         QCOMPARE(readBytes(samples), encodeSamples("cu8", 1001).engineBytes);
@@ -94,7 +94,7 @@ private slots:
         QCOMPARE(messages(), QStringList{});
         QCOMPARE(child<QComboBox>("CmbSelFileType")->currentIndex(), 2);
         QCOMPARE(state_->input.IQFilePath, scratch_->file("r.sigmf-data"));
-        QCOMPARE(state_->input.InputDataType, orvenda::input::kBinaryShortData);
+        QCOMPARE(state_->input.InputDataType, HALVIK_TYPE_INT16_PAIRS);
         QCOMPARE(text("TxtDataSizeI"), QString("8"));
         QCOMPARE(text("TxtFs"), QString("200.000000000000"));  // no rate in the recording
     }
