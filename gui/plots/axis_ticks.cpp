@@ -1,8 +1,9 @@
 #include "gui/plots/axis_ticks.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
+#include <system_error>
 
 namespace orvenda::plots {
 namespace {
@@ -89,9 +90,13 @@ std::string tickLabel(double value, double step, const std::string& unit) {
     while (decimals < 9 && std::abs(scaledStep * std::pow(10.0, decimals) -
                                     std::round(scaledStep * std::pow(10.0, decimals))) > 1e-6)
         ++decimals;
-    char text[64];
-    std::snprintf(text, sizeof text, "%.*f", decimals, scaled);
-    std::string label = text;
+    // "%.*f" with a point whatever locale the program runs under (Orvenda
+    // adopts the user's): the window, its exported pictures and
+    // orvenda-cli's show the same labels. Wide enough for any double.
+    char text[400];
+    const std::to_chars_result printed =
+        std::to_chars(text, text + sizeof text, scaled, std::chars_format::fixed, decimals);
+    std::string label(text, printed.ec == std::errc() ? printed.ptr : text);
     if (label[0] == '-' && label.find_first_not_of("-0.") == std::string::npos)
         label.erase(0, 1);  // "-0.0" reads "0.0"
     if (!unit.empty()) {

@@ -8,6 +8,7 @@
 #include "gui/plots/axis_map.h"
 #include "gui/plots/axis_ticks.h"
 #include "gui/plots/sample_columns.h"
+#include "support/comma_decimal_locale.h"
 
 namespace orvenda::plots {
 namespace {
@@ -84,6 +85,16 @@ TEST(AxisTicks, DecadesAndLabels) {
     EXPECT_EQ(tickLabel(0.25, 0.25, ""), "0.25");
     EXPECT_EQ(tickLabel(-0.0, 0.5, ""), "0.0");
     EXPECT_EQ(tickLabel(1000, 500, ""), "1000");
+}
+
+// Orvenda runs under the user's locale; a tick keeps its point there.
+TEST(AxisTicks, LabelsKeepThePointUnderACommaLocale) {
+    orvenda::testing::ProcessLocale comma(orvenda::testing::kCommaDecimalLocale);
+    ASSERT_TRUE(comma.active()) << "de_DE.UTF-8 is not installed (scripts/install-deps.sh makes it)";
+    EXPECT_EQ(tickLabel(2.5e6, 5e5, "Hz"), "2.5 MHz");
+    EXPECT_EQ(tickLabel(-0.0, 0.5, ""), "0.0");
+    EXPECT_EQ(tickLabel(-0.125, 0.125, "V"), "-125 mV");
+    EXPECT_EQ(tickLabel(0.75, 0.25, ""), "0.75");
 }
 
 TEST(AxisMap, LinearAndLogRoundTrips) {
