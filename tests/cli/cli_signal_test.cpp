@@ -3,6 +3,7 @@
 // name is as it was, outputs already written stay, one line tells of the
 // interruption, and the program ends by the signal (the shell reports 130,
 // 143 or 129).
+#include <ostream>
 #include <gtest/gtest.h>
 #include <fcntl.h>
 #include <signal.h>
@@ -100,6 +101,9 @@ struct SignalCase {
     int signal;
     const char* status;
 };
+
+// Rows are named in test output by their name, not by a dump of their bytes.
+void PrintTo(const SignalCase& row, std::ostream* os) { *os << row.name; }
 
 class CliSignal : public ::testing::TestWithParam<SignalCase> {};
 
