@@ -13,7 +13,7 @@ tests=(engine_threads_test engine_progress_test)
 
 scripts/install-deps.sh
 cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVENDA_SANITIZE_THREAD=ON \
-  -DORVENDA_BUILD_GUI=OFF -DORVENDA_BUILD_BENCH=OFF
+  -DORVENDA_BUILD_GUI=OFF -DORVENDA_BUILD_BENCH=OFF -DORVENDA_MAN_PAGES=OFF
 cmake --build "$BUILD" -j "$JOBS" --target HalvikLib OrvendaRte "${tests[@]}"
 
 # halt_on_error: the first report fails the test program.

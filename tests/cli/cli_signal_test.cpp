@@ -3,6 +3,7 @@
 // name is as it was, outputs already written stay, one line tells of the
 // interruption, and the program ends by the signal (the shell reports 130,
 // 143 or 129).
+#include <ostream>
 #include <gtest/gtest.h>
 #include <fcntl.h>
 #include <signal.h>
@@ -100,6 +101,9 @@ struct SignalCase {
     int signal;
     const char* status;
 };
+
+// Rows are named in test output by their name, not by a dump of their bytes.
+void PrintTo(const SignalCase& row, std::ostream* os) { *os << row.name; }
 
 class CliSignal : public ::testing::TestWithParam<SignalCase> {};
 
@@ -236,6 +240,33 @@ TEST(CliSignalStart, BeforeAnyConversionNothingIsTouched) {
     EXPECT_EQ(cli.err(), "orvenda-cli: conversion interrupted (SIGTERM)\n");
     EXPECT_EQ(readFile(scratch.file(".in.awv.tmp1-0")), "not ours");
     EXPECT_FALSE(fs::exists(scratch.file("in.awv")));
+}
+
+// A parallel batch: the signal reaches the parent, which passes it on to the
+// conversions running in child processes; each removes its own temporary
+// file, and the earlier files stay as they were.
+TEST(CliSignalParallel, ConversionsAreStoppedWithoutLeftovers) {
+    ScratchFolder scratch;
+    for (const char* name : {"a.csv", "b.csv"}) writeFile(scratch.file(name), "0.5,0.25\n-0.5,0\n0,0\n1,1\n");
+    fs::create_directories(scratch.file("out"));
+    writeFile(scratch.file("out/a.awv"), "a as it was");
+    writeFile(scratch.file("out/b.awv"), "b as it was");
+    Child cli(joined({ORVENDA_CLI_PROGRAM, "convert", "-j", "2", scratch.file("a.csv"), scratch.file("b.csv"), "-d",
+                      scratch.file("out")},
+                     kLongConversion),
+              scratch);
+    ASSERT_GT(cli.pid(), 0);
+    const pid_t worker = waitForTemporaryFile(scratch.file("out"), "b.awv");
+    ASSERT_GT(worker, 0) << cli.err();
+    EXPECT_NE(worker, cli.pid());
+    ASSERT_EQ(::kill(cli.pid(), SIGTERM), 0);
+    const int status = cli.wait();
+    ASSERT_TRUE(WIFSIGNALED(status)) << "status " << status;
+    EXPECT_EQ(WTERMSIG(status), SIGTERM);
+    EXPECT_EQ(readFile(scratch.file("out/b.awv")), "b as it was");
+    EXPECT_TRUE(temporaryFiles(scratch.file("out"), "a.awv").empty());
+    EXPECT_TRUE(temporaryFiles(scratch.file("out"), "b.awv").empty());
+    EXPECT_NE(::kill(worker, 0), 0) << "the conversion in the child process still runs";
 }
 
 }  // namespace

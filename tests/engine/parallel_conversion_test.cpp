@@ -2,6 +2,7 @@
 // shifted samples, write the same bytes as the single-threaded engine that
 // shifts every sample in both passes: across block (1024) and chunk (65536)
 // edges, for 1, 2, 3 and 7 threads, in memory and beyond the memory budget.
+#include <ostream>
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
@@ -85,6 +86,9 @@ struct Row {
     std::size_t samples;
     bool text = false;
 };
+
+// Rows are named in test output by their name, not by a dump of their bytes.
+void PrintTo(const Row& row, std::ostream* os) { *os << row.name; }
 
 class ThreadedConversion : public ::testing::TestWithParam<Row> {};
 

@@ -2,6 +2,7 @@
 // line for line: empty lines, CR LF, items that are not numbers, lines longer
 // than the kept head or than a whole batch, a last line without a line feed,
 // and batch edges that fall anywhere in a line.
+#include <ostream>
 #include <cmath>
 #include <cstring>
 #include <random>
@@ -72,6 +73,9 @@ struct Row {
     const char* name;
     int32_t kind;
 };
+
+// Rows are named in test output by their name, not by a dump of their bytes.
+void PrintTo(const Row& row, std::ostream* os) { *os << row.name; }
 
 class ParallelText : public ::testing::TestWithParam<Row> {};
 

@@ -1,6 +1,7 @@
 // The plumbing the engine shares with the program and the command line:
 // the reasons a byte source or an output file gives for a failure, and the
 // loader of libraries beside a binary.
+#include <ostream>
 #include <filesystem>
 #include <cerrno>
 #include <string>
@@ -57,6 +58,9 @@ struct RefusedOutputRow {
     const char* relativePath;
     int error;
 };
+
+// Rows are named in test output by their name, not by a dump of their bytes.
+void PrintTo(const RefusedOutputRow& row, std::ostream* os) { *os << row.name; }
 
 class RefusedOutput : public ::testing::TestWithParam<RefusedOutputRow> {};
 
