@@ -152,6 +152,8 @@ struct BatchCase {
     const char* jobs;
 };
 
+void PrintTo(const BatchCase& row, std::ostream* os) { *os << row.name; }
+
 class CliSignalBatch : public ::testing::TestWithParam<BatchCase> {};
 
 TEST_P(CliSignalBatch, InputsAlreadyConvertedStayConvertedAndNothingIsLeft) {
