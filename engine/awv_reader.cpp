@@ -139,7 +139,7 @@ struct Line {
     }
     double number(std::size_t index) const {
         if (!isFixedNumber(fields[index]) && !isExponentNumber(fields[index]))
-            fail(fieldOffsets[index], key + " value " + quoted(fields[index]) + " is not a number in %f or %E form");
+            fail(fieldOffsets[index], key + " value " + quoted(fields[index]) + " is not a number in %f or %E form");  // locale-free: message text, not a format
         return toDouble(fields[index]);
     }
     std::int32_t integer(std::size_t index) const {
@@ -225,7 +225,7 @@ const std::map<std::string, LineCheck>& vocabulary() {
          [](const Line& l, AwvSettings& s) {
              l.expectFieldCount(1);
              if (!isFixedNumber(l.fields[0]))
-                 fail(l.fieldOffsets[0], "SAMPLINGFREQ value " + quoted(l.fields[0]) + " is not a number in %f form");
+                 fail(l.fieldOffsets[0], "SAMPLINGFREQ value " + quoted(l.fields[0]) + " is not a number in %f form");  // locale-free: message text, not a format
              s.samplingFrequency = toDouble(l.fields[0]);
          }},
         {"MARKER1", [](const Line& l, AwvSettings& s) { s.marker1 = markerLine(l); }},
