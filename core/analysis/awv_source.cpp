@@ -9,7 +9,6 @@
 namespace orvenda::analysis {
 namespace {
 
-constexpr std::size_t kWordChunk = 1 << 16;
 
 class AwvCursor final : public SampleCursor {
 public:
@@ -21,18 +20,13 @@ public:
             error_ = "the waveform file cannot be opened again";
             return false;
         }
-        words_.resize(2 * std::min(count, kWordChunk));
-        for (std::size_t done = 0; done < count;) {
-            std::size_t length = std::min(count - done, kWordChunk);
-            if (!reader_->read(first + done, length, words_.data())) {
-                error_ = "the waveform file ends before sample " + std::to_string(first + done + length) +
-                         "; it changed after it was checked";
-                return false;
-            }
-            decodeWords(words_.data(), length, block, done);
-            done += length;
-        }
-        return true;
+        return readDecodedChunks(words_, first, count, block,
+                                 [this](std::uint64_t at, std::size_t length, std::uint32_t* words, std::size_t) {
+                                     if (reader_->read(at, length, words)) return true;
+                                     error_ = "the waveform file ends before sample " + std::to_string(at + length) +
+                                              "; it changed after it was checked";
+                                     return false;
+                                 });
     }
     std::string error() const override { return error_; }
 

@@ -11,7 +11,6 @@ namespace orvenda::analysis {
 namespace {
 
 constexpr std::size_t kMarkerEntries = halvik::kLastMarkerEntry + 1;
-constexpr std::size_t kWordChunk = 1 << 16;
 
 std::vector<MarkerPoint> padded(std::vector<MarkerPoint> points) {
     if (!points.empty() && points.size() < kMarkerEntries) points.resize(kMarkerEntries, MarkerPoint{0, 0});
@@ -51,18 +50,15 @@ public:
             error_ = "the input files cannot be opened";
             return false;
         }
-        words_.resize(2 * std::min(count, kWordChunk));
-        for (std::size_t done = 0; done < count;) {
-            std::size_t length = std::min(count - done, kWordChunk);
-            if (!reader_->read(static_cast<std::int64_t>(first + done), length, words_.data(),
-                               block.exactI.data() + done, block.exactQ.data() + done)) {
+        return readDecodedChunks(
+            words_, first, count, block,
+            [this, &block](std::uint64_t at, std::size_t length, std::uint32_t* words, std::size_t offset) {
+                if (reader_->read(static_cast<std::int64_t>(at), length, words, block.exactI.data() + offset,
+                                  block.exactQ.data() + offset))
+                    return true;
                 error_ = "the input files cannot be read again";
                 return false;
-            }
-            decodeWords(words_.data(), length, block, done);
-            done += length;
-        }
-        return true;
+            });
     }
     std::string error() const override { return error_; }
 
