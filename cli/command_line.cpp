@@ -6,11 +6,11 @@
 #include <ostream>
 
 #include "cli/exit_codes.h"
+#include "cli/export_command.h"
+#include "cli/input_formats.h"
 #include "cli/settings_command.h"
 #include "common/orvenda_version.h"
 #include "core/settings/field_limits.h"
-#include "cli/input_formats.h"
-#include "cli/export_command.h"
 
 namespace orvenda::cli {
 namespace {
@@ -102,8 +102,7 @@ void addConvertOptions(CLI::App& convert, ConvertArguments& a) {
             "options below change it",
             "FILE")
         ->group("Settings");
-    convert.add_option("inputs", a.inputs, "Input files of one layout (several need --output-dir)")
-        ->type_name("INPUT");
+    convert.add_option("inputs", a.inputs, "Input files of one layout (several need --output-dir)")->type_name("INPUT");
     addText(convert, "--i-file", a.iFile, "I channel text file (one value per line)", "FILE")->group("Input");
     addText(convert, "--q-file", a.qFile, "Q channel text file (one value per line)", "FILE")->group("Input");
     addText(convert, "--layout", a.layout,
@@ -116,16 +115,16 @@ void addConvertOptions(CLI::App& convert, ConvertArguments& a) {
             "Specify Data Size: convert this many samples (" + limitsText(settings::kDataSizeLimits) + ")", "SAMPLES")
         ->group("Input");
     addText(convert, "-o,--output", a.output, "The waveform file to write (one input)", "FILE")->group("Output");
-    addText(convert, "-d,--output-dir", a.outputDir,
-            "Folder for one <input name>.awv per input (created when missing)", "DIR")
+    addText(convert, "-d,--output-dir", a.outputDir, "Folder for one <input name>.awv per input (created when missing)",
+            "DIR")
         ->group("Output");
 
     const std::string panel = "Settings";
     addText(convert, "--iq-filter", a.iqFilter, "I/Q filter: 2.5M, 50M or through", "FILTER")->group(panel);
-    addText(convert, "--data-full-scale", a.dataFullScale, "Data full scale, " + limitsText(settings::kDataFullScaleLimits) + " (default 1)", "X")
+    addText(convert, "--data-full-scale", a.dataFullScale,
+            "Data full scale, " + limitsText(settings::kDataFullScaleLimits) + " (default 1)", "X")
         ->group(panel);
-    convert.add_flag("--iq-inverse", a.iqInverse, "I/Q inversion: Q in the first word, I in the second")
-        ->group(panel);
+    convert.add_flag("--iq-inverse", a.iqInverse, "I/Q inversion: Q in the first word, I in the second")->group(panel);
     addText(convert, "--iq-offset", a.iqOffset,
             "I/Q offset in mVp-p, " + stepsText(settings::kOffsetLimits) + "; Q defaults to I", "I[,Q]")
         ->group(panel);
@@ -141,8 +140,8 @@ void addConvertOptions(CLI::App& convert, ConvertArguments& a) {
             "line comes with it, internal unless --start-trigger says link",
             "MODE")
         ->group(panel);
-    addText(convert, "--loops", a.loops, "Loop count of the single sequence, " + limitsText(settings::kLoopCountLimits) + " (default 1)",
-            "N")
+    addText(convert, "--loops", a.loops,
+            "Loop count of the single sequence, " + limitsText(settings::kLoopCountLimits) + " (default 1)", "N")
         ->group(panel);
     addText(convert, "--gate", a.gate, "Gate of the gated sequence: edge (default) or level", "GATE")->group(panel);
     addText(convert, "--start-trigger", a.startTrigger,
@@ -153,8 +152,8 @@ void addConvertOptions(CLI::App& convert, ConvertArguments& a) {
     addText(convert, "--trigger-polarity", a.triggerPolarity,
             "Polarity of the link trigger: positive (default) or negative", "POLARITY")
         ->group(panel);
-    addText(convert, "--fs", a.fs, "Sampling frequency in MHz, " + limitsText(settings::kSamplingFreqMHzLimits) + " (default 200)",
-            "MHZ")
+    addText(convert, "--fs", a.fs,
+            "Sampling frequency in MHz, " + limitsText(settings::kSamplingFreqMHzLimits) + " (default 200)", "MHZ")
         ->group(panel);
     addText(convert, "--marker-mode", a.markerMode,
             "Marker mode: auto or manual (a marker file selects manual unless this is given)", "MODE")
@@ -170,8 +169,7 @@ void addConvertOptions(CLI::App& convert, ConvertArguments& a) {
 
     convert.add_flag("-q,--quiet", a.quiet, "No progress line on stderr");
     addText(convert, "--threads", a.threads,
-            "Threads per conversion, 1 to 256 (1: single-threaded; default: HALVIK_THREADS, else one per core)",
-            "N")
+            "Threads per conversion, 1 to 256 (1: single-threaded; default: HALVIK_THREADS, else one per core)", "N")
         ->group("Speed");
     addText(convert, "-j,--jobs", a.jobs,
             "Inputs converted at once, each in its own process, 1 to 256 (default: one per core)", "N")

@@ -4,8 +4,8 @@
 #include <map>
 
 #include "cli/panel_options.h"
-#include "cli/speed_options.h"
 #include "cli/settings_option.h"
+#include "cli/speed_options.h"
 
 namespace orvenda::cli {
 namespace {
@@ -14,9 +14,7 @@ namespace fs = std::filesystem;
 
 std::string inQuotes(const std::string& text) { return "\"" + text + "\""; }
 
-[[noreturn]] void reject(const std::string& option, const std::string& why) {
-    throw UsageError(option + ": " + why);
-}
+[[noreturn]] void reject(const std::string& option, const std::string& why) { throw UsageError(option + ": " + why); }
 
 void requireNonEmpty(const std::optional<std::string>& value, const std::string& option) {
     if (value && value->empty()) reject(option, "the path is empty");
@@ -74,7 +72,7 @@ void checkOutputs(const ConvertPlan& plan, const std::string& outputOption) {
     }
     std::map<std::string, std::string> outputs;  // resolved output -> the input it comes from
     for (const ConversionJob& job : plan.jobs) {
-        const std::string source = job.inputs.iqFile ? *job.inputs.iqFile
+        const std::string source = job.inputs.iqFile  ? *job.inputs.iqFile
                                    : job.inputs.iText ? *job.inputs.iText
                                                       : *job.inputs.qText;
         const std::string target = resolved(job.output);
@@ -94,16 +92,16 @@ void planJobs(const ConvertArguments& a, ConvertPlan& plan) {
     requireNonEmpty(a.output, "--output");
     requireNonEmpty(a.outputDir, "--output-dir");
     if (channelFiles && !a.inputs.empty())
-        reject(a.iFile ? "--i-file" : "--q-file", "cannot be combined with input files given without an option (" +
-                                                      inQuotes(a.inputs.front()) + ")");
+        reject(a.iFile ? "--i-file" : "--q-file",
+               "cannot be combined with input files given without an option (" + inQuotes(a.inputs.front()) + ")");
     if (!channelFiles && a.inputs.empty())
         throw UsageError("no input: give an input file, or --i-file and/or --q-file");
     if (channelFiles && a.layout) reject("--layout", "does not apply to --i-file and --q-file, which are text");
     if (a.output && a.outputDir) reject("--output", "cannot be combined with --output-dir");
     if (!a.output && !a.outputDir) throw UsageError("no output: give --output FILE or --output-dir DIR");
     if (a.output && a.inputs.size() > 1)
-        reject("--output", "names one file, but " + std::to_string(a.inputs.size()) +
-                               " inputs were given: use --output-dir");
+        reject("--output",
+               "names one file, but " + std::to_string(a.inputs.size()) + " inputs were given: use --output-dir");
 
     std::vector<ConversionInputs> inputs;
     if (channelFiles) {
@@ -149,10 +147,10 @@ void checkWithRecordBuilder(const ConvertPlan& plan) {
 
 std::string optionOfField(const std::string& field) {
     static const std::map<std::string, std::string> options = {
-        {"TxtAWGGain", "--data-full-scale"},   {"TxtFs", "--fs"},
-        {"TxtIFFreq", "--carrier"},            {"TxtDataSizeI", "--data-size"},
-        {"TxtLoopNum", "--loops"},             {"TxtIOutput", "--iq-output-level"},
-        {"TxtQOutput", "--iq-output-level"},   {"TxtIOffset", "--iq-offset"},
+        {"TxtAWGGain", "--data-full-scale"}, {"TxtFs", "--fs"},
+        {"TxtIFFreq", "--carrier"},          {"TxtDataSizeI", "--data-size"},
+        {"TxtLoopNum", "--loops"},           {"TxtIOutput", "--iq-output-level"},
+        {"TxtQOutput", "--iq-output-level"}, {"TxtIOffset", "--iq-offset"},
         {"TxtQOffset", "--iq-offset"},
     };
     auto option = options.find(field);

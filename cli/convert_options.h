@@ -13,8 +13,8 @@
 
 #include "cli/arguments.h"
 #include "cli/input_formats.h"
-#include "core/transform/settings_record.h"
 #include "core/settings/panel_snapshot.h"
+#include "core/transform/settings_record.h"
 
 namespace orvenda::cli {
 
@@ -51,8 +51,8 @@ struct ConvertPlan {
     std::optional<std::vector<MarkerPoint>> settingsMarker1;
     std::optional<std::vector<MarkerPoint>> settingsMarker2;
     std::vector<std::string> notes;  // said on stderr before the run (unless --quiet)
-    bool markerModeGiven = false;  // --marker-mode wins over the switch-on of a marker file
-    bool fsGiven = false;          // --fs wins over a recording's core:sample_rate
+    bool markerModeGiven = false;    // --marker-mode wins over the switch-on of a marker file
+    bool fsGiven = false;            // --fs wins over a recording's core:sample_rate
     bool quiet = false;
     unsigned threads = 0;       // --threads: cap per conversion; 0: HALVIK_THREADS or one per core
     unsigned parallelJobs = 1;  // -j: conversions at once

@@ -9,10 +9,10 @@
 #include "cli/command_line.h"
 #include "cli/exit_codes.h"
 #include "cli/input_loading.h"
-#include "cli/recording_input.h"
-#include "core/cleanup/temporary_file.h"
-#include "cli/terminal.h"
 #include "cli/interrupt_cleanup.h"
+#include "cli/recording_input.h"
+#include "cli/terminal.h"
+#include "core/cleanup/temporary_file.h"
 
 namespace orvenda::cli {
 namespace {
@@ -105,8 +105,7 @@ public:
         }
         progress_.finish();
         if (failed > 0 && plan_.jobs.size() > 1)
-            report_.error(std::to_string(failed) + " of " + std::to_string(plan_.jobs.size()) +
-                          " conversions failed");
+            report_.error(std::to_string(failed) + " of " + std::to_string(plan_.jobs.size()) + " conversions failed");
         return failed == 0 ? kExitSuccess : kExitFailure;
     }
 
@@ -117,8 +116,8 @@ private:
     std::size_t convertInChildren() {
         const std::size_t count = plan_.jobs.size();
         const unsigned parallel = static_cast<unsigned>(std::min<std::size_t>(plan_.parallelJobs, count));
-        const std::string share = std::to_string(threadsPerJob(plan_.threads ? plan_.threads : defaultThreads(),
-                                                               parallel));
+        const std::string share =
+            std::to_string(threadsPerJob(plan_.threads ? plan_.threads : defaultThreads(), parallel));
         std::size_t failed = 0;
         runInChildProcesses(
             count, parallel,
@@ -136,8 +135,9 @@ private:
                 if (!outcome.ok) {
                     ++failed;
                     if (outcome.messages.empty())
-                        report_.error(inQuotes(plan_.jobs[k].output) + ": the conversion stopped unexpectedly; the "
-                                                                      "file was not written");
+                        report_.error(inQuotes(plan_.jobs[k].output) +
+                                      ": the conversion stopped unexpectedly; the "
+                                      "file was not written");
                 }
                 progress_.show(progressText(k + 1, count, nameOf(plan_.jobs[k])));
             });
@@ -150,8 +150,8 @@ private:
         InputLoad load;
         if (plan_.format == InputFormat::Sigmf) {
             if (!outputPathUsable(job.output, report)) return false;
-            recording = loadRecording(*job.inputs.iqFile, plan_.dataSizeText, cleanup::folderOf(job.output),
-                                      plan_.fsGiven);
+            recording =
+                loadRecording(*job.inputs.iqFile, plan_.dataSizeText, cleanup::folderOf(job.output), plan_.fsGiven);
             load = recording.load;
         } else {
             load = loadInputs(job.inputs, plan_.format, plan_.dataSizeText);
@@ -185,8 +185,9 @@ private:
             result = library_.convert(args, markers_, job.output);
         }
         if (result != 0) {
-            report.error(inQuotes(job.output) + ": the conversion failed; the file was not written (can the folder "
-                                               "be written, and is there space?)");
+            report.error(inQuotes(job.output) +
+                         ": the conversion failed; the file was not written (can the folder "
+                         "be written, and is there space?)");
             return false;
         }
         return true;

@@ -28,7 +28,8 @@ std::string inQuotes(const std::string& text) { return "\"" + text + "\""; }
 }  // namespace
 
 CLI::App* addExportCommand(CLI::App& app, ExportArguments& arguments) {
-    CLI::App* command = app.add_subcommand("export", "Write the samples of a waveform file as SigMF, CSV or float pairs");
+    CLI::App* command =
+        app.add_subcommand("export", "Write the samples of a waveform file as SigMF, CSV or float pairs");
     command->add_option("input", arguments.input, "The waveform file")->required()->type_name("FILE.awv");
     command
         ->add_option("-o,--output", arguments.output,

@@ -45,18 +45,18 @@ std::string percent(std::uint64_t part, std::uint64_t whole) {
 
 std::string codesText(const AwvCodeStats& codes, std::uint64_t samples) {
     if (samples == 0) return "-";
-    std::string text = std::to_string(codes.minCode) + " .. " + std::to_string(codes.maxCode) + ", full scale: " +
-                       std::to_string(codes.atNegativeFullScale) + " at " + std::to_string(halvik::kNegativeFullScale) +
-                       ", " + std::to_string(codes.atPositiveFullScale) + " at " +
-                       std::to_string(halvik::kPositiveFullScale);
+    std::string text = std::to_string(codes.minCode) + " .. " + std::to_string(codes.maxCode) +
+                       ", full scale: " + std::to_string(codes.atNegativeFullScale) + " at " +
+                       std::to_string(halvik::kNegativeFullScale) + ", " + std::to_string(codes.atPositiveFullScale) +
+                       " at " + std::to_string(halvik::kPositiveFullScale);
     if (codes.wordsWithStrayBits > 0)
         text += "; " + std::to_string(codes.wordsWithStrayBits) + " words with bits set beyond the code";
     return text;
 }
 
 std::string markerDataText(const AwvMarkerStats& marker, std::uint64_t samples) {
-    std::string text = "high in " + std::to_string(marker.highSamples) + " samples (" +
-                       percent(marker.highSamples, samples) + ")";
+    std::string text =
+        "high in " + std::to_string(marker.highSamples) + " samples (" + percent(marker.highSamples, samples) + ")";
     if (marker.changeCount == 0) return text + ", no changes";
     text += ", " + std::to_string(marker.changeCount) + (marker.changeCount == 1 ? " change:" : " changes:");
     for (const halvik::AwvChangePoint& change : marker.firstChanges) {
@@ -96,9 +96,8 @@ std::string settingsText(const halvik::AwvSettings& s) {
                     if (q.mode == "CONT") return q.mode;
                     return q.mode + ", " + std::to_string(q.loops) + " loops";
                 }));
-    text += row("Sampling freq", optionalText(s.samplingFrequency, [](double hz) {
-                    return plainNumber(hz / 1e6) + " MHz";
-                }));
+    text += row("Sampling freq",
+                optionalText(s.samplingFrequency, [](double hz) { return plainNumber(hz / 1e6) + " MHz"; }));
     text += row("Marker 1", optionalText(s.marker1, markerLineText));
     text += row("Marker 2", optionalText(s.marker2, markerLineText));
     text += row("Marker mode", s.markerMode.value_or("-"));
@@ -162,8 +161,8 @@ int runInfo(const InfoArguments& arguments, std::ostream& out, std::ostream& err
     bool first = true;
     for (const std::string& path : arguments.files) {
         std::ostringstream text;
-        const bool described = isWaveformName(path) ? describeWaveform(path, text, err)
-                                                    : describeInput(path, arguments.layout, text, err);
+        const bool described =
+            isWaveformName(path) ? describeWaveform(path, text, err) : describeInput(path, arguments.layout, text, err);
         if (!described) {
             exitCode = kExitFailure;
             continue;

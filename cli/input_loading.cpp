@@ -45,9 +45,8 @@ bool runLoad(InputLoad& load, InputFormat format, input::LoadCommand command, co
         load.warnings.push_back(path + ": " + input::kDataSizeOverText + " (only the first " +
                                 std::to_string(input::kMaxRecords) + " samples are converted)");
     if (done.showNotMultipleOf4)
-        load.warnings.push_back(path + ": " + input::kNotMultipleOf4Text + " (" +
-                                std::to_string(scanned.result.count) + " samples, " +
-                                std::to_string(done.state.DataSize) + " converted)");
+        load.warnings.push_back(path + ": " + input::kNotMultipleOf4Text + " (" + std::to_string(scanned.result.count) +
+                                " samples, " + std::to_string(done.state.DataSize) + " converted)");
     load.state = done.state;
     return true;
 }
@@ -61,18 +60,16 @@ InputLoad loadInputs(const ConversionInputs& inputs, InputFormat format,
         runLoad(load, format, loadCommandOf(format), *inputs.iqFile, dataSizeText);
         return load;
     }
-    if (inputs.iText &&
-        !runLoad(load, InputFormat::IText, input::LoadCommand::IText, *inputs.iText, dataSizeText))
+    if (inputs.iText && !runLoad(load, InputFormat::IText, input::LoadCommand::IText, *inputs.iText, dataSizeText))
         return load;
     if (inputs.qText) {
         const int32_t iCount = load.state.DataSize;
-        if (!runLoad(load, InputFormat::QText, input::LoadCommand::QText, *inputs.qText, dataSizeText))
-            return load;
+        if (!runLoad(load, InputFormat::QText, input::LoadCommand::QText, *inputs.qText, dataSizeText)) return load;
         // One count serves both channels: the Q file's, as after loading I then Q.
         if (inputs.iText && !dataSizeText && iCount != load.state.DataSize)
             load.warnings.push_back("the I file has " + std::to_string(iCount) + " samples and the Q file " +
-                                    std::to_string(load.state.DataSize) + "; " +
-                                    std::to_string(load.state.DataSize) + " are converted");
+                                    std::to_string(load.state.DataSize) + "; " + std::to_string(load.state.DataSize) +
+                                    " are converted");
     }
     return load;
 }

@@ -57,8 +57,7 @@ void stopChildren(int signal) {
     for (std::atomic<pid_t>& slot : g_children) {
         const pid_t child = slot.load(std::memory_order_acquire);
         if (child <= 0) continue;
-        while (::waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
-        }
+        while (::waitpid(child, nullptr, 0) < 0 && errno == EINTR) {}
         slot.store(0, std::memory_order_release);
     }
 }
@@ -122,9 +121,9 @@ int removeTemporaryFiles() {
 
 const char* signalName(int signal) {
     switch (signal) {
-        case SIGINT: return "SIGINT";
-        case SIGTERM: return "SIGTERM";
-        default: return "SIGHUP";
+    case SIGINT: return "SIGINT";
+    case SIGTERM: return "SIGTERM";
+    default: return "SIGHUP";
     }
 }
 

@@ -18,9 +18,7 @@ std::string inQuotes(const std::string& text) { return "\"" + text + "\""; }
 
 using settings::FieldLimits;
 
-[[noreturn]] void reject(const std::string& option, const std::string& why) {
-    throw UsageError(option + ": " + why);
-}
+[[noreturn]] void reject(const std::string& option, const std::string& why) { throw UsageError(option + ": " + why); }
 
 double numberOf(const std::string& option, const std::string& text) {
     std::optional<double> value = settings::strictNumber(text);
@@ -104,8 +102,8 @@ void applyOutputOptions(const ConvertArguments& a, settings::PanelSnapshot& pane
     requireOption(a.iqOutputLevel, "--iq-output-level", panel.iqOutputOn && panel.iqOutputOption == 1,
                   "--iq-output var");
     if (a.iqOutputLevel)
-        std::tie(panel.iOutputText, panel.qOutputText) = levelPair("--iq-output-level", *a.iqOutputLevel,
-                                                                        settings::kOutputLevelLimits);
+        std::tie(panel.iOutputText, panel.qOutputText) =
+            levelPair("--iq-output-level", *a.iqOutputLevel, settings::kOutputLevelLimits);
 }
 
 // The panel keeps its output sequence and start trigger boxes switched
@@ -114,14 +112,11 @@ void applySequenceOptions(const ConvertArguments& a, settings::PanelSnapshot& pa
     // Without either option the switches stay as --settings left them.
     if (a.sequence || a.startTrigger) panel.outputSequenceOn = panel.startTriggerOn = true;
     const bool on = panel.outputSequenceOn;
-    if (a.sequence)
-        panel.outputSequenceOption = choiceOf("--sequence", *a.sequence, {"continuous", "single", "gated"});
-    if (a.startTrigger)
-        panel.startTriggerOption = choiceOf("--start-trigger", *a.startTrigger, {"internal", "link"});
+    if (a.sequence) panel.outputSequenceOption = choiceOf("--sequence", *a.sequence, {"continuous", "single", "gated"});
+    if (a.startTrigger) panel.startTriggerOption = choiceOf("--start-trigger", *a.startTrigger, {"internal", "link"});
     const bool link = on && panel.startTriggerOption == 1;
     if (on && panel.outputSequenceOption == 2 && !link) {
-        if (!a.sequence)
-            reject("--start-trigger", "the gated sequence of --settings needs link; give --sequence too");
+        if (!a.sequence) reject("--start-trigger", "the gated sequence of --settings needs link; give --sequence too");
         reject("--sequence", "gated needs --start-trigger link (the panel offers Gated only with the Link trigger)");
     }
 

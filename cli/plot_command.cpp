@@ -37,15 +37,13 @@ struct UsageProblem {
 std::optional<int> wholeNumber(const std::string& text) {
     int value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size())
-        return std::nullopt;
+    if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
     return value;
 }
 
 // The sampling frequency the pictures use: --fs over the file's own.
 double pictureRate(const analysis::SampleSource& source, const std::optional<std::string>& fsMhz) {
-    if (fsMhz)
-        return settings::leadingNumber(*fsMhz) * 1e6;
+    if (fsMhz) return settings::leadingNumber(*fsMhz) * 1e6;
     return source.samplingFrequency();
 }
 
@@ -86,8 +84,7 @@ void check(const PlotArguments& a) {
         throw UsageProblem{"--layout: \"" + *a.layout + "\" is not one of " + kFormatNames};
     if (a.fs) {
         const std::optional<double> mhz = settings::strictNumber(*a.fs);
-        if (!mhz || !(*mhz > 0.0))
-            throw UsageProblem{"--fs: \"" + *a.fs + "\" is not a positive number of MHz"};
+        if (!mhz || !(*mhz > 0.0)) throw UsageProblem{"--fs: \"" + *a.fs + "\" is not a positive number of MHz"};
     }
 }
 
@@ -95,11 +92,9 @@ void check(const PlotArguments& a) {
 
 std::optional<std::pair<int, int>> parsePictureSize(const std::string& text) {
     const size_t x = text.find_first_of("xX");
-    if (x == std::string::npos)
-        return std::nullopt;
+    if (x == std::string::npos) return std::nullopt;
     const std::optional<int> width = wholeNumber(text.substr(0, x)), height = wholeNumber(text.substr(x + 1));
-    if (!width || !height || *width < 16 || *height < 16 || *width > 10000 || *height > 10000)
-        return std::nullopt;
+    if (!width || !height || *width < 16 || *height < 16 || *width > 10000 || *height > 10000) return std::nullopt;
     return std::pair{*width, *height};
 }
 
@@ -153,8 +148,9 @@ int runPlot(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         qputenv("QT_QPA_PLATFORM", "offscreen");
         application.emplace(argc, argv);
     }
-    const QString problem = plots::writePicture(QString::fromStdString(a.output), QSize(width, height),
-                                                picture(a.view, *opened.source, result, pictureRate(*opened.source, a.fs)));
+    const QString problem =
+        plots::writePicture(QString::fromStdString(a.output), QSize(width, height),
+                            picture(a.view, *opened.source, result, pictureRate(*opened.source, a.fs)));
     if (!problem.isEmpty()) {
         err << kProgramName << ": " << problem.toStdString() << '\n';
         return kExitFailure;

@@ -42,8 +42,7 @@ PlotSource openInput(const std::string& path, const std::optional<std::string>& 
     }
     TransformRequest request;  // the panel as the program starts: baseband, gain 1.0
     request.input = load.state;
-    if (fsMhz)
-        request.panel.fsText = *fsMhz;
+    if (fsMhz) request.panel.fsText = *fsMhz;
     const TransformPlan plan = planTransform(request);
     if (!plan.ok()) {
         result.error = problemsText(plan.problems);
@@ -63,8 +62,7 @@ PlotSource openInput(const std::string& path, const std::optional<std::string>& 
 
 PlotSource openPlotSource(const std::string& path, const std::optional<std::string>& layout,
                           const std::optional<std::string>& fsMhz) {
-    if (!layout && isWaveformName(path))
-        return openWaveform(path);
+    if (!layout && isWaveformName(path)) return openWaveform(path);
     return openInput(path, layout, fsMhz);
 }
 

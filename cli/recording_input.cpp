@@ -30,7 +30,8 @@ RecordingInput loadRecording(const std::string& path, const std::optional<std::s
     // One sample beyond the load's limit, so that the load still sees it exceeded.
     std::uint64_t limit = static_cast<std::uint64_t>(input::kMaxRecords);
     if (dataSizeText) {
-        if (std::optional<int32_t> size = input::specifiedDataSize(*dataSizeText)) limit = static_cast<std::uint64_t>(*size);
+        if (std::optional<int32_t> size = input::specifiedDataSize(*dataSizeText))
+            limit = static_cast<std::uint64_t>(*size);
     }
     options.sampleLimit = limit + 1;
     auto prepared = sigmf::prepareForEngine(recording, options);
@@ -43,7 +44,8 @@ RecordingInput loadRecording(const std::string& path, const std::optional<std::s
         input.samples->command == input::LoadCommand::BinaryShort ? InputFormat::BinaryShort : InputFormat::BinaryFloat;
     input.load = loadInputs(ConversionInputs{std::nullopt, std::nullopt, input.samples->path}, format, dataSizeText);
     if (input.samples->temporary) {
-        for (std::string& warning : input.load.warnings) renameIn(warning, input.samples->path, recording.meta.dataPath);
+        for (std::string& warning : input.load.warnings)
+            renameIn(warning, input.samples->path, recording.meta.dataPath);
         if (input.load.error) renameIn(*input.load.error, input.samples->path, recording.meta.dataPath);
     }
     if (input.load.error) {

@@ -15,9 +15,9 @@
 namespace orvenda::cli {
 
 struct RecordingInput {
-    InputLoad load;                      // as the binary load leaves it
+    InputLoad load;  // as the binary load leaves it
     std::optional<sigmf::PreparedSamples> samples;
-    std::optional<std::string> fsText;   // the Sampling Freq text from core:sample_rate
+    std::optional<std::string> fsText;  // the Sampling Freq text from core:sample_rate
 };
 
 // `path` names the meta or the data file; `outputFolder` takes the

@@ -70,7 +70,12 @@ enum { HALVIK_MARKER_LIST_ENTRIES = 1001, HALVIK_MARKER_ENTRIES_WALKED = 99 };
 /* InputFileKind: bit set of an I file and a Q file, or one file with I and Q. */
 enum { HALVIK_KIND_I_FILE = 1, HALVIK_KIND_Q_FILE = 2, HALVIK_KIND_IQ_FILE = 4 };
 /* InputDataType of the one I/Q file. */
-enum { HALVIK_TYPE_NONE = 0 /* nothing loaded */, HALVIK_TYPE_TEXT = 1, HALVIK_TYPE_INT16_PAIRS = 2, HALVIK_TYPE_FLOAT_PAIRS = 3 };
+enum {
+    HALVIK_TYPE_NONE = 0 /* nothing loaded */,
+    HALVIK_TYPE_TEXT = 1,
+    HALVIK_TYPE_INT16_PAIRS = 2,
+    HALVIK_TYPE_FLOAT_PAIRS = 3
+};
 
 /* A change point of a marker: from sample Pos on the level is bit 0 of Value. */
 typedef struct MarkerPoint {
@@ -83,53 +88,35 @@ typedef struct MarkerPoint {
    is left as it was before the call. The library reads but never keeps or
    frees anything passed in; each marker array must hold at least
    HALVIK_MARKER_ENTRIES_WALKED entries. */
-HALVIK_API int32_t Halvik(const char* IPath, const char* QPath,
-                          int32_t InputDataType, int32_t InputFileKind,
-                          const MarkerPoint* Marker1Points,
-                          const MarkerPoint* Marker2Points,
-                          int32_t SampleCount, double PeakValue,
-                          const ConversionSettings* Settings,
-                          const char* OutPath);
+HALVIK_API int32_t Halvik(const char* IPath, const char* QPath, int32_t InputDataType, int32_t InputFileKind,
+                          const MarkerPoint* Marker1Points, const MarkerPoint* Marker2Points, int32_t SampleCount,
+                          double PeakValue, const ConversionSettings* Settings, const char* OutPath);
 
 /* Writes a waveform file from I/Q float pairs and per-sample marker levels held
    by the caller. -255 (-255.0) leaves a header line out. */
-HALVIK_API int32_t HalvikMain(const float* IQData, const int16_t* Marker1Data,
-                              const int16_t* Marker2Data, int32_t SampleCount,
-                              const char* OutPath, double IGain, double QGain,
-                              double IOffset, double QOffset, double Fs,
-                              double AWGGain, int32_t IQFilter,
-                              int32_t MarkerMode, int32_t Marker1State,
-                              int32_t Marker1Polarity, int32_t Marker1Param1,
-                              int32_t Marker1Param2, int32_t Marker1Param3,
-                              int32_t Marker1Param4, int32_t Marker2State,
-                              int32_t Marker2Polarity, int32_t Marker2Param1,
-                              int32_t Marker2Param2, int32_t Marker2Param3,
-                              int32_t Marker2Param4, int32_t StartTrigger,
-                              int32_t TriggerPolarity, int32_t OutputSequence,
-                              int32_t SequenceParam, int32_t IQOutput,
+HALVIK_API int32_t HalvikMain(const float* IQData, const int16_t* Marker1Data, const int16_t* Marker2Data,
+                              int32_t SampleCount, const char* OutPath, double IGain, double QGain, double IOffset,
+                              double QOffset, double Fs, double AWGGain, int32_t IQFilter, int32_t MarkerMode,
+                              int32_t Marker1State, int32_t Marker1Polarity, int32_t Marker1Param1,
+                              int32_t Marker1Param2, int32_t Marker1Param3, int32_t Marker1Param4, int32_t Marker2State,
+                              int32_t Marker2Polarity, int32_t Marker2Param1, int32_t Marker2Param2,
+                              int32_t Marker2Param3, int32_t Marker2Param4, int32_t StartTrigger,
+                              int32_t TriggerPolarity, int32_t OutputSequence, int32_t SequenceParam, int32_t IQOutput,
                               int32_t IQInv);
 
 /* Same arguments and result as HalvikMain. */
-HALVIK_API int32_t HalvikMainVB(const float* IQData, const int16_t* Marker1Data,
-                                const int16_t* Marker2Data, int32_t SampleCount,
-                                const char* OutPath, double IGain, double QGain,
-                                double IOffset, double QOffset, double Fs,
-                                double AWGGain, int32_t IQFilter,
-                                int32_t MarkerMode, int32_t Marker1State,
-                                int32_t Marker1Polarity, int32_t Marker1Param1,
-                                int32_t Marker1Param2, int32_t Marker1Param3,
-                                int32_t Marker1Param4, int32_t Marker2State,
-                                int32_t Marker2Polarity, int32_t Marker2Param1,
-                                int32_t Marker2Param2, int32_t Marker2Param3,
-                                int32_t Marker2Param4, int32_t StartTrigger,
-                                int32_t TriggerPolarity, int32_t OutputSequence,
-                                int32_t SequenceParam, int32_t IQOutput,
-                                int32_t IQInv);
+HALVIK_API int32_t HalvikMainVB(const float* IQData, const int16_t* Marker1Data, const int16_t* Marker2Data,
+                                int32_t SampleCount, const char* OutPath, double IGain, double QGain, double IOffset,
+                                double QOffset, double Fs, double AWGGain, int32_t IQFilter, int32_t MarkerMode,
+                                int32_t Marker1State, int32_t Marker1Polarity, int32_t Marker1Param1,
+                                int32_t Marker1Param2, int32_t Marker1Param3, int32_t Marker1Param4,
+                                int32_t Marker2State, int32_t Marker2Polarity, int32_t Marker2Param1,
+                                int32_t Marker2Param2, int32_t Marker2Param3, int32_t Marker2Param4,
+                                int32_t StartTrigger, int32_t TriggerPolarity, int32_t OutputSequence,
+                                int32_t SequenceParam, int32_t IQOutput, int32_t IQInv);
 
-typedef int32_t (*HalvikFunction)(const char*, const char*, int32_t, int32_t,
-                                  const MarkerPoint*, const MarkerPoint*,
-                                  int32_t, double, const ConversionSettings*,
-                                  const char*);
+typedef int32_t (*HalvikFunction)(const char*, const char*, int32_t, int32_t, const MarkerPoint*, const MarkerPoint*,
+                                  int32_t, double, const ConversionSettings*, const char*);
 
 #define HALVIK_LIBRARY_FILE_NAME "libHalvikLib.so"
 

@@ -10,10 +10,12 @@ static_assert(std::endian::native == std::endian::little, "sample words are stor
 std::unique_ptr<AwvRangeReader> AwvRangeReader::open(const std::string& path, const AwvSummary& summary) {
     std::unique_ptr<FileByteSource> file = FileByteSource::open(path);
     if (!file) return nullptr;
-    return std::unique_ptr<AwvRangeReader>(new AwvRangeReader(std::move(file), summary.dataOffset, summary.sampleCount));
+    return std::unique_ptr<AwvRangeReader>(
+        new AwvRangeReader(std::move(file), summary.dataOffset, summary.sampleCount));
 }
 
-AwvRangeReader::AwvRangeReader(std::unique_ptr<FileByteSource> file, std::uint64_t dataOffset, std::uint64_t sampleCount)
+AwvRangeReader::AwvRangeReader(std::unique_ptr<FileByteSource> file, std::uint64_t dataOffset,
+                               std::uint64_t sampleCount)
     : file_(std::move(file)), dataOffset_(dataOffset), sampleCount_(sampleCount) {}
 
 bool AwvRangeReader::read(std::uint64_t first, std::size_t count, std::uint32_t* words) {

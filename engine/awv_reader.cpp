@@ -126,8 +126,8 @@ struct Line {
 
     void expectFieldCount(std::size_t count) const {
         if (fields.size() != count)
-            fail(offset, key + " line has " + std::to_string(fields.size()) + " field(s), expected " +
-                             std::to_string(count));
+            fail(offset,
+                 key + " line has " + std::to_string(fields.size()) + " field(s), expected " + std::to_string(count));
     }
     const std::string& word(std::size_t index, std::initializer_list<const char*> allowed) const {
         for (const char* candidate : allowed) {
@@ -139,7 +139,9 @@ struct Line {
     }
     double number(std::size_t index) const {
         if (!isFixedNumber(fields[index]) && !isExponentNumber(fields[index]))
-            fail(fieldOffsets[index], key + " value " + quoted(fields[index]) + " is not a number in %f or %E form");  // locale-free: message text, not a format
+            fail(fieldOffsets[index],
+                 key + " value " + quoted(fields[index]) +
+                     " is not a number in %f or %E form");  // locale-free: message text, not a format
         return toDouble(fields[index]);
     }
     std::int32_t integer(std::size_t index) const {
@@ -154,8 +156,8 @@ void checkDate(const Line& line, AwvSettings& s) {
     const std::string& d = line.fields[0];
     const std::string& t = line.fields[1];
     bool dateOk = d.size() == 10 && allDigits(d, 0, 4) && d[4] == '/' && allDigits(d, 5, 2) && d[7] == '/' &&
-                  allDigits(d, 8, 2) && d.substr(5, 2) >= "01" && d.substr(5, 2) <= "12" &&
-                  d.substr(8, 2) >= "01" && d.substr(8, 2) <= "31";
+                  allDigits(d, 8, 2) && d.substr(5, 2) >= "01" && d.substr(5, 2) <= "12" && d.substr(8, 2) >= "01" &&
+                  d.substr(8, 2) <= "31";
     if (!dateOk) fail(line.fieldOffsets[0], "DATE " + quoted(d) + " is not a date YYYY/MM/DD");
     bool timeOk = t.size() == 8 && allDigits(t, 0, 2) && t[2] == ':' && allDigits(t, 3, 2) && t[5] == ':' &&
                   allDigits(t, 6, 2) && t.substr(0, 2) <= "23" && t.substr(3, 2) <= "59" && t.substr(6, 2) <= "60";
@@ -225,7 +227,8 @@ const std::map<std::string, LineCheck>& vocabulary() {
          [](const Line& l, AwvSettings& s) {
              l.expectFieldCount(1);
              if (!isFixedNumber(l.fields[0]))
-                 fail(l.fieldOffsets[0], "SAMPLINGFREQ value " + quoted(l.fields[0]) + " is not a number in %f form");  // locale-free: message text, not a format
+                 fail(l.fieldOffsets[0], "SAMPLINGFREQ value " + quoted(l.fields[0]) +
+                                             " is not a number in %f form");  // locale-free: message text, not a format
              s.samplingFrequency = toDouble(l.fields[0]);
          }},
         {"MARKER1", [](const Line& l, AwvSettings& s) { s.marker1 = markerLine(l); }},
@@ -330,7 +333,8 @@ private:
             auto check = vocabulary().find(key);
             if (check == vocabulary().end()) fail(start, "unknown header key " + quoted(key));
             auto [first, inserted] = seen.emplace(key, start);
-            if (!inserted) fail(start, "second " + key + " line (the first is at byte " + std::to_string(first->second) + ")");
+            if (!inserted)
+                fail(start, "second " + key + " line (the first is at byte " + std::to_string(first->second) + ")");
             check->second(line, summary_.settings);
             summary_.lines.push_back(AwvHeaderLine{start, key, line.fields});
         }
@@ -344,7 +348,8 @@ private:
             if (c == ':') break;
             bool keyChar = (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
             if (!keyChar) fail(at, "expected a header key in capitals and ':', found " + describeByte(c));
-            if (key.size() == kMaxKeyLength) fail(lineStart, "header key longer than " + std::to_string(kMaxKeyLength) + " characters");
+            if (key.size() == kMaxKeyLength)
+                fail(lineStart, "header key longer than " + std::to_string(kMaxKeyLength) + " characters");
             key += static_cast<char>(c);
         }
         if (key.empty()) fail(lineStart + 1, "empty header key");
@@ -359,7 +364,8 @@ private:
             if (c == '}') break;
             if (c == kEnd || c == '\n' || c == '\r')
                 fail(at, "the " + key + " line is not closed by '}', found " + describeByte(c));
-            if (c < 0x20 || c >= 0x7f || c == '{') fail(at, "unexpected " + describeByte(c) + " in the " + key + " line");
+            if (c < 0x20 || c >= 0x7f || c == '{')
+                fail(at, "unexpected " + describeByte(c) + " in the " + key + " line");
             if (at - start >= kAwvMaxLineLength)
                 fail(start, "the " + key + " line is longer than " + std::to_string(kAwvMaxLineLength) + " bytes");
             if (c == ';') {
@@ -426,8 +432,8 @@ private:
         for (std::size_t got; (got = cursor_.read(chunk.data(), chunk.size())) > 0; rest += got)
             last = std::to_integer<int>(chunk[got - 1]);
         if (first == '}' && rest == 0) return;
-        std::string realBlock = "the sample block, which holds " + std::to_string(blockBytes + rest) +
-                                " bytes up to the final '}'";
+        std::string realBlock =
+            "the sample block, which holds " + std::to_string(blockBytes + rest) + " bytes up to the final '}'";
         if (first == '}') {
             std::string hint = last == '}' ? " (or the WAVEDATA byte count " + std::to_string(blockBytes) +
                                                  " does not match " + realBlock + ")"
@@ -435,7 +441,8 @@ private:
             fail(closeAt + 1, std::to_string(rest) + " byte(s) follow the closing '}'" + hint);
         }
         if (last == '}')
-            fail(countOffset_, "the WAVEDATA byte count " + std::to_string(blockBytes) + " does not match " + realBlock);
+            fail(countOffset_,
+                 "the WAVEDATA byte count " + std::to_string(blockBytes) + " does not match " + realBlock);
         fail(closeAt, "expected the closing '}' after the sample block, found " + describeByte(first));
     }
 
@@ -446,9 +453,7 @@ private:
 
 }  // namespace
 
-std::string AwvError::describe() const {
-    return located ? "byte " + std::to_string(offset) + ": " + message : message;
-}
+std::string AwvError::describe() const { return located ? "byte " + std::to_string(offset) + ": " + message : message; }
 
 AwvReadResult readAwv(ByteSource& source) {
     try {

@@ -40,9 +40,9 @@ struct AwvStartTrigger {
 };
 
 struct AwvOutputSequence {
-    std::string mode;      // CONT, SINGL, SINGLE, GATE
+    std::string mode;        // CONT, SINGL, SINGLE, GATE
     std::int32_t loops = 0;  // SINGL and SINGLE
-    std::string gate;      // EDGE, LEV with GATE
+    std::string gate;        // EDGE, LEV with GATE
 };
 
 struct AwvMarkerLine {
@@ -53,8 +53,8 @@ struct AwvMarkerLine {
 
 // The settings the header carries; a setting without its line stays empty.
 struct AwvSettings {
-    std::optional<std::string> date;  // YYYY/MM/DD
-    std::optional<std::string> time;  // HH:MM:SS
+    std::optional<std::string> date;      // YYYY/MM/DD
+    std::optional<std::string> time;      // HH:MM:SS
     std::optional<std::string> iqFilter;  // FLT2_5M, FLT50M, THR
     std::optional<std::string> iqOutput;  // FIX, VAR, OFF
     std::optional<AwvNumberPair> iqGain;

@@ -1,12 +1,12 @@
 #include "engine/byte_source.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <limits>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace halvik {
 

@@ -51,7 +51,8 @@ StartingPeak startingPeak(const ConversionRequest& request, const SourceOpener& 
             result.stopped = true;
             return result;
         }
-        std::size_t length = static_cast<std::size_t>(std::min<std::int64_t>(request.sampleCount - done, kWriteBlockSamples));
+        std::size_t length =
+            static_cast<std::size_t>(std::min<std::int64_t>(request.sampleCount - done, kWriteBlockSamples));
         inputs->readBlock(std::span(i.data(), length), std::span(q.data(), length));
         convertToIf(i.data(), q.data(), length, done, step, s.IFMode);
         for (std::size_t k = 0; k < length; ++k) peak = std::max(peak, std::fabs(i[k]));
@@ -102,14 +103,16 @@ bool CodeReader::seekInputs(std::int64_t first) {
     // Text has no fixed sample size: read forward from the start.
     if (!inputs_ || first < inputPosition_) {
         SourceOpener atStart = [&](const std::string& path) { return opener_(path, 0); };
-        inputs_ = InputSet::open(request_.iPath, request_.qPath, request_.inputDataType, request_.inputFileKind, atStart);
+        inputs_ =
+            InputSet::open(request_.iPath, request_.qPath, request_.inputDataType, request_.inputFileKind, atStart);
         inputPosition_ = 0;
         if (!inputs_) return false;
     }
     i_.resize(std::max(i_.size(), kWriteBlockSamples));
     q_.resize(i_.size());
     while (inputPosition_ < first) {
-        std::size_t length = static_cast<std::size_t>(std::min<std::int64_t>(first - inputPosition_, static_cast<std::int64_t>(i_.size())));
+        std::size_t length = static_cast<std::size_t>(
+            std::min<std::int64_t>(first - inputPosition_, static_cast<std::int64_t>(i_.size())));
         inputs_->readBlock(std::span(i_.data(), length), std::span(q_.data(), length));
         inputPosition_ += static_cast<std::int64_t>(length);
     }
@@ -126,7 +129,8 @@ void CodeReader::seekMarkers(std::int64_t first) {
     level1_.resize(std::max(level1_.size(), std::size_t{1} << 16));
     level2_.resize(level1_.size());
     while (markerPosition_ < first) {
-        std::size_t length = static_cast<std::size_t>(std::min<std::int64_t>(first - markerPosition_, static_cast<std::int64_t>(level1_.size())));
+        std::size_t length = static_cast<std::size_t>(
+            std::min<std::int64_t>(first - markerPosition_, static_cast<std::int64_t>(level1_.size())));
         marker1_.fill(level1_.data(), length, markerPosition_);
         marker2_.fill(level2_.data(), length, markerPosition_);
         markerPosition_ += static_cast<std::int64_t>(length);
@@ -167,7 +171,8 @@ bool CodeReader::read(std::int64_t first, std::size_t count, std::uint32_t* word
         const std::int64_t at = first + static_cast<std::int64_t>(done);
         const std::size_t block = static_cast<std::size_t>(at) / kWriteBlockSamples;
         // Pieces never cross a write block: each block has its own divisor.
-        const std::size_t length = std::min(count - done, (block + 1) * kWriteBlockSamples - static_cast<std::size_t>(at));
+        const std::size_t length =
+            std::min(count - done, (block + 1) * kWriteBlockSamples - static_cast<std::size_t>(at));
         double* i = i_.data();
         double* q = q_.data();
         if (markers) {

@@ -126,8 +126,8 @@ int32_t Conversion::run() {
     output_->write(waveDataOpening(int64_t{8} * r_.sampleCount));
 
     if (!allocateWork()) return kFailure;
-    blockCount_ = static_cast<std::size_t>(std::ceil(static_cast<double>(r_.sampleCount) /
-                                                     static_cast<double>(work_.size)));
+    blockCount_ =
+        static_cast<std::size_t>(std::ceil(static_cast<double>(r_.sampleCount) / static_cast<double>(work_.size)));
     team_ = std::make_unique<WorkerTeam>(conversionThreads(r_.threads));
 
     if (converting()) {
@@ -194,8 +194,7 @@ double Conversion::shiftChunk(std::size_t length, int32_t first) {
 // spill file takes it, the write pass shifts the input again instead.
 bool Conversion::keepShifted(std::size_t length) {
     if (!shifted_) return false;
-    bool kept = shifted_->append(work_.i.get(), length) &&
-                (!complexShift() || shifted_->append(work_.q.get(), length));
+    bool kept = shifted_->append(work_.i.get(), length) && (!complexShift() || shifted_->append(work_.q.get(), length));
     if (!kept) shifted_.reset();
     return kept;
 }

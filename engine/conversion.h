@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/byte_source.h"
 #include "common/halvik_api.h"
+#include "engine/byte_source.h"
 
 namespace halvik {
 

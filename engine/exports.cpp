@@ -2,9 +2,9 @@
 // engine's own types and catches every exception, so nothing but the
 // documented result code (0 or -1) ever crosses the boundary. The library only
 // reads what the caller passes and keeps nothing after the call.
+#include "common/halvik_api.h"
 #include "engine/conversion.h"
 #include "engine/memory_waveform.h"
-#include "common/halvik_api.h"
 
 namespace {
 
@@ -38,11 +38,11 @@ extern "C" int32_t HalvikMain(const float* IQData, const int16_t* Marker1Data, c
                               int32_t SampleCount, const char* OutPath, double IGain, double QGain, double IOffset,
                               double QOffset, double Fs, double AWGGain, int32_t IQFilter, int32_t MarkerMode,
                               int32_t Marker1State, int32_t Marker1Polarity, int32_t Marker1Param1,
-                              int32_t Marker1Param2, int32_t Marker1Param3, int32_t Marker1Param4,
-                              int32_t Marker2State, int32_t Marker2Polarity, int32_t Marker2Param1,
-                              int32_t Marker2Param2, int32_t Marker2Param3, int32_t Marker2Param4,
-                              int32_t StartTrigger, int32_t TriggerPolarity, int32_t OutputSequence,
-                              int32_t SequenceParam, int32_t IQOutput, int32_t IQInv) {
+                              int32_t Marker1Param2, int32_t Marker1Param3, int32_t Marker1Param4, int32_t Marker2State,
+                              int32_t Marker2Polarity, int32_t Marker2Param1, int32_t Marker2Param2,
+                              int32_t Marker2Param3, int32_t Marker2Param4, int32_t StartTrigger,
+                              int32_t TriggerPolarity, int32_t OutputSequence, int32_t SequenceParam, int32_t IQOutput,
+                              int32_t IQInv) {
     if (OutPath == nullptr) return halvik::kFailure;
     try {
         halvik::MemoryWaveform data{IQData, Marker1Data, Marker2Data, SampleCount};
@@ -70,14 +70,14 @@ extern "C" int32_t HalvikMain(const float* IQData, const int16_t* Marker1Data, c
 }
 
 extern "C" int32_t HalvikMainVB(const float* IQData, const int16_t* Marker1Data, const int16_t* Marker2Data,
-                                int32_t SampleCount, const char* OutPath, double IGain, double QGain,
-                                double IOffset, double QOffset, double Fs, double AWGGain, int32_t IQFilter,
-                                int32_t MarkerMode, int32_t Marker1State, int32_t Marker1Polarity,
-                                int32_t Marker1Param1, int32_t Marker1Param2, int32_t Marker1Param3,
-                                int32_t Marker1Param4, int32_t Marker2State, int32_t Marker2Polarity,
-                                int32_t Marker2Param1, int32_t Marker2Param2, int32_t Marker2Param3,
-                                int32_t Marker2Param4, int32_t StartTrigger, int32_t TriggerPolarity,
-                                int32_t OutputSequence, int32_t SequenceParam, int32_t IQOutput, int32_t IQInv) {
+                                int32_t SampleCount, const char* OutPath, double IGain, double QGain, double IOffset,
+                                double QOffset, double Fs, double AWGGain, int32_t IQFilter, int32_t MarkerMode,
+                                int32_t Marker1State, int32_t Marker1Polarity, int32_t Marker1Param1,
+                                int32_t Marker1Param2, int32_t Marker1Param3, int32_t Marker1Param4,
+                                int32_t Marker2State, int32_t Marker2Polarity, int32_t Marker2Param1,
+                                int32_t Marker2Param2, int32_t Marker2Param3, int32_t Marker2Param4,
+                                int32_t StartTrigger, int32_t TriggerPolarity, int32_t OutputSequence,
+                                int32_t SequenceParam, int32_t IQOutput, int32_t IQInv) {
     return HalvikMain(IQData, Marker1Data, Marker2Data, SampleCount, OutPath, IGain, QGain, IOffset, QOffset, Fs,
                       AWGGain, IQFilter, MarkerMode, Marker1State, Marker1Polarity, Marker1Param1, Marker1Param2,
                       Marker1Param3, Marker1Param4, Marker2State, Marker2Polarity, Marker2Param1, Marker2Param2,

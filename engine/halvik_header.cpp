@@ -22,8 +22,8 @@ bool appendSettings(std::string& text, const ConversionSettings& s, int32_t samp
     if (s.IQOutput == 0) {
         text += "{IQOUTPUT:FIX}\n";
     } else if (s.IQOutput == 1) {
-        text += "{IQOUTPUT:VAR}\n{IQGAIN:" + formatE(s.IOutputGain * 0.001) + ";" + formatE(s.QOutputGain * 0.001) +
-                "}\n";
+        text +=
+            "{IQOUTPUT:VAR}\n{IQGAIN:" + formatE(s.IOutputGain * 0.001) + ";" + formatE(s.QOutputGain * 0.001) + "}\n";
     } else if (s.IQOutput != kNoLine) {
         return false;
     }
@@ -57,8 +57,10 @@ bool appendSettings(std::string& text, const ConversionSettings& s, int32_t samp
     if (s.Fs > 0.0) text += "{SAMPLINGFREQ:" + formatF(s.Fs) + "}\n";
 
     std::string half = formatD(sampleCount / 2);
-    if (s.MarkerFlags & (HALVIK_MARKER_BOTH_LINES | HALVIK_MARKER_1_LINE)) text += "{MARKER1:ON;POS;0;" + half + ";" + half + ";1}\n";
-    if (s.MarkerFlags & (HALVIK_MARKER_BOTH_LINES | HALVIK_MARKER_2_LINE)) text += "{MARKER2:ON;POS;0;" + half + ";" + half + ";1}\n";
+    if (s.MarkerFlags & (HALVIK_MARKER_BOTH_LINES | HALVIK_MARKER_1_LINE))
+        text += "{MARKER1:ON;POS;0;" + half + ";" + half + ";1}\n";
+    if (s.MarkerFlags & (HALVIK_MARKER_BOTH_LINES | HALVIK_MARKER_2_LINE))
+        text += "{MARKER2:ON;POS;0;" + half + ";" + half + ";1}\n";
     if (s.MarkerFlags & HALVIK_MARKER_MODE_WFM) {
         text += "{MARKERMODE:WFM}\n";
     } else if (s.MarkerFlags & HALVIK_MARKER_MODE_SEQ) {

@@ -42,8 +42,8 @@ template <typename Use>
 void forEachLine(std::string_view batch, Use&& use) {
     while (!batch.empty()) {
         const void* feed = std::memchr(batch.data(), '\n', batch.size());
-        std::size_t length = feed ? static_cast<std::size_t>(static_cast<const char*>(feed) - batch.data())
-                                  : batch.size();
+        std::size_t length =
+            feed ? static_cast<std::size_t>(static_cast<const char*>(feed) - batch.data()) : batch.size();
         use(batch.substr(0, std::min(length, LineReader::kMaxKeptLength)));
         batch.remove_prefix(feed ? length + 1 : length);
     }

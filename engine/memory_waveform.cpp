@@ -109,8 +109,8 @@ int32_t writeMemoryWaveform(const MemoryWaveform& data, const MemoryWaveformSett
             std::fill_n(i.begin(), length, 0.0);
             std::fill_n(q.begin(), length, 0.0);
         }
-        encodeBlock(inverted ? q.data() : i.data(), inverted ? i.data() : q.data(), level1.data(), level2.data(), 1,
-                    1, peak == 0.0 ? 1.0 : peak, s.awgGain, words.data(), length);
+        encodeBlock(inverted ? q.data() : i.data(), inverted ? i.data() : q.data(), level1.data(), level2.data(), 1, 1,
+                    peak == 0.0 ? 1.0 : peak, s.awgGain, words.data(), length);
         output->write(words.data(), length * 2 * sizeof(uint32_t));
     }
     output->write(std::string_view(&kWaveDataClosing, 1));

@@ -1,14 +1,14 @@
 #include "engine/output_file.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace halvik {
 namespace {
@@ -89,8 +89,8 @@ std::unique_ptr<OutputFile> OutputFile::create(const std::string& requestedPath,
         replacing = true;
     }
     for (int attempt = 0; attempt < 100; ++attempt) {
-        std::string temporary = temporaryName->folder + "/" + temporaryName->prefix +
-                                std::to_string(temporaryCounter.fetch_add(1));
+        std::string temporary =
+            temporaryName->folder + "/" + temporaryName->prefix + std::to_string(temporaryCounter.fetch_add(1));
         int descriptor = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (descriptor >= 0) {
             if (replacing) {
@@ -138,8 +138,10 @@ void OutputFile::flush() {
     while (written < used_ && !failed_) {
         ssize_t step = ::write(descriptor_, buffer_.get() + written, used_ - written);
         if (step < 0 && errno == EINTR) continue;
-        if (step <= 0) fail(step < 0 ? errno : ENOSPC);  // a full disk or an I/O error
-        else written += static_cast<std::size_t>(step);
+        if (step <= 0)
+            fail(step < 0 ? errno : ENOSPC);  // a full disk or an I/O error
+        else
+            written += static_cast<std::size_t>(step);
     }
     used_ = 0;
 }

@@ -71,7 +71,8 @@ bool loadLayer(const std::string& folder, RuntimeLayer& layer) {
                           bind(library, "RteSetCtrlAttribute", bound.setCtrlAttribute) &&
                           bind(library, "RteSetCtrlVal", bound.setCtrlVal) &&
                           bind(library, "RteProcessDrawEvents", bound.processDrawEvents) &&
-                          bind(library, "RteDiscardPanel", bound.discardPanel) && bind(library, "RteClose", bound.close);
+                          bind(library, "RteDiscardPanel", bound.discardPanel) &&
+                          bind(library, "RteClose", bound.close);
     if (!complete) {
         ::dlclose(library);
         return false;

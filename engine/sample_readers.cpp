@@ -102,7 +102,8 @@ std::optional<InputSet> InputSet::open(const std::string& iPath, const std::stri
         return std::make_unique<SingleColumnTextReader>(std::move(source), channel);
     };
     if (fileKind == HALVIK_KIND_IQ_FILE) {
-        if (dataType != HALVIK_TYPE_TEXT && dataType != HALVIK_TYPE_INT16_PAIRS && dataType != HALVIK_TYPE_FLOAT_PAIRS) return std::nullopt;
+        if (dataType != HALVIK_TYPE_TEXT && dataType != HALVIK_TYPE_INT16_PAIRS && dataType != HALVIK_TYPE_FLOAT_PAIRS)
+            return std::nullopt;
         auto source = opener(iPath);
         if (!source) return std::nullopt;
         if (dataType == HALVIK_TYPE_TEXT) {

@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "common/halvik_api.h"
 #include "engine/byte_source.h"
 #include "engine/line_reader.h"
-#include "common/halvik_api.h"
 
 namespace halvik {
 
@@ -74,9 +74,8 @@ public:
     // nullopt when a needed file cannot be opened, or the one I/Q file has an
     // unknown data type.
     // With a team of more than one thread, text is parsed on all of them.
-    static std::optional<InputSet> open(const std::string& iPath, const std::string& qPath,
-                                        int32_t dataType, int32_t fileKind, const SourceOpener& opener,
-                                        WorkerTeam* team = nullptr);
+    static std::optional<InputSet> open(const std::string& iPath, const std::string& qPath, int32_t dataType,
+                                        int32_t fileKind, const SourceOpener& opener, WorkerTeam* team = nullptr);
 
     void readBlock(std::span<double> i, std::span<double> q);
 

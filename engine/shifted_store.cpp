@@ -1,12 +1,12 @@
 #include "engine/shifted_store.h"
 
+#include <fcntl.h>
+#include <unistd.h>
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <new>
-#include <unistd.h>
 
 namespace halvik {
 namespace {
@@ -52,8 +52,8 @@ bool ShiftedStore::openSpillFile() {
 #endif
     // File systems without O_TMPFILE: a named file, unlinked at once.
     for (int attempt = 0; attempt < 100; ++attempt) {
-        std::string path = folder_ + "/.halvik-if.tmp" + std::to_string(::getpid()) + "-" +
-                           std::to_string(spillCounter.fetch_add(1));
+        std::string path =
+            folder_ + "/.halvik-if.tmp" + std::to_string(::getpid()) + "-" + std::to_string(spillCounter.fetch_add(1));
         descriptor_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
         if (descriptor_ >= 0) {
             ::unlink(path.c_str());

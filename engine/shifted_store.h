@@ -41,8 +41,8 @@ private:
     std::string folder_;
     std::size_t budgetValues_;
     std::vector<std::unique_ptr<double[]>> pieces_;
-    std::size_t memoryValues_ = 0;   // values held in pieces_
-    std::size_t readValues_ = 0;     // values already read back (memory, then file)
+    std::size_t memoryValues_ = 0;  // values held in pieces_
+    std::size_t readValues_ = 0;    // values already read back (memory, then file)
     std::size_t fileValues_ = 0;
     int descriptor_ = -1;
     bool failed_ = false;

@@ -22,14 +22,13 @@ const char* skipTokenSpace(const char* p, const char* end) {
     return p;
 }
 
-
 // Clinger's fast path: a decimal of at most 19 digits whose value
 // is m * 10^e with m < 2^53 and |e| <= 22 is exactly one correctly rounded
 // multiplication or division of two exact doubles. Covers the numbers sample
 // files hold; anything else goes to from_chars. nullptr when not taken.
 const char* parseSimpleDecimal(const char* p, const char* end, double& value) {
     static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
-                                  1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+                                         1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
     // Every digit goes into the mantissa, leading zeros too; past 19 digits
     // it may have wrapped (unsigned, so defined) and from_chars takes over.
     uint64_t mantissa = 0;

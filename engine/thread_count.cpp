@@ -8,7 +8,8 @@
 namespace halvik {
 
 unsigned conversionThreads(int requested) {
-    if (requested > 0) return requested > static_cast<int>(kMaxThreads) ? kMaxThreads : static_cast<unsigned>(requested);
+    if (requested > 0)
+        return requested > static_cast<int>(kMaxThreads) ? kMaxThreads : static_cast<unsigned>(requested);
     if (const char* text = std::getenv("HALVIK_THREADS")) {
         unsigned value = 0;
         const char* end = text + std::strlen(text);

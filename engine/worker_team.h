@@ -7,8 +7,8 @@
 
 #include <atomic>
 #include <condition_variable>
-#include <exception>
 #include <cstddef>
+#include <exception>
 #include <functional>
 #include <mutex>
 #include <thread>

@@ -17,13 +17,11 @@ using namespace orvenda::fuzz;
 
 namespace {
 
-uint32_t word(const uint8_t* p) {
-    return p[0] | (p[1] << 8) | (p[2] << 16) | (uint32_t{p[3]} << 24);
-}
+uint32_t word(const uint8_t* p) { return p[0] | (p[1] << 8) | (p[2] << 16) | (uint32_t{p[3]} << 24); }
 
 void checkCodes(const halvik::AwvCodeStats& stats, uint64_t samples, const char* which) {
-    FUZZ_CHECK(stats.maxCode <= 0x3fff && stats.minCode <= stats.maxCode, "word %s codes %u..%u", which,
-               stats.minCode, stats.maxCode);
+    FUZZ_CHECK(stats.maxCode <= 0x3fff && stats.minCode <= stats.maxCode, "word %s codes %u..%u", which, stats.minCode,
+               stats.maxCode);
     FUZZ_CHECK(stats.atNegativeFullScale <= samples && stats.atPositiveFullScale <= samples &&
                    stats.wordsWithStrayBits <= samples,
                "word %s counts beyond %llu samples", which, static_cast<unsigned long long>(samples));
@@ -43,10 +41,10 @@ void checkMarker(const halvik::AwvMarkerStats& stats, const std::vector<uint32_t
             level = now;
         }
     }
-    FUZZ_CHECK(stats.highSamples == high && stats.changeCount == changes, "%s: %llu high, %llu changes; counted %llu, %llu",
-               which, static_cast<unsigned long long>(stats.highSamples),
-               static_cast<unsigned long long>(stats.changeCount), static_cast<unsigned long long>(high),
-               static_cast<unsigned long long>(changes));
+    FUZZ_CHECK(stats.highSamples == high && stats.changeCount == changes,
+               "%s: %llu high, %llu changes; counted %llu, %llu", which,
+               static_cast<unsigned long long>(stats.highSamples), static_cast<unsigned long long>(stats.changeCount),
+               static_cast<unsigned long long>(high), static_cast<unsigned long long>(changes));
     FUZZ_CHECK(stats.firstChanges.size() == first.size(), "%s: %zu change points kept, expected %zu", which,
                stats.firstChanges.size(), first.size());
     for (std::size_t k = 0; k < first.size(); ++k)
@@ -63,9 +61,8 @@ void checkSummary(const halvik::AwvSummary& s, const uint8_t* data, std::size_t 
     FUZZ_CHECK(data[size - 1] == '}' && data[s.dataOffset - 1] == ';', "block not framed by ';' and '}'");
     // The WAVEDATA count, in decimal right before the block, states its size.
     const std::string expectedRecord = "{WAVEDATA:" + std::to_string(8 * s.sampleCount) + ";";
-    FUZZ_CHECK(s.dataOffset >= expectedRecord.size() &&
-                   std::equal(expectedRecord.begin(), expectedRecord.end(),
-                              data + s.dataOffset - expectedRecord.size()),
+    FUZZ_CHECK(s.dataOffset >= expectedRecord.size() && std::equal(expectedRecord.begin(), expectedRecord.end(),
+                                                                   data + s.dataOffset - expectedRecord.size()),
                "the record before the block is not \"%s\"", expectedRecord.c_str());
     uint64_t previous = 0;
     for (std::size_t k = 0; k < s.lines.size(); ++k) {
@@ -75,7 +72,8 @@ void checkSummary(const halvik::AwvSummary& s, const uint8_t* data, std::size_t 
         FUZZ_CHECK(line.key != "WAVEDATA" && !line.fields.empty(), "header line %zu", k);
         previous = line.offset;
     }
-    FUZZ_CHECK(s.lines.empty() ? s.dataOffset == expectedRecord.size() : data[s.dataOffset - expectedRecord.size() - 1] == '\n',
+    FUZZ_CHECK(s.lines.empty() ? s.dataOffset == expectedRecord.size()
+                               : data[s.dataOffset - expectedRecord.size() - 1] == '\n',
                "the WAVEDATA record does not follow a line feed");
     const halvik::AwvSettings& set = s.settings;
     if (set.iqGain) FUZZ_CHECK(std::isfinite(set.iqGain->first) && std::isfinite(set.iqGain->second), "gain");
@@ -115,7 +113,8 @@ void checkSummary(const halvik::AwvSummary& s, const uint8_t* data, std::size_t 
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     // An exact-size copy, so a read past the end is caught.
-    std::vector<std::byte> bytes(reinterpret_cast<const std::byte*>(data), reinterpret_cast<const std::byte*>(data) + size);
+    std::vector<std::byte> bytes(reinterpret_cast<const std::byte*>(data),
+                                 reinterpret_cast<const std::byte*>(data) + size);
     const halvik::AwvReadResult result = halvik::readAwv(std::span<const std::byte>(bytes));
     if (const auto* error = std::get_if<halvik::AwvError>(&result)) {
         FUZZ_CHECK(error->located && error->offset <= size, "error at byte %llu of %zu: %s",

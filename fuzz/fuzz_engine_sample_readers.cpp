@@ -14,8 +14,8 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include "engine/sample_readers.h"
-#include "engine/worker_team.h"
 #include "engine/text_number.h"
+#include "engine/worker_team.h"
 #include "fuzz/fuzz_check.h"
 
 using namespace orvenda::fuzz;
@@ -132,9 +132,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     switch (layout) {
     case 0: kind = HALVIK_KIND_I_FILE; break;
     case 1: kind = HALVIK_KIND_I_FILE | HALVIK_KIND_Q_FILE; break;
-    case 2: kind = HALVIK_KIND_IQ_FILE; type = HALVIK_TYPE_TEXT; break;
-    case 3: kind = HALVIK_KIND_IQ_FILE; type = HALVIK_TYPE_INT16_PAIRS; break;
-    default: kind = HALVIK_KIND_IQ_FILE; type = HALVIK_TYPE_FLOAT_PAIRS; break;
+    case 2:
+        kind = HALVIK_KIND_IQ_FILE;
+        type = HALVIK_TYPE_TEXT;
+        break;
+    case 3:
+        kind = HALVIK_KIND_IQ_FILE;
+        type = HALVIK_TYPE_INT16_PAIRS;
+        break;
+    default:
+        kind = HALVIK_KIND_IQ_FILE;
+        type = HALVIK_TYPE_FLOAT_PAIRS;
+        break;
     }
     std::size_t total = 0;
     for (std::size_t b : blocks) total += b;

@@ -42,7 +42,8 @@ halvik::SamplePair referenceTwoColumns(std::string_view line) {
     std::size_t second = text.find_first_not_of(separators, firstEnd);
     if (second == std::string::npos) return pair;
     std::size_t secondEnd = text.find_first_of(separators, second);
-    pair.q = referenceAtof(text.substr(second, secondEnd == std::string::npos ? std::string::npos : secondEnd - second));
+    pair.q =
+        referenceAtof(text.substr(second, secondEnd == std::string::npos ? std::string::npos : secondEnd - second));
     return pair;
 }
 
@@ -55,21 +56,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     const double single = halvik::parseSingleColumnLine(line);
     FUZZ_CHECK(std::isfinite(single), "single-column value %g", single);
     const double expected = referenceAtof(line);
-    FUZZ_CHECK(sameNumber(single, expected), "single-column line \"%s\": %.17g, atof %.17g",
-               printable(line).c_str(), single, expected);
+    FUZZ_CHECK(sameNumber(single, expected), "single-column line \"%s\": %.17g, atof %.17g", printable(line).c_str(),
+               single, expected);
 
     // The prefix reader: where it stops is where the decimal grammar stops.
     const char* begin = line.data();
     halvik::ParsedNumber parsed = halvik::parseDecimalPrefix(begin, begin + line.size());
     const std::size_t length = decimalPrefixLength(line);
-    FUZZ_CHECK(parsed.end == begin + length, "prefix of \"%s\": took %td bytes, grammar %zu",
-               printable(line).c_str(), parsed.end - begin, length);
+    FUZZ_CHECK(parsed.end == begin + length, "prefix of \"%s\": took %td bytes, grammar %zu", printable(line).c_str(),
+               parsed.end - begin, length);
     FUZZ_CHECK(std::isfinite(parsed.value), "prefix value %g", parsed.value);
 
     const halvik::SamplePair pair = halvik::parseTwoColumnLine(line);
     const halvik::SamplePair expectedPair = referenceTwoColumns(line);
     FUZZ_CHECK(sameNumber(pair.i, expectedPair.i) && sameNumber(pair.q, expectedPair.q),
-               "two-column line \"%s\": (%.17g, %.17g), strtok and atof (%.17g, %.17g)",
-               printable(line).c_str(), pair.i, pair.q, expectedPair.i, expectedPair.q);
+               "two-column line \"%s\": (%.17g, %.17g), strtok and atof (%.17g, %.17g)", printable(line).c_str(),
+               pair.i, pair.q, expectedPair.i, expectedPair.q);
     return 0;
 }

@@ -18,8 +18,8 @@
 
 #include <fuzzer/FuzzedDataProvider.h>
 
-#include "fuzz/fuzz_check.h"
 #include "core/input/scanner.h"
+#include "fuzz/fuzz_check.h"
 
 using namespace orvenda::fuzz;
 using orvenda::input::InputLayout;
@@ -169,8 +169,8 @@ Expected referenceBinary(std::string_view bytes, int64_t limit) {
             if constexpr (sizeof(Item) == 2) {
                 values[c] = static_cast<int16_t>(static_cast<uint16_t>(b[0] | (b[1] << 8)));
             } else {
-                values[c] = std::bit_cast<float>(static_cast<uint32_t>(b[0] | (b[1] << 8) | (b[2] << 16) |
-                                                                       (uint32_t{b[3]} << 24)));
+                values[c] = std::bit_cast<float>(
+                    static_cast<uint32_t>(b[0] | (b[1] << 8) | (b[2] << 16) | (uint32_t{b[3]} << 24)));
             }
         }
         if (!std::isfinite(values[0]) || !std::isfinite(values[1]))
@@ -235,8 +235,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     } else {
         const auto& a = got.result;
         const auto& b = large.outcome.result;
-        FUZZ_CHECK(a.count == b.count && a.peakI == b.peakI && a.peakQ == b.peakQ &&
-                       a.limitExceeded == b.limitExceeded,
+        FUZZ_CHECK(a.count == b.count && a.peakI == b.peakI && a.peakQ == b.peakQ && a.limitExceeded == b.limitExceeded,
                    "chunks of %zu and %zu bytes: results differ", smallChunk, largeChunk);
     }
     FUZZ_CHECK(small.reports == large.reports, "progress differs between chunk sizes");
@@ -258,8 +257,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         FUZZ_CHECK(sameNumber(r.peakI, expected.peakI) && sameNumber(r.peakQ, expected.peakQ),
                    "layout %d: peaks %.17g, %.17g; reference %.17g, %.17g", static_cast<int>(layout), r.peakI, r.peakQ,
                    expected.peakI, expected.peakQ);
-        FUZZ_CHECK(std::isfinite(r.peakI) && std::isfinite(r.peakQ) && r.peakI >= 0.0 && r.peakQ >= 0.0,
-                   "peaks %g, %g", r.peakI, r.peakQ);
+        FUZZ_CHECK(std::isfinite(r.peakI) && std::isfinite(r.peakQ) && r.peakI >= 0.0 && r.peakQ >= 0.0, "peaks %g, %g",
+                   r.peakI, r.peakQ);
         FUZZ_CHECK(r.count <= options.recordLimit && (!r.limitExceeded || r.count == options.recordLimit),
                    "%lld records against a limit of %lld", static_cast<long long>(r.count),
                    static_cast<long long>(options.recordLimit));

@@ -13,8 +13,8 @@
 
 #include <fuzzer/FuzzedDataProvider.h>
 
-#include "fuzz/fuzz_check.h"
 #include "core/markers/graph_lib.h"
+#include "fuzz/fuzz_check.h"
 
 using namespace orvenda::fuzz;
 namespace markers = orvenda::markers;
@@ -112,8 +112,8 @@ bool samePoints(const std::vector<MarkerPoint>& a, const std::vector<MarkerPoint
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     FuzzedDataProvider provider(data, size);
-    const int maxPoints = provider.ConsumeBool() ? markers::kMarkerFileMaxPoints
-                                                 : provider.ConsumeIntegralInRange<int>(-1, 12);
+    const int maxPoints =
+        provider.ConsumeBool() ? markers::kMarkerFileMaxPoints : provider.ConsumeIntegralInRange<int>(-1, 12);
     const std::string bytes = provider.ConsumeRemainingBytesAsString();
 
     const markers::MarkerFileReadResult result = markers::readMarkerBytes(bytes, "fuzz.dat", maxPoints);

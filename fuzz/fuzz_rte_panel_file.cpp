@@ -60,15 +60,15 @@ bool samePanels(const rte::PanelFile& a, const rte::PanelFile& b) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     const rte::PanelFileResult result = rte::parsePanelFile(bytes);
-    FUZZ_CHECK(result.file.has_value() != !result.error.empty(), "file and error: %d, \"%s\"",
-               result.file.has_value(), result.error.c_str());
+    FUZZ_CHECK(result.file.has_value() != !result.error.empty(), "file and error: %d, \"%s\"", result.file.has_value(),
+               result.error.c_str());
     if (!result.file) return 0;
     FUZZ_CHECK(size <= rte::kMaxPanelFileBytes, "a file of %zu bytes accepted", size);
 
     std::set<int> panelIds;
     for (const rte::PanelDefinition& panel : result.file->panels) {
-        FUZZ_CHECK(panel.id >= 1 && panel.id <= rte::kMaxResourceId && panelIds.insert(panel.id).second,
-                   "panel id %d", panel.id);
+        FUZZ_CHECK(panel.id >= 1 && panel.id <= rte::kMaxResourceId && panelIds.insert(panel.id).second, "panel id %d",
+                   panel.id);
         FUZZ_CHECK(panel.width >= rte::kMinPanelSide && panel.width <= rte::kMaxPanelSide &&
                        panel.height >= rte::kMinPanelSide && panel.height <= rte::kMaxPanelSide,
                    "panel %d size %dx%d", panel.id, panel.width, panel.height);

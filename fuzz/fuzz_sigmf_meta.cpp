@@ -21,7 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string metaPath = "f/r.sigmf-meta";
     auto parsed = sigmf::parseMetadata(text, metaPath);
     if (auto* error = std::get_if<sigmf::RecordingError>(&parsed)) {
-        FUZZ_CHECK(error->message.rfind(metaPath + ": ", 0) == 0, "refusal without the file: %s", error->message.c_str());
+        FUZZ_CHECK(error->message.rfind(metaPath + ": ", 0) == 0, "refusal without the file: %s",
+                   error->message.c_str());
         return 0;
     }
     const sigmf::Metadata meta = std::get<sigmf::Metadata>(parsed);
@@ -29,8 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(meta.datatype.complex, "a real datatype accepted");
     auto laid = sigmf::layOut(meta, metaPath, dataBytes);
     if (auto* error = std::get_if<sigmf::RecordingError>(&laid)) {
-        const bool named = error->message.rfind(metaPath + ": ", 0) == 0 ||
-                           error->message.rfind(meta.dataPath + ": ", 0) == 0;
+        const bool named =
+            error->message.rfind(metaPath + ": ", 0) == 0 || error->message.rfind(meta.dataPath + ": ", 0) == 0;
         FUZZ_CHECK(named, "refusal without the file: %s", error->message.c_str());
         return 0;
     }

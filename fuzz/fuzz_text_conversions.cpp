@@ -2,11 +2,11 @@
 // strictNumber and leadingNumber are compared with the C library's strtod on
 // the same number; roundedInteger with rint; the number texts must read back
 // as the value they show.
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
-#include <algorithm>
 #include <cstring>
 #include <limits>
 #include <string>
@@ -14,8 +14,8 @@
 
 #include <fuzzer/FuzzedDataProvider.h>
 
-#include "fuzz/fuzz_check.h"
 #include "core/settings/text_conversions.h"
+#include "fuzz/fuzz_check.h"
 
 using namespace orvenda::fuzz;
 namespace settings = orvenda::settings;
@@ -60,8 +60,10 @@ void checkRounded(double value) {
 void checkGeneralText(double value) {
     const std::string text = settings::generalNumberText(value);
     if (!std::isfinite(value)) {
-        FUZZ_CHECK(text == (std::isnan(value) ? "NaN" : value > 0 ? "Infinity" : "-Infinity"), "text of %g: %s",
-                   value, text.c_str());
+        FUZZ_CHECK(text == (std::isnan(value) ? "NaN"
+                            : value > 0       ? "Infinity"
+                                              : "-Infinity"),
+                   "text of %g: %s", value, text.c_str());
         return;
     }
     const std::optional<double> back = settings::strictNumber(text);
@@ -71,8 +73,8 @@ void checkGeneralText(double value) {
                    text.c_str());
         return;
     }
-    FUZZ_CHECK(std::fabs(*back - value) <= std::max(std::fabs(value) * 5.5e-15, DBL_MIN), "generalNumberText(%.17g) = \"%s\" reads %.17g",
-               value, text.c_str(), *back);
+    FUZZ_CHECK(std::fabs(*back - value) <= std::max(std::fabs(value) * 5.5e-15, DBL_MIN),
+               "generalNumberText(%.17g) = \"%s\" reads %.17g", value, text.c_str(), *back);
     FUZZ_CHECK(text.size() <= 22 && text.find_first_of(" \t") == std::string::npos, "generalNumberText \"%s\"",
                text.c_str());
 }
@@ -111,8 +113,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     FUZZ_CHECK(strict.has_value() == expected.has_value(), "strictNumber(\"%s\"): %d, expected %d",
                printable(text).c_str(), strict.has_value(), expected.has_value());
     if (strict) {
-        FUZZ_CHECK(sameNumber(*strict, *expected) && std::isfinite(*strict), "strictNumber(\"%s\") = %.17g, expected %.17g",
-                   printable(text).c_str(), *strict, *expected);
+        FUZZ_CHECK(sameNumber(*strict, *expected) && std::isfinite(*strict),
+                   "strictNumber(\"%s\") = %.17g, expected %.17g", printable(text).c_str(), *strict, *expected);
     }
     const double leading = settings::leadingNumber(text);
     FUZZ_CHECK(std::isfinite(leading) && sameNumber(leading, referenceLeading(text)),

@@ -7,8 +7,8 @@
 
 #include "common/orvenda_version.h"
 #include "core/state/comon_lib.h"
-#include "gui/main_window/frm_halvik_wave_main.h"
 #include "gui/common/user_dialogs.h"
+#include "gui/main_window/frm_halvik_wave_main.h"
 #include "gui/views/startup_arguments.h"
 #include "gui/views/waveform_view_commands.h"
 
@@ -16,15 +16,13 @@ namespace {
 
 // Qt aborts when it finds no display; say what to do instead.
 bool displayAvailable() {
-    if (std::getenv("QT_QPA_PLATFORM"))
-        return true;
+    if (std::getenv("QT_QPA_PLATFORM")) return true;
     return std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
 }
 
 bool asked(int argc, char* argv[], const char* option) {
     for (int i = 1; i < argc; ++i)
-        if (std::strcmp(argv[i], option) == 0)
-            return true;
+        if (std::strcmp(argv[i], option) == 0) return true;
     return false;
 }
 
@@ -72,8 +70,7 @@ int main(int argc, char* argv[]) {
     // "Orvenda FILE.awv" opens the view of that file at once.
     const orvenda::views::StartupArguments arguments =
         orvenda::views::parseStartupArguments(QApplication::arguments().mid(1));
-    if (!arguments.problem.isEmpty())
-        std::fprintf(stderr, "%s\n", qPrintable(arguments.problem));
+    if (!arguments.problem.isEmpty()) std::fprintf(stderr, "%s\n", qPrintable(arguments.problem));
     if (!arguments.waveformFile.isEmpty())
         window.findChild<orvenda::views::WaveformViewCommands*>()->openWaveformFile(arguments.waveformFile);
     return QApplication::exec();

@@ -45,11 +45,16 @@ Options parse(int argc, char** argv) {
             }
             return argv[++k];
         };
-        if (a == "--dir") o.dir = value();
-        else if (a == "--samples") o.samples = std::stoull(value());
-        else if (a == "--fft") o.fft = std::stoul(value());
-        else if (a == "--runs") o.runs = std::stoi(value());
-        else if (a == "--keep") o.keep = true;
+        if (a == "--dir")
+            o.dir = value();
+        else if (a == "--samples")
+            o.samples = std::stoull(value());
+        else if (a == "--fft")
+            o.fft = std::stoul(value());
+        else if (a == "--runs")
+            o.runs = std::stoi(value());
+        else if (a == "--keep")
+            o.keep = true;
         else {
             std::fprintf(stderr, "usage: analysis_bench [--dir DIR] [--samples N] [--fft N] [--runs K] [--keep]\n");
             std::exit(2);
@@ -81,7 +86,8 @@ double writeInput(const std::string& path, std::uint64_t samples) {
     double peak = 0.0;
     if (std::filesystem::exists(path) && std::filesystem::file_size(path) == samples * 8) {
         // The same fixed signal: only its peak is needed again.
-        for (std::uint64_t k = 0; k < 2 * samples; ++k) peak = std::max(peak, std::fabs(static_cast<double>(signal.next())));
+        for (std::uint64_t k = 0; k < 2 * samples; ++k)
+            peak = std::max(peak, std::fabs(static_cast<double>(signal.next())));
         return peak;
     }
     orvenda::bench::Writer writer(path);

@@ -28,21 +28,18 @@ private:
 class Writer {
 public:
     explicit Writer(const std::string& path) : path_(path), file_(std::fopen(path.c_str(), "wb")) {
-        if (file_ == nullptr)
-            throw std::runtime_error("cannot create " + path);
+        if (file_ == nullptr) throw std::runtime_error("cannot create " + path);
         buffer_.reserve(kChunk + 64);
     }
     ~Writer() {
-        if (file_ != nullptr)
-            std::fclose(file_);
+        if (file_ != nullptr) std::fclose(file_);
     }
     Writer(const Writer&) = delete;
     Writer& operator=(const Writer&) = delete;
 
     void append(const void* data, std::size_t size) {
         buffer_.append(static_cast<const char*>(data), size);
-        if (buffer_.size() >= kChunk)
-            flush();
+        if (buffer_.size() >= kChunk) flush();
     }
     void appendNumber(float value, char end) {
         char text[32];
@@ -54,8 +51,7 @@ public:
         flush();
         const bool failed = std::fclose(file_) != 0;
         file_ = nullptr;
-        if (failed)
-            throw std::runtime_error("cannot write " + path_);
+        if (failed) throw std::runtime_error("cannot write " + path_);
         return written_;
     }
 

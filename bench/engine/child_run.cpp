@@ -7,8 +7,8 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <cstdio>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <sstream>
 #include <vector>
@@ -69,8 +69,12 @@ std::string readAll(int fd) {
 }  // namespace
 
 RunResult runInChild(const std::string& program, const ChildRequest& request) {
-    std::vector<std::string> arguments = {program, "--child", request.benchCase->name, std::to_string(request.samples),
-                                          std::to_string(request.peak), request.output};
+    std::vector<std::string> arguments = {program,
+                                          "--child",
+                                          request.benchCase->name,
+                                          std::to_string(request.samples),
+                                          std::to_string(request.peak),
+                                          request.output};
     arguments.insert(arguments.end(), request.inputs.begin(), request.inputs.end());
     std::vector<char*> argv;
     for (std::string& a : arguments) argv.push_back(a.data());
@@ -128,7 +132,8 @@ int childMain(const std::vector<std::string>& arguments) {
 
     // From this program's folder, as the program Orvenda loads it.
     std::string whyNot;
-    void* library = halvik::openLibraryIn(halvik::programFolder(), HALVIK_LIBRARY_FILE_NAME, RTLD_NOW | RTLD_LOCAL, &whyNot);
+    void* library =
+        halvik::openLibraryIn(halvik::programFolder(), HALVIK_LIBRARY_FILE_NAME, RTLD_NOW | RTLD_LOCAL, &whyNot);
     if (!library) {
         std::printf("error: %s\n", whyNot.c_str());
         return 1;
@@ -147,16 +152,18 @@ int childMain(const std::vector<std::string>& arguments) {
     marker1[2] = {samples / 2, 1};
     marker2[0] = {samples / 3, 1};
     const bool twoFiles = benchCase->layout == Layout::SingleColumnText;
-    const int32_t dataType = benchCase->layout == Layout::Int16Pairs ? 2 : benchCase->layout == Layout::FloatPairs ? 3 : 1;
+    const int32_t dataType = benchCase->layout == Layout::Int16Pairs   ? 2
+                             : benchCase->layout == Layout::FloatPairs ? 3
+                                                                       : 1;
 
     const auto start = std::chrono::steady_clock::now();
-    const int32_t rc = halvik(iPath.c_str(), qPath.c_str(), dataType, twoFiles ? 3 : 4, marker1.data(),
-                              marker2.data(), samples, peak, &settings, output.c_str());
+    const int32_t rc = halvik(iPath.c_str(), qPath.c_str(), dataType, twoFiles ? 3 : 4, marker1.data(), marker2.data(),
+                              samples, peak, &settings, output.c_str());
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 
     struct stat written {};
-    const bool complete = rc == 0 && ::stat(output.c_str(), &written) == 0 &&
-                          written.st_size > static_cast<off_t>(8) * samples;
+    const bool complete =
+        rc == 0 && ::stat(output.c_str(), &written) == 0 && written.st_size > static_cast<off_t>(8) * samples;
     // Peak memory before the digest's own buffer counts.
     rusage usage{};
     ::getrusage(RUSAGE_SELF, &usage);

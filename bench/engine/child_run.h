@@ -24,8 +24,8 @@ struct ChildRequest {
 
 struct RunResult {
     bool ok = false;
-    double seconds = 0.0;       // of the Halvik call alone
-    double peakRssMiB = 0.0;    // of the whole child process
+    double seconds = 0.0;     // of the Halvik call alone
+    double peakRssMiB = 0.0;  // of the whole child process
     std::string error;
     std::string digest;  // of the output without its DATE line
 };

@@ -182,8 +182,9 @@ int runTable(const Options& o, const std::string& folder) {
     std::printf("C library sin+cos on one thread for these phases: %.1f million pairs/s.\n", sinCosRate / 1e6);
     std::printf("Today: HALVIK_THREADS=1 and every IF sample shifted in both passes; now: %u threads%s.\n\n",
                 threadsNow(), std::getenv("HALVIK_THREADS") ? " (HALVIK_THREADS)" : " (one per core)");
-    std::printf("| Case | Input bytes | Today (s) | Now (s) | Today M samples/s | Now M samples/s | Now input MB/s "
-                "| Speed-up | Peak RSS today / now (MiB) | Same bytes | Target | Met |\n");
+    std::printf(
+        "| Case | Input bytes | Today (s) | Now (s) | Today M samples/s | Now M samples/s | Now input MB/s "
+        "| Speed-up | Peak RSS today / now (MiB) | Same bytes | Target | Met |\n");
     std::printf("|---|---:|---:|---:|---:|---:|---:|---:|---:|---|---|---|\n");
     std::fflush(stdout);
 
@@ -212,18 +213,18 @@ int runTable(const Options& o, const std::string& folder) {
         std::string target;
         bool met = false;
         switch (c.targetKind) {
-            case TargetKind::SamplesPerSecond:
-                target = fmt("≥ %.0f M samples/s", c.target / 1e6);
-                met = samplesNow >= c.target;
-                break;
-            case TargetKind::InputBytesPerSecond:
-                target = fmt("≥ %.0f MB/s", c.target / 1e6);
-                met = bytesPerSecond >= c.target;
-                break;
-            case TargetKind::SpeedUp:
-                target = fmt("≥ %.1f× today", c.target);
-                met = speedUp >= c.target;
-                break;
+        case TargetKind::SamplesPerSecond:
+            target = fmt("≥ %.0f M samples/s", c.target / 1e6);
+            met = samplesNow >= c.target;
+            break;
+        case TargetKind::InputBytesPerSecond:
+            target = fmt("≥ %.0f MB/s", c.target / 1e6);
+            met = bytesPerSecond >= c.target;
+            break;
+        case TargetKind::SpeedUp:
+            target = fmt("≥ %.1f× today", c.target);
+            met = speedUp >= c.target;
+            break;
         }
         met = met && same;
         missed += met ? 0 : 1;

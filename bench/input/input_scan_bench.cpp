@@ -12,10 +12,10 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <ctime>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -47,8 +47,7 @@ struct Case {
 std::string firstLineWith(const char* file, const char* key) {
     std::ifstream in(file);
     for (std::string line; std::getline(in, line);)
-        if (line.rfind(key, 0) == 0)
-            return line.substr(line.find(':') + 1);
+        if (line.rfind(key, 0) == 0) return line.substr(line.find(':') + 1);
     return "?";
 }
 
@@ -97,13 +96,20 @@ bool parse(int argc, char** argv, Options& options) {
     for (int k = 1; k < argc; ++k) {
         const std::string arg = argv[k];
         const bool hasValue = k + 1 < argc;
-        if (arg == "--dir" && hasValue) options.dir = argv[++k];
-        else if (arg == "--binary-records" && hasValue) options.binaryRecords = std::atoll(argv[++k]);
-        else if (arg == "--text-records" && hasValue) options.textRecords = std::atoll(argv[++k]);
-        else if (arg == "--limit-records" && hasValue) options.limitRecords = std::atoll(argv[++k]);
-        else if (arg == "--runs" && hasValue) options.runs = std::atoi(argv[++k]);
-        else if (arg == "--keep") options.keep = true;
-        else return false;
+        if (arg == "--dir" && hasValue)
+            options.dir = argv[++k];
+        else if (arg == "--binary-records" && hasValue)
+            options.binaryRecords = std::atoll(argv[++k]);
+        else if (arg == "--text-records" && hasValue)
+            options.textRecords = std::atoll(argv[++k]);
+        else if (arg == "--limit-records" && hasValue)
+            options.limitRecords = std::atoll(argv[++k]);
+        else if (arg == "--runs" && hasValue)
+            options.runs = std::atoi(argv[++k]);
+        else if (arg == "--keep")
+            options.keep = true;
+        else
+            return false;
     }
     return options.runs > 0;
 }
@@ -128,10 +134,12 @@ int main(int argc, char** argv) {
     std::filesystem::create_directories(options.dir);
     printMachine();
     std::printf("best of %d warm runs\n\n", options.runs);
-    std::printf("| case             |      records |    MiB     | counted      | over  |  seconds |"
-                "     MB/s | MB/s CPU | peak RSS MiB |\n");
-    std::printf("|------------------|--------------|------------|--------------|-------|----------|"
-                "----------|----------|--------------|\n");
+    std::printf(
+        "| case             |      records |    MiB     | counted      | over  |  seconds |"
+        "     MB/s | MB/s CPU | peak RSS MiB |\n");
+    std::printf(
+        "|------------------|--------------|------------|--------------|-------|----------|"
+        "----------|----------|--------------|\n");
     std::fflush(stdout);
     int failures = 0;
     for (const Case& c : cases) {
@@ -143,16 +151,14 @@ int main(int argc, char** argv) {
         else
             bytes = orvenda::bench::writeBenchFile(path, c.layout, c.records);
         const pid_t child = fork();
-        if (child == 0)
-            timeCase(c, path, bytes, options.runs);
+        if (child == 0) timeCase(c, path, bytes, options.runs);
         int status = 0;
         rusage usage{};
         wait4(child, &status, 0, &usage);
         std::printf(" %12.1f |\n", static_cast<double>(usage.ru_maxrss) / 1024.0);
         std::fflush(stdout);
         failures += !(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-        if (!options.keep)
-            std::filesystem::remove(path, ignored);
+        if (!options.keep) std::filesystem::remove(path, ignored);
     }
     return failures == 0 ? 0 : 1;
 }

@@ -79,7 +79,8 @@ int main(int argc, char* argv[]) {
     for (int zoom = 0; zoom < 12; ++zoom) {
         const uint64_t first = (samples - range) / 11 * static_cast<uint64_t>(zoom);
         const auto start = Clock::now();
-        const orvenda::analysis::Envelope envelope = orvenda::analysis::computeEnvelope(source, first, first + range, columns);
+        const orvenda::analysis::Envelope envelope =
+            orvenda::analysis::computeEnvelope(source, first, first + range, columns);
         const double read = millisecondsSince(start);
         const auto paintStart = Clock::now();
         const orvenda::plots::TimeTraces traces = orvenda::plots::timeTraces(envelope, 200e6, true);

@@ -165,9 +165,7 @@ AnalysisResult analyseLevels(const SampleSource& source, const AnalysisControl& 
     return runAnalysisPass(source, 0, source.size(), AnalysisSettings{}, PassContents{true, false}, control);
 }
 
-bool isValidFftSize(std::size_t size) {
-    return size >= kMinFftSize && size <= kMaxFftSize && (size & (size - 1)) == 0;
-}
+bool isValidFftSize(std::size_t size) { return size >= kMinFftSize && size <= kMaxFftSize && (size & (size - 1)) == 0; }
 
 Spectrum computeSpectrum(const SampleSource& source, std::uint64_t begin, std::uint64_t end,
                          const SpectrumSettings& settings, const AnalysisControl& control) {

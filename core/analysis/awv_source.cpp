@@ -9,7 +9,6 @@
 namespace orvenda::analysis {
 namespace {
 
-
 class AwvCursor final : public SampleCursor {
 public:
     explicit AwvCursor(std::unique_ptr<halvik::AwvRangeReader> reader) : reader_(std::move(reader)) {}
@@ -41,8 +40,7 @@ private:
 AwvSampleSource::OpenResult AwvSampleSource::open(const std::string& path) {
     halvik::AwvReadResult result = halvik::readAwvFile(path);
     if (auto* error = std::get_if<halvik::AwvError>(&result)) return *error;
-    return std::unique_ptr<AwvSampleSource>(
-        new AwvSampleSource(path, std::move(std::get<halvik::AwvSummary>(result))));
+    return std::unique_ptr<AwvSampleSource>(new AwvSampleSource(path, std::move(std::get<halvik::AwvSummary>(result))));
 }
 
 AwvSampleSource::AwvSampleSource(std::string path, halvik::AwvSummary summary)
@@ -50,9 +48,7 @@ AwvSampleSource::AwvSampleSource(std::string path, halvik::AwvSummary summary)
 
 double AwvSampleSource::samplingFrequency() const { return summary_.settings.samplingFrequency.value_or(0.0); }
 
-bool AwvSampleSource::isComplex() const {
-    return !(summary_.wordB.minCode == 8192 && summary_.wordB.maxCode == 8192);
-}
+bool AwvSampleSource::isComplex() const { return !(summary_.wordB.minCode == 8192 && summary_.wordB.maxCode == 8192); }
 
 bool AwvSampleSource::hasMarkers() const {
     return summary_.marker1.highSamples > 0 || summary_.marker2.highSamples > 0;

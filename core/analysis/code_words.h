@@ -2,8 +2,8 @@
 #ifndef ORVENDA_CORE_ANALYSIS_CODE_WORDS_H
 #define ORVENDA_CORE_ANALYSIS_CODE_WORDS_H
 
-#include <cstddef>
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 

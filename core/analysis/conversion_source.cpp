@@ -83,7 +83,8 @@ ConversionOpenResult ConversionSampleSource::open(const ConversionInput& input, 
     }
     const double total = std::max(1, input.arguments.sampleCount);
     auto keepGoing = [&](std::int64_t done) {
-        if (control.progress && done % (std::int64_t{1} << 20) == 0) control.progress(static_cast<double>(done) / total);
+        if (control.progress && done % (std::int64_t{1} << 20) == 0)
+            control.progress(static_cast<double>(done) / total);
         return !control.cancelled();
     };
     halvik::StartingPeak peak = halvik::startingPeak(state->request, halvik::openFileSource, keepGoing);
@@ -123,9 +124,7 @@ bool ConversionSampleSource::isComplex() const {
     return !(s.IFConvert == 1 && s.IFMode == 0 && s.IQInv == 0);
 }
 
-bool ConversionSampleSource::hasMarkers() const {
-    return (state_->input.arguments.settings.MarkerFlags & 0x6) != 0;
-}
+bool ConversionSampleSource::hasMarkers() const { return (state_->input.arguments.settings.MarkerFlags & 0x6) != 0; }
 
 std::unique_ptr<SampleCursor> ConversionSampleSource::openCursor() const {
     return std::make_unique<ConversionCursor>(halvik::CodeReader::open(state_->request, state_->peak));

@@ -10,7 +10,8 @@ namespace {
 constexpr std::size_t kReadChunk = 1 << 16;
 
 // Smallest and largest of i*i + q*q over a run; integers, so the loop vectorises.
-void powerRange(const std::int16_t* i, const std::int16_t* q, std::size_t count, std::int32_t& low, std::int32_t& high) {
+void powerRange(const std::int16_t* i, const std::int16_t* q, std::size_t count, std::int32_t& low,
+                std::int32_t& high) {
     std::int32_t lo = std::numeric_limits<std::int32_t>::max();
     std::int32_t hi = 0;
     for (std::size_t k = 0; k < count; ++k) {

@@ -24,8 +24,8 @@ inline constexpr std::uint8_t kMarker2 = 0x2;  // bit 15 of word A
 // A range of samples, structure of arrays; all vectors have size() entries
 // except exactI/exactQ, which are empty when the source cannot know them.
 struct SampleBlock {
-    std::vector<std::int16_t> i;       // word A code - 8192 (-8192 .. 8191)
-    std::vector<std::int16_t> q;       // word B code - 8192
+    std::vector<std::int16_t> i;        // word A code - 8192 (-8192 .. 8191)
+    std::vector<std::int16_t> q;        // word B code - 8192
     std::vector<std::uint8_t> markers;  // kMarker1 | kMarker2 per sample
     // The scaled value before truncation and clipping, in the same units as
     // i and q (value / peak * gain * 8191); only sources with hasExactValues().
@@ -52,11 +52,11 @@ public:
 class SampleSource {
 public:
     virtual ~SampleSource() = default;
-    virtual std::uint64_t size() const = 0;            // samples
-    virtual double samplingFrequency() const = 0;      // Hz; 0 when not known
-    virtual bool isComplex() const = 0;                // false: Q is 0 throughout (a real IF output)
-    virtual bool hasMarkers() const = 0;               // false: every marker bit is 0
-    virtual bool hasExactValues() const = 0;           // SampleBlock::exactI/exactQ are filled
+    virtual std::uint64_t size() const = 0;        // samples
+    virtual double samplingFrequency() const = 0;  // Hz; 0 when not known
+    virtual bool isComplex() const = 0;            // false: Q is 0 throughout (a real IF output)
+    virtual bool hasMarkers() const = 0;           // false: every marker bit is 0
+    virtual bool hasExactValues() const = 0;       // SampleBlock::exactI/exactQ are filled
     // A new cursor; safe to call from several threads at once.
     virtual std::unique_ptr<SampleCursor> openCursor() const = 0;
 };

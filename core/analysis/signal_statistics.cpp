@@ -108,8 +108,10 @@ void SignalStatistics::add(const SampleBlock& block, std::size_t from, std::size
         const std::int32_t a = i[k];
         const std::int32_t b = q[k];
         histogram_.add(a * a + b * b);
-        const std::size_t iBin = powerOfTwo ? static_cast<std::size_t>(a + 8192) >> shift : Constellation::binOf(a, bins_);
-        const std::size_t qBin = powerOfTwo ? static_cast<std::size_t>(b + 8192) >> shift : Constellation::binOf(b, bins_);
+        const std::size_t iBin =
+            powerOfTwo ? static_cast<std::size_t>(a + 8192) >> shift : Constellation::binOf(a, bins_);
+        const std::size_t qBin =
+            powerOfTwo ? static_cast<std::size_t>(b + 8192) >> shift : Constellation::binOf(b, bins_);
         ++recent_[qBin * bins_ + iBin];
     }
     if (!block.exactI.empty()) {

@@ -47,7 +47,8 @@ WelchAccumulator::WelchAccumulator(std::size_t fftSize)
     : size_(fftSize), window_(fftSize), sums_(fftSize, 0.0), fft_(std::make_unique<Fft>(fftSize)) {
     // The periodic Hann window: its noise bandwidth is exactly 1.5 bins.
     for (std::size_t k = 0; k < size_; ++k)
-        window_[k] = static_cast<float>(0.5 - 0.5 * std::cos(2.0 * std::numbers::pi * static_cast<double>(k) / static_cast<double>(size_)));
+        window_[k] = static_cast<float>(
+            0.5 - 0.5 * std::cos(2.0 * std::numbers::pi * static_cast<double>(k) / static_cast<double>(size_)));
 }
 
 WelchAccumulator::~WelchAccumulator() = default;
@@ -81,9 +82,7 @@ void WelchAccumulator::finishShort() {
     filled_ = 0;
 }
 
-std::size_t WelchAccumulator::missingForPending() const {
-    return filled_ > 0 ? size_ - filled_ : 0;
-}
+std::size_t WelchAccumulator::missingForPending() const { return filled_ > 0 ? size_ - filled_ : 0; }
 
 void WelchAccumulator::transform() {
     fftwf_complex* in = fft_->in;
@@ -118,7 +117,8 @@ Spectrum welchSpectrum(const std::vector<const WelchAccumulator*>& parts, double
     spectrum.centred = complex;
     // (sum of the window)^2 = (n / 2)^2 for the periodic Hann window.
     const double coherent = static_cast<double>(n) / 2.0;
-    const double norm = spectrum.segments == 0 ? 0.0 : 1.0 / (coherent * coherent * static_cast<double>(spectrum.segments));
+    const double norm =
+        spectrum.segments == 0 ? 0.0 : 1.0 / (coherent * coherent * static_cast<double>(spectrum.segments));
     auto toDb = [&](double sum) {
         const double power = sum * norm;
         return power > 0.0 ? 10.0 * std::log10(power) : kEmptyBinDb;

@@ -28,8 +28,8 @@ std::string folderOf(const std::string& path) {
 std::unique_ptr<TemporaryFile> TemporaryFile::create(const std::string& folder, const std::string& stem,
                                                      std::string& error) {
     std::error_code ignored;
-    std::filesystem::path base = folder.empty() ? std::filesystem::temp_directory_path(ignored)
-                                                : std::filesystem::path(folder);
+    std::filesystem::path base =
+        folder.empty() ? std::filesystem::temp_directory_path(ignored) : std::filesystem::path(folder);
     std::string pattern = (base / (stem + ".XXXXXX")).string();
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');

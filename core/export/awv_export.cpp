@@ -14,8 +14,8 @@ namespace orvenda::exporting {
 namespace {
 
 namespace fs = std::filesystem;
-using nlohmann::json;
 using cleanup::TemporaryFile;
+using nlohmann::json;
 
 struct Failure {
     std::string message;
@@ -28,8 +28,8 @@ std::string lowerCase(std::string text) {
 
 std::unique_ptr<TemporaryFile> temporaryBeside(const std::string& target) {
     std::string error;
-    auto file = TemporaryFile::create(cleanup::folderOf(target), "." + fs::path(target).filename().string().substr(0, 120),
-                                      error);
+    auto file = TemporaryFile::create(cleanup::folderOf(target),
+                                      "." + fs::path(target).filename().string().substr(0, 120), error);
     if (!file) throw Failure{target + ": " + error};
     return file;
 }

@@ -39,7 +39,8 @@ bool AwvSampleStream::next(DecodedBlock& block) {
         ssize_t got = ::pread(descriptor_, raw_.data() + done, raw_.size() - done, static_cast<off_t>(offset + done));
         if (got < 0 && errno == EINTR) continue;
         if (got < 0) throw AwvSampleError(offset + done, "cannot read the file: " + std::string(std::strerror(errno)));
-        if (got == 0) throw AwvSampleError(offset + done, "the file ends inside the sample block (it changed while it was read)");
+        if (got == 0)
+            throw AwvSampleError(offset + done, "the file ends inside the sample block (it changed while it was read)");
         done += static_cast<std::size_t>(got);
     }
     block.firstSample = sample_;
@@ -51,8 +52,9 @@ bool AwvSampleStream::next(DecodedBlock& block) {
         const std::uint32_t a = word(raw_.data() + 8 * k);
         const std::uint32_t b = word(raw_.data() + 8 * k + 4);
         if ((a >> 16) != 0 || (b >> 14) != 0)
-            throw AwvSampleError(offset + 8 * k + ((a >> 16) != 0 ? 0 : 4),
-                                 "sample " + std::to_string(sample_ + k) + " has bits set above its code and marker bits");
+            throw AwvSampleError(
+                offset + 8 * k + ((a >> 16) != 0 ? 0 : 4),
+                "sample " + std::to_string(sample_ + k) + " has bits set above its code and marker bits");
         block.i[k] = valueOfCode(a & kCodeMask);
         block.q[k] = valueOfCode(b & kCodeMask);
         block.marker1[k] = static_cast<std::uint8_t>((a >> 14) & 1);

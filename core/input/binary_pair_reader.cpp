@@ -97,8 +97,7 @@ ScanOutcome readPairs(halvik::ByteSource& source, RecordTally& tally, std::size_
                 return false;
             }
             done += step;
-            if (!tally.addMany(static_cast<int64_t>(step)))
-                return false;
+            if (!tally.addMany(static_cast<int64_t>(step))) return false;
         }
         return true;
     };
@@ -111,8 +110,7 @@ ScanOutcome readPairs(halvik::ByteSource& source, RecordTally& tally, std::size_
         }
         filled += got;
         const std::size_t whole = filled / kRecord;
-        if (!take(whole, outcome))
-            break;
+        if (!take(whole, outcome)) break;
         const std::size_t rest = filled - whole * kRecord;
         std::memmove(buffer.data(), buffer.data() + whole * kRecord, rest);
         filled = rest;
@@ -124,8 +122,7 @@ ScanOutcome readPairs(halvik::ByteSource& source, RecordTally& tally, std::size_
             break;
         }
     }
-    if (outcome.ok())
-        outcome.result = tally.finish(pairs.peakIValue(), pairs.peakQValue());
+    if (outcome.ok()) outcome.result = tally.finish(pairs.peakIValue(), pairs.peakQValue());
     return outcome;
 }
 

@@ -13,8 +13,7 @@ using settings::readNumber;
 namespace {
 
 inline const char* skipBlanks(const char* p, const char* end) {
-    while (p < end && (*p == ' ' || *p == '\t'))
-        ++p;
+    while (p < end && (*p == ' ' || *p == '\t')) ++p;
     return p;
 }
 
@@ -27,21 +26,17 @@ inline const char* find(const char* p, const char* end, char c) {
 
 const char* CsvReader::completeEnd(const char* begin, const char* end) {
     for (const char* p = end; p != begin; --p)
-        if (p[-1] == '\n')
-            return p;
+        if (p[-1] == '\n') return p;
     return begin;
 }
 
 bool CsvReader::readQuick(const char* p, const char* end, Fields& fields) {
     const NumberToken i = readNumber(skipBlanks(p, end), end);
-    if (i.status != NumberStatus::Ok)
-        return false;
+    if (i.status != NumberStatus::Ok) return false;
     p = skipBlanks(i.end, end);
-    if (p == end || *p != ',')
-        return false;
+    if (p == end || *p != ',') return false;
     const NumberToken q = readNumber(skipBlanks(p + 1, end), end);
-    if (q.status != NumberStatus::Ok)
-        return false;
+    if (q.status != NumberStatus::Ok) return false;
     p = skipBlanks(q.end, end);
     if (p == end) {
         fields.next = end;
@@ -63,8 +58,7 @@ bool CsvReader::readQuick(const char* p, const char* end, Fields& fields) {
 bool CsvReader::readCarefully(const char* p, const char* end, Fields& fields) {
     const char* lineEnd = find(p, end, '\n');
     fields.next = lineEnd == end ? end : lineEnd + 1;
-    if (lineEnd > p && lineEnd[-1] == '\r')
-        --lineEnd;
+    if (lineEnd > p && lineEnd[-1] == '\r') --lineEnd;
     const char* comma1 = find(p, lineEnd, ',');
     if (comma1 == lineEnd) {
         error_ = ScanError{ScanFault::TooFewFields, line_, shortenedItem(p, lineEnd)};
@@ -74,16 +68,14 @@ bool CsvReader::readCarefully(const char* p, const char* end, Fields& fields) {
     const auto field = [&](const char* first, const char* last, double& value) {
         const char* start = skipBlanks(first, last);
         const char* stop = last;
-        while (stop > start && (stop[-1] == ' ' || stop[-1] == '\t'))
-            --stop;
+        while (stop > start && (stop[-1] == ' ' || stop[-1] == '\t')) --stop;
         const NumberToken token = readNumber(start, stop);
         if (token.status == NumberStatus::Ok && token.end == stop && stop != start) {
             value = token.value;
             return true;
         }
         const bool overflow = token.status == NumberStatus::Overflow && token.end == stop;
-        error_ = ScanError{overflow ? ScanFault::NotFinite : ScanFault::NotANumber, line_,
-                           shortenedItem(first, last)};
+        error_ = ScanError{overflow ? ScanFault::NotFinite : ScanFault::NotANumber, line_, shortenedItem(first, last)};
         return false;
     };
     return field(p, comma1, fields.i) && field(comma1 + 1, comma2, fields.q);
@@ -93,17 +85,13 @@ ReadStep CsvReader::consume(const char* begin, const char* end, bool /*final*/) 
     const char* p = begin;
     Fields fields{};
     while (p < end) {
-        if (!readQuick(p, end, fields) && !readCarefully(p, end, fields))
-            return ReadStep::Failed;
+        if (!readQuick(p, end, fields) && !readCarefully(p, end, fields)) return ReadStep::Failed;
         p = fields.next;
         const double magnitudeI = std::fabs(fields.i);
         const double magnitudeQ = std::fabs(fields.q);
-        if (magnitudeI > peakI_)
-            peakI_ = magnitudeI;
-        if (magnitudeQ > peakQ_)
-            peakQ_ = magnitudeQ;
-        if (!tally_.add())
-            return ReadStep::Stop;
+        if (magnitudeI > peakI_) peakI_ = magnitudeI;
+        if (magnitudeQ > peakQ_) peakQ_ = magnitudeQ;
+        if (!tally_.add()) return ReadStep::Stop;
         ++line_;
     }
     return ReadStep::Continue;

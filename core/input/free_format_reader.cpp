@@ -4,8 +4,8 @@
 #include <bit>
 #include <cmath>
 
-#include "core/settings/number_token.h"
 #include "core/input/separator_mask.h"
+#include "core/settings/number_token.h"
 
 namespace orvenda::input {
 
@@ -15,8 +15,7 @@ using settings::readNumber;
 
 const char* FreeFormatReader::completeEnd(const char* begin, const char* end) {
     for (const char* p = end; p != begin; --p)
-        if (isFreeFormatSeparator(p[-1]))
-            return p;
+        if (isFreeFormatSeparator(p[-1])) return p;
     return begin;
 }
 
@@ -67,11 +66,9 @@ const char* FreeFormatReader::consumeBlock(const char* p, const char* end, ReadS
     while (items != 0) {
         const int start = std::countr_zero(items);
         const uint64_t after = separators & (~uint64_t{0} << start);
-        if (after == 0)
-            return p + start;  // the item goes on beyond these 64 bytes
+        if (after == 0) return p + start;  // the item goes on beyond these 64 bytes
         const int stop = std::countr_zero(after);
-        if (!readItem(p + start, p + stop, end, step))
-            return p + stop;
+        if (!readItem(p + start, p + stop, end, step)) return p + stop;
         items &= ~uint64_t{0} << stop;
     }
     return p + 64;
@@ -79,15 +76,11 @@ const char* FreeFormatReader::consumeBlock(const char* p, const char* end, ReadS
 
 const char* FreeFormatReader::consumeRest(const char* p, const char* end, ReadStep& step) {
     for (;;) {
-        while (p < end && isFreeFormatSeparator(*p))
-            ++p;
-        if (p == end)
-            return p;
+        while (p < end && isFreeFormatSeparator(*p)) ++p;
+        if (p == end) return p;
         const char* itemEnd = p;
-        while (itemEnd < end && !isFreeFormatSeparator(*itemEnd))
-            ++itemEnd;
-        if (!readItem(p, itemEnd, end, step))
-            return itemEnd;
+        while (itemEnd < end && !isFreeFormatSeparator(*itemEnd)) ++itemEnd;
+        if (!readItem(p, itemEnd, end, step)) return itemEnd;
         p = itemEnd;
     }
 }
@@ -101,24 +94,20 @@ ReadStep FreeFormatReader::consume(const char* begin, const char* end, bool fina
         if (next == p) {
             // One item fills all 64 bytes: read it alone.
             const char* itemEnd = p;
-            while (itemEnd < end && !isFreeFormatSeparator(*itemEnd))
-                ++itemEnd;
+            while (itemEnd < end && !isFreeFormatSeparator(*itemEnd)) ++itemEnd;
             readItem(p, itemEnd, end, step);
             next = itemEnd;
         }
         p = next;
     }
-    if (step == ReadStep::Continue)
-        consumeRest(p, end, step);
-    if (step != ReadStep::Continue)
-        return step;
+    if (step == ReadStep::Continue) consumeRest(p, end, step);
+    if (step != ReadStep::Continue) return step;
     if (havePendingI_ && pendingAt_ != nullptr) {
         pendingLine_ = lineAt(pendingAt_);
         pendingAt_ = nullptr;  // the chunk's memory is reused
     }
     line_ += countLineFeeds(begin, end);
-    if (final && havePendingI_)
-        return fail(ScanFault::OddValueCount, nullptr, {});
+    if (final && havePendingI_) return fail(ScanFault::OddValueCount, nullptr, {});
     return ReadStep::Continue;
 }
 

@@ -14,8 +14,7 @@ namespace orvenda::input {
 
 class FreeFormatReader {
 public:
-    FreeFormatReader(int valuesPerRecord, RecordTally& tally)
-        : valuesPerRecord_(valuesPerRecord), tally_(tally) {}
+    FreeFormatReader(int valuesPerRecord, RecordTally& tally) : valuesPerRecord_(valuesPerRecord), tally_(tally) {}
 
     static const char* completeEnd(const char* begin, const char* end);
     ReadStep consume(const char* begin, const char* end, bool final);
@@ -37,13 +36,13 @@ private:
 
     int valuesPerRecord_;
     RecordTally& tally_;
-    int64_t line_ = 1;               // line of the start of the current chunk
+    int64_t line_ = 1;  // line of the start of the current chunk
     const char* chunkBegin_ = nullptr;
     double peakI_ = 0.0;
     double peakQ_ = 0.0;
-    bool havePendingI_ = false;      // an I value read, its Q not yet
+    bool havePendingI_ = false;        // an I value read, its Q not yet
     const char* pendingAt_ = nullptr;  // where, while in the current chunk
-    int64_t pendingLine_ = 0;        // its line, once the chunk is done
+    int64_t pendingLine_ = 0;          // its line, once the chunk is done
     ScanError error_;
 };
 

@@ -56,8 +56,7 @@ InputLayout layoutFor(LoadCommand command, std::string_view fileName) {
 }
 
 LoadCompletion completeLoad(const LoadedInput& before, LoadCommand command, const std::string& path,
-                            std::string_view fileName, const ScanResult& scan,
-                            bool dataSizeSpecified) {
+                            std::string_view fileName, const ScanResult& scan, bool dataSizeSpecified) {
     LoadCompletion done;
     LoadedInput& state = done.state;
     state = before;
@@ -93,7 +92,7 @@ LoadCompletion completeLoad(const LoadedInput& before, LoadCommand command, cons
     case LoadCommand::BinaryFloat:
         state.IQFilePath = path;
         state.InputFileKind = HALVIK_KIND_IQ_FILE;
-        state.InputDataType = command == LoadCommand::IQText      ? HALVIK_TYPE_TEXT
+        state.InputDataType = command == LoadCommand::IQText        ? HALVIK_TYPE_TEXT
                               : command == LoadCommand::BinaryShort ? HALVIK_TYPE_INT16_PAIRS
                                                                     : HALVIK_TYPE_FLOAT_PAIRS;
         state.PeakI = scan.peakI;

@@ -18,11 +18,10 @@ namespace orvenda::input {
 enum class LoadCommand { IText, QText, IQText, BinaryShort, BinaryFloat };
 
 // Items of the "File Type" list, in order; the index is SelFileType.
-inline constexpr const char* kFileTypeItems[] = {"Text(I or Q)", "Text(IQ)", "Binary(short, IQ)",
-                                                 "Binary(float, IQ)"};
+inline constexpr const char* kFileTypeItems[] = {"Text(I or Q)", "Text(IQ)", "Binary(short, IQ)", "Binary(float, IQ)"};
 
 struct LoadCommandInfo {
-    int32_t fileType;        // the "File Type" item the command selects
+    int32_t fileType;  // the "File Type" item the command selects
     const char* dialogTitle;
     const char* fileFilter;  // description and pattern pairs separated by "|"
     bool countsIntoQBox;     // progress and count go to the Q count box
@@ -46,7 +45,7 @@ struct DisplayTexts {
 };
 
 struct LoadCompletion {
-    LoadedInput state;     // the loaded-input state to take over
+    LoadedInput state;  // the loaded-input state to take over
     DisplayTexts texts;
     bool showDataSizeOver = false;
     bool showNotMultipleOf4 = false;
@@ -56,8 +55,7 @@ struct LoadCompletion {
 // `dataSizeSpecified` when "Specify Data Size" set the record limit.
 // SelFileType is taken from `before`.
 LoadCompletion completeLoad(const LoadedInput& before, LoadCommand command, const std::string& path,
-                            std::string_view fileName, const ScanResult& scan,
-                            bool dataSizeSpecified);
+                            std::string_view fileName, const ScanResult& scan, bool dataSizeSpecified);
 
 }  // namespace orvenda::input
 

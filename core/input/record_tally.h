@@ -25,29 +25,24 @@ public:
             return false;
         }
         ++count_;
-        if (count_ == nextReport_)
-            report();
+        if (count_ == nextReport_) report();
         return true;
     }
 
     // How many more records may be read before the next report or the stop,
     // the one record that exceeds the limit included.
-    int64_t recordsUntilCheck() const {
-        return std::min(nextReport_ - count_, limit_ + 1 - count_);
-    }
+    int64_t recordsUntilCheck() const { return std::min(nextReport_ - count_, limit_ + 1 - count_); }
     // Counts `n` records read in one go, n <= recordsUntilCheck().
     // False when the last of them exceeded the limit.
     bool addMany(int64_t n) {
-        if (n == 0)
-            return true;
+        if (n == 0) return true;
         if (count_ + n > limit_) {
             count_ = limit_;
             exceeded_ = true;
             return false;
         }
         count_ += n;
-        if (count_ == nextReport_)
-            report();
+        if (count_ == nextReport_) report();
         return true;
     }
 
@@ -57,8 +52,7 @@ public:
 private:
     void report() {
         nextReport_ += interval_;
-        if (options_.onProgress)
-            options_.onProgress(count_);
+        if (options_.onProgress) options_.onProgress(count_);
     }
 
     const ScanOptions& options_;

@@ -34,9 +34,9 @@ struct ScanOptions {
 };
 
 struct ScanResult {
-    int64_t count = 0;      // records counted, at most the limit
-    double peakI = 0.0;     // largest |I| (a single-channel file: its channel)
-    double peakQ = 0.0;     // largest |Q|; 0 for a single-channel file
+    int64_t count = 0;           // records counted, at most the limit
+    double peakI = 0.0;          // largest |I| (a single-channel file: its channel)
+    double peakQ = 0.0;          // largest |Q|; 0 for a single-channel file
     bool limitExceeded = false;  // the file held more records than the limit
 };
 

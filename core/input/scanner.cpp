@@ -24,10 +24,8 @@ ScanOutcome scan(halvik::ByteSource& source, InputLayout layout, const ScanOptio
         CsvReader reader(tally);
         return readTextChunks(source, reader, options.chunkBytes);
     }
-    case InputLayout::BinaryShortPairs:
-        return readShortPairs(source, tally, options.chunkBytes);
-    case InputLayout::BinaryFloatPairs:
-        return readFloatPairs(source, tally, options.chunkBytes);
+    case InputLayout::BinaryShortPairs: return readShortPairs(source, tally, options.chunkBytes);
+    case InputLayout::BinaryFloatPairs: return readFloatPairs(source, tally, options.chunkBytes);
     }
     return {{}, ScanError{ScanFault::ReadFailed, 0, "unknown layout"}};
 }
@@ -35,8 +33,7 @@ ScanOutcome scan(halvik::ByteSource& source, InputLayout layout, const ScanOptio
 ScanOutcome scanFile(const std::string& path, InputLayout layout, const ScanOptions& options) {
     int openError = 0;
     const auto source = halvik::FileByteSource::open(path, halvik::FileByteSource::Folders::Open, &openError);
-    if (!source)
-        return {{}, ScanError{ScanFault::CannotOpen, 0, std::generic_category().message(openError)}};
+    if (!source) return {{}, ScanError{ScanFault::CannotOpen, 0, std::generic_category().message(openError)}};
     return scan(*source, layout, options);
 }
 

@@ -8,9 +8,9 @@
 #include <string>
 #include <string_view>
 
-#include "engine/byte_source.h"
 #include "core/input/input_layout.h"
 #include "core/input/scan_types.h"
+#include "engine/byte_source.h"
 
 namespace orvenda::input {
 

@@ -14,9 +14,7 @@
 namespace orvenda::input {
 
 // Separators of free-format text: comma, blank, tab, line feed, carriage return.
-constexpr bool isFreeFormatSeparator(char c) {
-    return c == ',' || c == ' ' || c == '\t' || c == '\n' || c == '\r';
-}
+constexpr bool isFreeFormatSeparator(char c) { return c == ',' || c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 
 // Needs 64 readable bytes at `p`.
 inline uint64_t separatorMask(const char* p) {
@@ -33,8 +31,7 @@ inline uint64_t separatorMask(const char* p) {
     return mask;
 #else
     uint64_t mask = 0;
-    for (int i = 0; i < 64; ++i)
-        mask |= static_cast<uint64_t>(isFreeFormatSeparator(p[i])) << i;
+    for (int i = 0; i < 64; ++i) mask |= static_cast<uint64_t>(isFreeFormatSeparator(p[i])) << i;
     return mask;
 #endif
 }
@@ -51,8 +48,7 @@ inline int64_t countLineFeeds(const char* begin, const char* end) {
     while (end - p >= 16 * 255) {
         // Per-byte counters, at most 255 blocks before they are summed.
         __m128i counters = _mm_setzero_si128();
-        for (int k = 0; k < 255; ++k, p += 16)
-            counters = _mm_sub_epi8(counters, lineFeedsAt(p));
+        for (int k = 0; k < 255; ++k, p += 16) counters = _mm_sub_epi8(counters, lineFeedsAt(p));
         const __m128i sums = _mm_sad_epu8(counters, _mm_setzero_si128());
         count += _mm_cvtsi128_si32(sums) + _mm_cvtsi128_si32(_mm_srli_si128(sums, 8));
     }
@@ -62,8 +58,7 @@ inline int64_t countLineFeeds(const char* begin, const char* end) {
         p += 16;
     }
 #endif
-    for (; p < end; ++p)
-        count += *p == '\n';
+    for (; p < end; ++p) count += *p == '\n';
     return count;
 }
 

@@ -30,25 +30,20 @@ ScanOutcome readTextChunks(halvik::ByteSource& source, Reader& reader, std::size
     std::size_t filled = 0;
     for (;;) {
         if (filled == buffer.size()) {
-            if (buffer.size() >= kMaxTextItemBytes)
-                return {{}, ScanError{ScanFault::ItemTooLong, reader.line(), {}}};
+            if (buffer.size() >= kMaxTextItemBytes) return {{}, ScanError{ScanFault::ItemTooLong, reader.line(), {}}};
             buffer.resize(std::min(buffer.size() * 2, kMaxTextItemBytes));
         }
         const std::size_t got = readBytes(source, buffer.data() + filled, buffer.size() - filled);
-        if (source.error() != 0)
-            return {{}, ScanError{ScanFault::ReadFailed, reader.line(), readErrorText(source)}};
+        if (source.error() != 0) return {{}, ScanError{ScanFault::ReadFailed, reader.line(), readErrorText(source)}};
         const bool final = got == 0;
         filled += got;
         const char* begin = buffer.data();
         const char* end = begin + filled;
         const char* stop = final ? end : Reader::completeEnd(begin, end);
-        if (stop == begin && !final)
-            continue;
+        if (stop == begin && !final) continue;
         const ReadStep step = reader.consume(begin, stop, final);
-        if (step == ReadStep::Failed)
-            return {{}, reader.error()};
-        if (step == ReadStep::Stop || final)
-            return {reader.result(), {}};
+        if (step == ReadStep::Failed) return {{}, reader.error()};
+        if (step == ReadStep::Stop || final) return {reader.result(), {}};
         filled = static_cast<std::size_t>(end - stop);
         std::memmove(buffer.data(), stop, filled);
     }

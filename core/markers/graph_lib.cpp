@@ -30,8 +30,7 @@ public:
         if (pos_ == block_.size()) {
             block_ = source_.view(halvik::ByteSource::kMaxView);
             pos_ = 0;
-            if (block_.empty())
-                return -1;
+            if (block_.empty()) return -1;
         }
         return static_cast<unsigned char>(block_[pos_++]);
     }
@@ -63,8 +62,7 @@ std::string excerpt(std::string_view text) {
             out += hex;
         }
     }
-    if (text.size() > kShown)
-        out += "...";
+    if (text.size() > kShown) out += "...";
     return out;
 }
 
@@ -83,21 +81,18 @@ public:
             int c = take();
             while (isSeparator(c)) {
                 if (c == ',') {
-                    if (!itemSinceComma_)
-                        return emptyItem(item);
+                    if (!itemSinceComma_) return emptyItem(item);
                     itemSinceComma_ = false;
                 } else if (c == '\n') {
                     ++line_;
                 } else if (c == '\r') {
                     ++line_;
                     const int after = take();
-                    if (after != '\n')
-                        pushBack(after);
+                    if (after != '\n') pushBack(after);
                 }
                 c = take();
             }
-            if (c < 0)
-                return source_.error() != 0 ? Step::ReadError : Step::End;
+            if (c < 0) return source_.error() != 0 ? Step::ReadError : Step::End;
 
             item.text.clear();
             item.line = line_;
@@ -106,19 +101,16 @@ public:
                 // stays too long once the mark is taken off. Such an item is
                 // rejected, so nothing more is read: a device that never
                 // ends (/dev/zero) must not hold the window forever.
-                if (item.text.size() > kMaxItemLength + 3)
-                    break;
+                if (item.text.size() > kMaxItemLength + 3) break;
                 item.text += static_cast<char>(c);
                 c = take();
             }
             pushBack(c);
-            if (source_.error() != 0)
-                return Step::ReadError;
+            if (source_.error() != 0) return Step::ReadError;
             // A byte-order mark that some editors put at the start of a text file.
             if (count_ == 0 && item.text.starts_with("\xEF\xBB\xBF")) {
                 item.text.erase(0, 3);
-                if (item.text.empty())
-                    continue;
+                if (item.text.empty()) continue;
             }
             item.index = ++count_;
             itemSinceComma_ = true;
@@ -168,8 +160,7 @@ MarkerFileError rejected(std::string_view fileName, const std::string& reason) {
 std::variant<int32_t, std::string> itemValue(const Item& item) {
     const std::optional<double> number =
         item.text.size() > kMaxItemLength ? std::nullopt : settings::strictNumber(item.text);
-    if (!number)
-        return describe(item) + " is not a number";
+    if (!number) return describe(item) + " is not a number";
     // The rounding that roundedInteger applies (halves to even); the numbers
     // it would saturate are out of range here.
     const double rounded = std::nearbyint(*number);
@@ -190,22 +181,19 @@ MarkerFileReadResult readPairs(halvik::ByteSource& bytes, std::string_view fileN
         int32_t pair[2] = {0, 0};
         for (int half = 0; half < 2; ++half) {
             switch (tokenizer.next(item)) {
-            case Tokenizer::Step::Item:
-                break;
+            case Tokenizer::Step::Item: break;
             case Tokenizer::Step::End:
-                if (half == 0)
-                    return contents;
+                if (half == 0) return contents;
                 return rejected(fileName, "the last position, " + describe(item) + ", has no value after it");
             case Tokenizer::Step::EmptyItem:
-                return rejected(fileName, "item " + std::to_string(item.index) + " (line " +
-                                              std::to_string(item.line) + ") is empty: two commas with no number between them");
+                return rejected(fileName, "item " + std::to_string(item.index) + " (line " + std::to_string(item.line) +
+                                              ") is empty: two commas with no number between them");
             case Tokenizer::Step::ReadError:
                 return rejected(fileName, "reading stopped at line " + std::to_string(tokenizer.line()) + ": " +
                                               std::strerror(source.error()));
             }
             auto value = itemValue(item);
-            if (auto* reason = std::get_if<std::string>(&value))
-                return rejected(fileName, *reason);
+            if (auto* reason = std::get_if<std::string>(&value)) return rejected(fileName, *reason);
             pair[half] = std::get<int32_t>(value);
         }
         if (contents.points.size() == limit) {
@@ -239,8 +227,7 @@ void storeLoadedMarker(MarkerStore& store, MarkerNumber marker, std::span<const 
     const std::size_t count = std::min<std::size_t>(points.size(), kMarkerPointCapacity);
     std::copy_n(points.begin(), count, list.begin());
     // The last entry is cleared by nothing but a load of a full list.
-    for (std::size_t i = count; i < kMarkerPointCapacity - 1; ++i)
-        list[i] = MarkerPoint{0, 0};
+    for (std::size_t i = count; i < kMarkerPointCapacity - 1; ++i) list[i] = MarkerPoint{0, 0};
     (second ? store.Marker2Count : store.Marker1Count) = static_cast<int32_t>(count);
     if (count > 0) {
         // The last point, not the largest: the list is taken as it stands. A

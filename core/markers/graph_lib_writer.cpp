@@ -32,12 +32,10 @@ int writeAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
         const ssize_t written = ::write(fd, bytes.data(), bytes.size());
         if (written < 0) {
-            if (errno == EINTR)
-                continue;
+            if (errno == EINTR) continue;
             return errno;
         }
-        if (written == 0)
-            return ENOSPC;
+        if (written == 0) return ENOSPC;
         bytes.remove_prefix(static_cast<std::size_t>(written));
     }
     return 0;
@@ -58,11 +56,9 @@ MarkerFileError failure(const std::string& path, int error, OldFile old) {
 // written as they are, like any program writing to them would.
 int writeInPlace(const std::string& path, std::string_view text) {
     const int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
-    if (fd < 0)
-        return errno;
+    if (fd < 0) return errno;
     int error = writeAll(fd, text);
-    if (::close(fd) != 0 && error == 0)
-        error = errno;
+    if (::close(fd) != 0 && error == 0) error = errno;
     return error;
 }
 
@@ -74,11 +70,9 @@ struct ReplaceOutcome {
 ReplaceOutcome writeReplacing(const std::string& path, std::string_view text) {
     int error = 0;
     const auto file = halvik::OutputFile::create(path, {.syncBeforeRename = true}, &error);
-    if (!file)
-        return {error, true};
+    if (!file) return {error, true};
     file->write(text);
-    if (!file->commit())
-        return {file->error(), false};
+    if (!file->commit()) return {file->error(), false};
     return {};
 }
 
@@ -98,8 +92,7 @@ std::string markerFileText(std::span<const MarkerPoint> points) {
 
 std::variant<std::monostate, MarkerFileError> writeMarkerFile(const std::string& path,
                                                               std::span<const MarkerPoint> points) {
-    if (path.empty())
-        return failure(path, ENOENT, OldFile::NotAFile);
+    if (path.empty()) return failure(path, ENOENT, OldFile::NotAFile);
     const std::string text = markerFileText(points);
 
     // Through a symbolic link the file it points to is replaced, not the link.
@@ -113,27 +106,22 @@ std::variant<std::monostate, MarkerFileError> writeMarkerFile(const std::string&
             std::free(resolved);
         }
     }
-    if (old && S_ISDIR(old->st_mode))
-        return failure(path, EISDIR, OldFile::LeftAsItWas);
+    if (old && S_ISDIR(old->st_mode)) return failure(path, EISDIR, OldFile::LeftAsItWas);
     if (old && !S_ISREG(old->st_mode)) {
-        if (const int error = writeInPlace(target, text))
-            return failure(path, error, OldFile::NotAFile);
+        if (const int error = writeInPlace(target, text)) return failure(path, error, OldFile::NotAFile);
         return std::monostate{};
     }
     // A write-protected file stays protected: replacing it through the
     // folder would overwrite what its owner meant to keep.
-    if (old && ::access(target.c_str(), W_OK) != 0)
-        return failure(path, errno, OldFile::LeftAsItWas);
+    if (old && ::access(target.c_str(), W_OK) != 0) return failure(path, errno, OldFile::LeftAsItWas);
     const ReplaceOutcome outcome = writeReplacing(target, text);
-    if (outcome.error == 0)
-        return std::monostate{};
+    if (outcome.error == 0) return std::monostate{};
     // A writable file in a folder that takes no new files can still be
     // saved, as before, by writing it in place; only then may a failure
     // leave it cut short.
     if (outcome.noTempFile && old && (outcome.error == EACCES || outcome.error == EPERM) &&
         ::access(target.c_str(), W_OK) == 0) {
-        if (const int error = writeInPlace(target, text))
-            return failure(path, error, OldFile::MayBeCutShort);
+        if (const int error = writeInPlace(target, text)) return failure(path, error, OldFile::MayBeCutShort);
         return std::monostate{};
     }
     return failure(path, outcome.error, OldFile::LeftAsItWas);

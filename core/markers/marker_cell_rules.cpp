@@ -8,8 +8,7 @@ namespace orvenda::markers {
 
 std::string evenPositionText(std::string_view text) {
     const std::optional<double> value = settings::strictNumber(text);
-    if (!value || *value < 0.0)
-        return "0";
+    if (!value || *value < 0.0) return "0";
     // Whole values keep their text until made even, which reads them again:
     // both roads end at the rounded integer.
     const int32_t v = settings::roundedInteger(*value);
@@ -25,12 +24,9 @@ std::string validatedCellText(int column, std::string_view text) {
 }
 
 std::optional<int> openCodeForGridKeyDown(int keyCode) {
-    if (keyCode == kKeyDelete)
-        return kKeyBackspace;
-    if (keyCode == kKeyF2)
-        return kKeyEnter;
-    if (keyCode >= 128)
-        return kKeySpace;
+    if (keyCode == kKeyDelete) return kKeyBackspace;
+    if (keyCode == kKeyF2) return kKeyEnter;
+    if (keyCode >= 128) return kKeySpace;
     return std::nullopt;
 }
 
@@ -59,14 +55,11 @@ std::string utf8(char32_t c) {
 }  // namespace
 
 std::optional<CellEditStart> cellEditStart(char32_t code, std::string_view cellText) {
-    if (code == kKeyEnter)
-        return CellEditStart{std::string(cellText), false};
-    if (code == kKeyBackspace)
-        return CellEditStart{};
+    if (code == kKeyEnter) return CellEditStart{std::string(cellText), false};
+    if (code == kKeyBackspace) return CellEditStart{};
     if (code < 32 || code == 127)  // other control characters, DEL
         return std::nullopt;
-    if (code == kKeySpace)
-        return CellEditStart{std::string(cellText), true};
+    if (code == kKeySpace) return CellEditStart{std::string(cellText), true};
     return CellEditStart{utf8(code), false};
 }
 

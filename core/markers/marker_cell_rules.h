@@ -40,7 +40,7 @@ std::optional<int> openCodeForGridKeyDown(int keyCode);
 
 // The in-place editor as an open code leaves it.
 struct CellEditStart {
-    std::string text;  // UTF-8
+    std::string text;           // UTF-8
     bool caretAtStart = false;  // otherwise the caret stands after the text
     friend bool operator==(const CellEditStart&, const CellEditStart&) = default;
 };

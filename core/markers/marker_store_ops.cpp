@@ -9,16 +9,13 @@ namespace orvenda::markers {
 
 namespace {
 
-int32_t gridInteger(std::string_view text) {
-    return settings::roundedInteger(settings::leadingNumber(text));
-}
+int32_t gridInteger(std::string_view text) { return settings::roundedInteger(settings::leadingNumber(text)); }
 
 // Rows read before the first empty position cell.
 int filledRowCount(const GridRows& rows) {
     const int limit = std::min<int>(static_cast<int>(rows.size()), kGridPointRows);
     int i = 0;
-    while (i < limit && !rows[static_cast<std::size_t>(i)].pos.empty())
-        ++i;
+    while (i < limit && !rows[static_cast<std::size_t>(i)].pos.empty()) ++i;
     return i;
 }
 
@@ -36,9 +33,7 @@ int32_t& markerLengthOf(MarkerStore& store, MarkerNumber marker) {
     return marker == MarkerNumber::One ? store.Marker1Length : store.Marker2Length;
 }
 
-int32_t combinedMarkerLength(const MarkerStore& store) {
-    return std::max(store.Marker1Length, store.Marker2Length);
-}
+int32_t combinedMarkerLength(const MarkerStore& store) { return std::max(store.Marker1Length, store.Marker2Length); }
 
 GridRows gridRowsFromStore(const MarkerStore& store, MarkerNumber marker) {
     const MarkerPoints& points = marker == MarkerNumber::One ? store.Marker1Points : store.Marker2Points;
@@ -91,8 +86,7 @@ std::vector<MarkerPoint> pointsFromGridRows(const GridRows& rows) {
 GridRows gridRowsFromPoints(const std::vector<MarkerPoint>& points) {
     GridRows rows(kGridPointRows);
     const std::size_t shown = std::min<std::size_t>(points.size(), kGridPointRows);
-    for (std::size_t i = 0; i < shown; ++i)
-        rows[i] = {std::to_string(points[i].Pos), std::to_string(points[i].Value)};
+    for (std::size_t i = 0; i < shown; ++i) rows[i] = {std::to_string(points[i].Pos), std::to_string(points[i].Value)};
     return rows;
 }
 

@@ -13,11 +13,9 @@ std::vector<LevelChange> markerLevelChanges(std::span<const MarkerPoint> points,
     int32_t reached = 0;  // the next sample the cursor's entry could match
     for (std::size_t k = 0; k < walked; ++k) {
         const int32_t pos = points[k].Pos;
-        if (pos < reached || pos >= length)
-            break;  // passed, or beyond the trace: no later entry applies
+        if (pos < reached || pos >= length) break;  // passed, or beyond the trace: no later entry applies
         changes.push_back({pos, points[k].Value});
-        if (pos == INT32_MAX)
-            break;
+        if (pos == INT32_MAX) break;
         reached = pos + 1;
     }
     return changes;
@@ -60,25 +58,21 @@ private:
 }  // namespace
 
 std::vector<TracePoint> markerTrace(std::span<const MarkerPoint> points, int32_t length, const TraceFrame& frame) {
-    if (length < 1)
-        return {};
+    if (length < 1) return {};
     TraceBuilder trace(length, frame);
     int32_t level = 0;
     int32_t sample = 0;  // last sample drawn
     const std::vector<LevelChange> changes = markerLevelChanges(points, length);
     auto change = changes.begin();
-    if (change != changes.end() && change->sample == 0)
-        level = (change++)->level;
+    if (change != changes.end() && change->sample == 0) level = (change++)->level;
     trace.add({frame.x0, trace.yAt(level)});
     for (; change != changes.end(); ++change) {
-        if (change->sample - 1 > sample)
-            trace.add({trace.xAt(change->sample - 1), trace.yAt(level)});
+        if (change->sample - 1 > sample) trace.add({trace.xAt(change->sample - 1), trace.yAt(level)});
         level = change->level;
         sample = change->sample;
         trace.add({trace.xAt(sample), trace.yAt(level)});
     }
-    if (length - 1 > sample)
-        trace.add({trace.xAt(length - 1), trace.yAt(level)});
+    if (length - 1 > sample) trace.add({trace.xAt(length - 1), trace.yAt(level)});
     return trace.take();
 }
 

@@ -20,8 +20,7 @@ struct Refused {
 
 std::string lineText(const AwvHeaderLine& line) {
     std::string text = "{" + line.key + ":";
-    for (std::size_t k = 0; k < line.fields.size(); ++k)
-        text += (k == 0 ? "" : ";") + line.fields[k];
+    for (std::size_t k = 0; k < line.fields.size(); ++k) text += (k == 0 ? "" : ";") + line.fields[k];
     return text + "}";
 }
 
@@ -32,8 +31,7 @@ std::string lineText(const AwvHeaderLine& line) {
 class Header {
 public:
     explicit Header(const std::vector<AwvHeaderLine>& lines) {
-        for (const AwvHeaderLine& line : lines)
-            byKey_.emplace(line.key, &line);
+        for (const AwvHeaderLine& line : lines) byKey_.emplace(line.key, &line);
     }
     const AwvHeaderLine* find(const std::string& key) const {
         const auto found = byKey_.find(key);
@@ -47,8 +45,7 @@ private:
 // The reader has checked the field counts and words; these check that the
 // panel writes exactly these texts.
 const std::string& field(const AwvHeaderLine& line, std::size_t index) {
-    if (index >= line.fields.size())
-        refuse(line, "too few fields");
+    if (index >= line.fields.size()) refuse(line, "too few fields");
     return line.fields[index];
 }
 
@@ -73,16 +70,14 @@ std::pair<int32_t, int32_t> levelPair(const AwvHeaderLine& line, const settings:
 double samplingFrequencyMHz(const AwvHeaderLine& line) {
     const std::string& text = field(line, 0);
     const std::optional<double> hertz = settings::strictNumber(text);
-    if (!hertz)
-        refuse(line, "the frequency cannot be read");
+    if (!hertz) refuse(line, "the frequency cannot be read");
     const std::string shown =
         settings::enteredText(settings::EntryField::Fs, settings::generalNumberText(*hertz / 1000000.0));
     const double mhz = *settings::strictNumber(shown);
     const settings::FieldLimits& limits = settings::kSamplingFreqMHzLimits;
     if (!(*hertz >= limits.low * 1000000.0 && *hertz <= limits.high * 1000000.0))
         refuse(line, "outside the panel's limits " + settings::limitsText(limits) + " MHz");
-    if (halvik::formatF(mhz * 1000000.0) != text)
-        refuse(line, "not a frequency the panel holds (11 decimals of MHz)");
+    if (halvik::formatF(mhz * 1000000.0) != text) refuse(line, "not a frequency the panel holds (11 decimals of MHz)");
     return mhz;
 }
 
@@ -91,8 +86,7 @@ void checkMarkerLine(const AwvHeaderLine& line) {
     const bool written = line.fields.size() == 6 && line.fields[0] == "ON" && line.fields[1] == "POS" &&
                          line.fields[2] == "0" && line.fields[3] == line.fields[4] && line.fields[5] == "1" &&
                          !line.fields[3].empty() && line.fields[3][0] != '-';
-    if (!written)
-        refuse(line, "the panel writes " + line.key + " lines as ON;POS;0;n;n;1 only");
+    if (!written) refuse(line, "the panel writes " + line.key + " lines as ON;POS;0;n;n;1 only");
 }
 
 class Mapping {
@@ -128,26 +122,21 @@ private:
         const AwvHeaderLine* gain = h_.find("IQGAIN");
         p_.iqOutputOn = line != nullptr;
         if (!line) {
-            if (gain)
-                refuse(*gain, "the panel writes IQGAIN only after {IQOUTPUT:VAR}");
+            if (gain) refuse(*gain, "the panel writes IQGAIN only after {IQOUTPUT:VAR}");
             untold_.push_back("the I/Q Output path and levels (I/Q Output is off)");
             return;
         }
         const std::string& word = field(*line, 0);
-        if (word == "OFF")
-            refuse(*line, "the panel has no OFF output path");
+        if (word == "OFF") refuse(*line, "the panel has no OFF output path");
         p_.iqOutputPath = word == "VAR" ? 1 : 0;
         if (word == "FIX") {
-            if (gain)
-                refuse(*gain, "the panel writes IQGAIN only after {IQOUTPUT:VAR}");
+            if (gain) refuse(*gain, "the panel writes IQGAIN only after {IQOUTPUT:VAR}");
             untold_.push_back("the I/Q Output levels (Fix Gain Path)");
             return;
         }
-        if (!gain)
-            refuse(*line, "the panel writes an IQGAIN line after {IQOUTPUT:VAR}, and there is none");
+        if (!gain) refuse(*line, "the panel writes an IQGAIN line after {IQOUTPUT:VAR}, and there is none");
         std::tie(p_.iOutput, p_.qOutput) = levelPair(*gain, settings::kOutputLevelLimits);
-        if (p_.iOutput != p_.qOutput)
-            p_.iqOutputInterlock = false;
+        if (p_.iOutput != p_.qOutput) p_.iqOutputInterlock = false;
     }
 
     void offset() {
@@ -158,8 +147,7 @@ private:
             return;
         }
         std::tie(p_.iOffset, p_.qOffset) = levelPair(*line, settings::kOffsetLimits);
-        if (p_.iOffset != p_.qOffset)
-            p_.iqOffsetInterlock = false;
+        if (p_.iOffset != p_.qOffset) p_.iqOffsetInterlock = false;
     }
 
     void sequenceAndTrigger() {
@@ -170,15 +158,12 @@ private:
             untold_.push_back("Output Sequence and Start Trigger choices (both are off)");
             return;
         }
-        if (!trigger)
-            refuse(*sequence, "the panel writes it together with a STARTTRIGGER line, and there is none");
-        if (!sequence)
-            refuse(*trigger, "the panel writes it together with an OUTPUTSEQUENCE line, and there is none");
+        if (!trigger) refuse(*sequence, "the panel writes it together with a STARTTRIGGER line, and there is none");
+        if (!sequence) refuse(*trigger, "the panel writes it together with an OUTPUTSEQUENCE line, and there is none");
         p_.outputSequenceOn = p_.startTriggerOn = true;
         const bool link = field(*trigger, 0) == "LINK";
         const bool negative = field(*trigger, 1) == "NEG";
-        if (!link && negative)
-            refuse(*trigger, "the panel writes the internal trigger as INT;POS only");
+        if (!link && negative) refuse(*trigger, "the panel writes the internal trigger as INT;POS only");
         p_.startTrigger = link ? 1 : 0;
         if (link)
             p_.linkPolarity = negative ? 1 : 0;
@@ -196,23 +181,19 @@ private:
                 refuse(*sequence, "the loop count is outside the panel's limits " + settings::limitsText(limits));
             p_.loops = static_cast<int32_t>(*loops);
         } else if (mode == "GATE") {
-            if (!link)
-                refuse(*sequence, "the panel offers Gated only with the Link trigger, and the trigger is INT");
+            if (!link) refuse(*sequence, "the panel offers Gated only with the Link trigger, and the trigger is INT");
             p_.outputSequence = 2;
             p_.gate = field(*sequence, 1) == "LEV" ? 1 : 0;
         } else {
             refuse(*sequence, "the panel writes a single run as SINGL;n");
         }
-        if (mode != "SINGL")
-            untold_.push_back("Loop Num");
-        if (mode != "GATE")
-            untold_.push_back("the gate (Trigger Edge or Trigger Level)");
+        if (mode != "SINGL") untold_.push_back("Loop Num");
+        if (mode != "GATE") untold_.push_back("the gate (Trigger Edge or Trigger Level)");
     }
 
     void frequency() {
         const AwvHeaderLine* line = h_.find("SAMPLINGFREQ");
-        if (!line)
-            throw Refused{"the header has no SAMPLINGFREQ line, which the panel always writes"};
+        if (!line) throw Refused{"the header has no SAMPLINGFREQ line, which the panel always writes"};
         p_.samplingFrequencyMHz = samplingFrequencyMHz(*line);
     }
 
@@ -224,11 +205,9 @@ private:
         const AwvHeaderLine* m1 = h_.find("MARKER1");
         const AwvHeaderLine* m2 = h_.find("MARKER2");
         for (const AwvHeaderLine* line : {m1, m2})
-            if (line)
-                checkMarkerLine(*line);
+            if (line) checkMarkerLine(*line);
         if (mode && field(*mode, 0) == "SEQ") {
-            if (!m1 || !m2)
-                refuse(*mode, "with Auto Edit the panel writes both MARKER1 and MARKER2 lines");
+            if (!m1 || !m2) refuse(*mode, "with Auto Edit the panel writes both MARKER1 and MARKER2 lines");
             p_.markerOn = true;
             p_.markerEdit = 0;
             untold_.push_back("Marker1 ON and Marker2 ON (Auto Edit)");
@@ -266,8 +245,7 @@ std::variant<HeaderSettings, ProfileError> profileFromHeader(const std::vector<A
     } catch (const Refused& refused) {
         return ProfileError{refused.message};
     }
-    if (auto problem = checkProfile(result.profile))
-        return *problem;
+    if (auto problem = checkProfile(result.profile)) return *problem;
     return result;
 }
 

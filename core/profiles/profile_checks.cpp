@@ -32,11 +32,9 @@ std::optional<ProfileError> keptByField(const char* key, EntryField field, doubl
     return std::nullopt;
 }
 
-
 std::optional<ProfileError> firstOf(std::initializer_list<std::optional<ProfileError>> checks) {
     for (const auto& check : checks)
-        if (check)
-            return check;
+        if (check) return check;
     return std::nullopt;
 }
 
@@ -57,13 +55,11 @@ std::optional<ProfileError> markerList(const char* key, const std::vector<Marker
 }  // namespace
 
 std::optional<std::string> fieldTextOf(EntryField field, double value) {
-    if (!std::isfinite(value))
-        return std::nullopt;
+    if (!std::isfinite(value)) return std::nullopt;
     const std::string typed = numberText(value);
     std::string shown = settings::enteredText(field, typed);
     const std::optional<double> back = settings::strictNumber(shown);
-    if (!back || *back != value)
-        return std::nullopt;
+    if (!back || *back != value) return std::nullopt;
     return shown;
 }
 
@@ -106,18 +102,16 @@ std::optional<ProfileError> checkProfile(const SettingsProfile& p) {
         choice("intermediateFrequency.mode", p.ifMode, 2),
         keptByField("intermediateFrequency.carrierMHz", EntryField::IFFreq, p.carrierMHz),
         std::isfinite(p.carrierMHz * 1e6) ? std::nullopt
-                                           : std::optional<ProfileError>{ProfileError{
-                                                 "intermediateFrequency.carrierMHz: too large to be a frequency"}},
+                                          : std::optional<ProfileError>{ProfileError{
+                                                "intermediateFrequency.carrierMHz: too large to be a frequency"}},
     });
 }
 
 bool SettingsProfile::operator==(const SettingsProfile& o) const {
     const auto samePoints = [](const std::vector<MarkerPoint>& a, const std::vector<MarkerPoint>& b) {
-        if (a.size() != b.size())
-            return false;
+        if (a.size() != b.size()) return false;
         for (std::size_t k = 0; k < a.size(); ++k)
-            if (a[k].Pos != b[k].Pos || a[k].Value != b[k].Value)
-                return false;
+            if (a[k].Pos != b[k].Pos || a[k].Value != b[k].Value) return false;
         return true;
     };
     return iqFilterOn == o.iqFilterOn && filter == o.filter && dataFullScale == o.dataFullScale &&
@@ -125,11 +119,11 @@ bool SettingsProfile::operator==(const SettingsProfile& o) const {
            iOffset == o.iOffset && qOffset == o.qOffset && iqOutputOn == o.iqOutputOn &&
            iqOutputPath == o.iqOutputPath && iqOutputInterlock == o.iqOutputInterlock && iOutput == o.iOutput &&
            qOutput == o.qOutput && outputSequenceOn == o.outputSequenceOn && outputSequence == o.outputSequence &&
-           loops == o.loops && gate == o.gate && startTriggerOn == o.startTriggerOn &&
-           startTrigger == o.startTrigger && linkPolarity == o.linkPolarity &&
-           samplingFrequencyMHz == o.samplingFrequencyMHz && markerOn == o.markerOn && markerEdit == o.markerEdit &&
-           marker1On == o.marker1On && marker2On == o.marker2On && samePoints(marker1Points, o.marker1Points) &&
-           samePoints(marker2Points, o.marker2Points) && ifMode == o.ifMode && carrierMHz == o.carrierMHz;
+           loops == o.loops && gate == o.gate && startTriggerOn == o.startTriggerOn && startTrigger == o.startTrigger &&
+           linkPolarity == o.linkPolarity && samplingFrequencyMHz == o.samplingFrequencyMHz && markerOn == o.markerOn &&
+           markerEdit == o.markerEdit && marker1On == o.marker1On && marker2On == o.marker2On &&
+           samePoints(marker1Points, o.marker1Points) && samePoints(marker2Points, o.marker2Points) &&
+           ifMode == o.ifMode && carrierMHz == o.carrierMHz;
 }
 
 }  // namespace orvenda::profiles

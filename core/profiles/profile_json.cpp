@@ -1,9 +1,9 @@
 #include "core/profiles/profile_json.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <nlohmann/json.hpp>
-#include <algorithm>
 
 #include "core/profiles/profile_checks.h"
 
@@ -24,8 +24,7 @@ const std::vector<std::string> kIfModes = {"real", "offset"};
 
 Json pointsJson(const std::vector<MarkerPoint>& points) {
     Json list = Json::array();
-    for (const MarkerPoint& p : points)
-        list.push_back(Json::array({p.Pos, p.Value}));
+    for (const MarkerPoint& p : points) list.push_back(Json::array({p.Pos, p.Value}));
     return list;
 }
 
@@ -36,10 +35,8 @@ struct Refused {
 [[noreturn]] void refuse(const std::string& key, const std::string& why) { throw Refused{key + ": " + why}; }
 
 std::string typeName(const Json& value) {
-    if (value.is_number_integer() || value.is_number_unsigned())
-        return "a whole number";
-    if (value.is_number_float())
-        return "a number";
+    if (value.is_number_integer() || value.is_number_unsigned()) return "a whole number";
+    if (value.is_number_float()) return "a number";
     return std::string(value.is_string() ? "a text" : value.type_name());
 }
 
@@ -51,7 +48,8 @@ public:
     ObjectReader(const Json& object, std::string path, std::initializer_list<const char*> keys)
         : object_(object), path_(std::move(path)) {
         if (!object_.is_object())
-            refuse(path_.empty() ? std::string("the file") : path_, "must be an object {...}, not " + typeName(object_));
+            refuse(path_.empty() ? std::string("the file") : path_,
+                   "must be an object {...}, not " + typeName(object_));
         for (const auto& item : object_.items())
             if (std::find_if(keys.begin(), keys.end(), [&item](const char* key) { return item.key() == key; }) ==
                 keys.end())
@@ -60,8 +58,7 @@ public:
 
     const Json& take(const std::string& key) {
         const auto found = object_.find(key);
-        if (found == object_.end())
-            refuse(keyPath(key), "is missing");
+        if (found == object_.end()) refuse(keyPath(key), "is missing");
         return *found;
     }
 
@@ -69,15 +66,13 @@ public:
 
     bool boolean(const std::string& key) {
         const Json& value = take(key);
-        if (!value.is_boolean())
-            refuse(keyPath(key), "must be true or false, not " + typeName(value));
+        if (!value.is_boolean()) refuse(keyPath(key), "must be true or false, not " + typeName(value));
         return value.get<bool>();
     }
 
     double number(const std::string& key) {
         const Json& value = take(key);
-        if (!value.is_number())
-            refuse(keyPath(key), "must be a number, not " + typeName(value));
+        if (!value.is_number()) refuse(keyPath(key), "must be a number, not " + typeName(value));
         return value.get<double>() + 0.0;  // no negative zero
     }
 
@@ -86,14 +81,11 @@ public:
     int choice(const std::string& key, const std::vector<std::string>& words) {
         const Json& value = take(key);
         std::string list;
-        for (const std::string& word : words)
-            list += (list.empty() ? "\"" : ", \"") + word + "\"";
-        if (!value.is_string())
-            refuse(keyPath(key), "must be one of " + list + ", not " + typeName(value));
+        for (const std::string& word : words) list += (list.empty() ? "\"" : ", \"") + word + "\"";
+        if (!value.is_string()) refuse(keyPath(key), "must be one of " + list + ", not " + typeName(value));
         const std::string text = value.get<std::string>();
         for (std::size_t k = 0; k < words.size(); ++k)
-            if (words[k] == text)
-                return static_cast<int>(k);
+            if (words[k] == text) return static_cast<int>(k);
         refuse(keyPath(key), "\"" + text + "\" is not one of " + list);
     }
 
@@ -104,14 +96,12 @@ public:
     std::vector<MarkerPoint> points(const std::string& key) {
         const Json& value = take(key);
         const std::string path = keyPath(key);
-        if (!value.is_array())
-            refuse(path, "must be a list of [pos, value] pairs, not " + typeName(value));
+        if (!value.is_array()) refuse(path, "must be a list of [pos, value] pairs, not " + typeName(value));
         std::vector<MarkerPoint> points;
         for (std::size_t k = 0; k < value.size(); ++k) {
             const Json& pair = value[k];
             const std::string at = path + "[" + std::to_string(k) + "]";
-            if (!pair.is_array() || pair.size() != 2)
-                refuse(at, "must be a [pos, value] pair");
+            if (!pair.is_array() || pair.size() != 2) refuse(at, "must be a [pos, value] pair");
             points.push_back({wholeOf(pair[0], at + "[0]"), wholeOf(pair[1], at + "[1]")});
         }
         return points;
@@ -119,11 +109,9 @@ public:
 
 private:
     static int32_t wholeOf(const Json& value, const std::string& path) {
-        if (!value.is_number())
-            refuse(path, "must be a whole number, not " + typeName(value));
+        if (!value.is_number()) refuse(path, "must be a whole number, not " + typeName(value));
         const double number = value.get<double>();
-        if (number != std::trunc(number))
-            refuse(path, value.dump() + " is not a whole number");
+        if (number != std::trunc(number)) refuse(path, value.dump() + " is not a whole number");
         if (number < std::numeric_limits<int32_t>::min() || number > std::numeric_limits<int32_t>::max())
             refuse(path, value.dump() + " is beyond the range of a 32-bit integer");
         return static_cast<int32_t>(number);
@@ -140,13 +128,13 @@ void readVersion(ObjectReader& top) {
     if (version.get<double>() > kProfileVersion)
         refuse("version", version.dump() + " is newer than this program reads (up to " +
                               std::to_string(kProfileVersion) + "); use a newer Orvenda");
-    if (version.get<double>() < 1)
-        refuse("version", version.dump() + " is not a profile version");
+    if (version.get<double>() < 1) refuse("version", version.dump() + " is not a profile version");
 }
 
 SettingsProfile readProfile(const Json& document) {
-    ObjectReader top(document, "", {"version", "iqFilter", "dataFullScale", "iqOffset", "iqOutput", "outputSequence",
-                                    "startTrigger", "samplingFrequencyMHz", "marker", "intermediateFrequency"});
+    ObjectReader top(document, "",
+                     {"version", "iqFilter", "dataFullScale", "iqOffset", "iqOutput", "outputSequence", "startTrigger",
+                      "samplingFrequencyMHz", "marker", "intermediateFrequency"});
     readVersion(top);
     SettingsProfile p;
     {
@@ -189,7 +177,8 @@ SettingsProfile readProfile(const Json& document) {
     }
     p.samplingFrequencyMHz = top.number("samplingFrequencyMHz");
     {
-        ObjectReader g = top.object("marker", {"on", "edit", "marker1On", "marker2On", "marker1Points", "marker2Points"});
+        ObjectReader g =
+            top.object("marker", {"on", "edit", "marker1On", "marker2On", "marker1Points", "marker2Points"});
         p.markerOn = g.boolean("on");
         p.markerEdit = g.choice("edit", kMarkerEdits);
         p.marker1On = g.boolean("marker1On");
@@ -257,8 +246,7 @@ std::variant<SettingsProfile, ProfileError> profileFromJsonText(std::string_view
     }
     try {
         SettingsProfile profile = readProfile(document);
-        if (auto problem = checkProfile(profile))
-            return *problem;
+        if (auto problem = checkProfile(profile)) return *problem;
         return profile;
     } catch (const Refused& refused) {
         return ProfileError{refused.message};

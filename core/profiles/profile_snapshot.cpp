@@ -17,12 +17,13 @@ struct Refused {
     std::string message;
 };
 
-[[noreturn]] void refuse(const char* caption, const std::string& why) { throw Refused{std::string(caption) + ": " + why}; }
+[[noreturn]] void refuse(const char* caption, const std::string& why) {
+    throw Refused{std::string(caption) + ": " + why};
+}
 
 double valueOf(const char* caption, const std::string& text) {
     const std::optional<double> value = settings::strictNumber(text);
-    if (!value || !std::isfinite(*value))
-        refuse(caption, "\"" + text + "\" is not a number");
+    if (!value || !std::isfinite(*value)) refuse(caption, "\"" + text + "\" is not a number");
     return *value + 0.0;
 }
 
@@ -35,8 +36,7 @@ int32_t wholeValueOf(const char* caption, const std::string& text) {
 }
 
 int optionOf(const char* caption, settings::OptionIndex index, int count) {
-    if (index < 0 || index >= count)
-        refuse(caption, "no option is selected");
+    if (index < 0 || index >= count) refuse(caption, "no option is selected");
     return index;
 }
 
@@ -81,8 +81,8 @@ PanelSnapshot snapshotOf(const SettingsProfile& p) {
 
 std::vector<MarkerPoint> storedPoints(const markers::MarkerStore& store, int marker) {
     const markers::MarkerPoints& points = marker == 1 ? store.Marker1Points : store.Marker2Points;
-    const int32_t count = std::clamp<int32_t>(marker == 1 ? store.Marker1Count : store.Marker2Count, 0,
-                                              markers::kMarkerPointCapacity);
+    const int32_t count =
+        std::clamp<int32_t>(marker == 1 ? store.Marker1Count : store.Marker2Count, 0, markers::kMarkerPointCapacity);
     return std::vector<MarkerPoint>(points.begin(), points.begin() + count);
 }
 
@@ -132,8 +132,8 @@ void storeProfilePoints(markers::MarkerStore& store, int marker, const std::vect
     std::copy_n(points.begin(), count, list.begin());
     std::fill(list.begin() + static_cast<std::ptrdiff_t>(count), list.end(), MarkerPoint{0, 0});
     (marker == 1 ? store.Marker1Count : store.Marker2Count) = static_cast<int32_t>(count);
-    const int64_t length = count == 0 ? 0 : std::min<int64_t>(int64_t{points[count - 1].Pos} + 1,
-                                                             std::numeric_limits<int32_t>::max());
+    const int64_t length =
+        count == 0 ? 0 : std::min<int64_t>(int64_t{points[count - 1].Pos} + 1, std::numeric_limits<int32_t>::max());
     (marker == 1 ? store.Marker1Length : store.Marker2Length) = static_cast<int32_t>(length);
     store.MarkerLength = std::max(store.Marker1Length, store.Marker2Length);
 }

@@ -27,8 +27,7 @@ struct LoadedSettings {
 std::variant<LoadedSettings, ProfileError> readSettingsFile(const std::string& path, const SettingsProfile& base);
 
 // The same for a waveform file only; anything else is refused.
-std::variant<LoadedSettings, ProfileError> readWaveformSettings(const std::string& path,
-                                                                const SettingsProfile& base);
+std::variant<LoadedSettings, ProfileError> readWaveformSettings(const std::string& path, const SettingsProfile& base);
 
 // Writes the profile beside the old file and renames it over it, so a failed
 // write leaves any old file as it was. Nothing on success.

@@ -41,8 +41,8 @@ struct SettingsProfile {
     int gate = 0;  // 0 edge, 1 level
 
     bool startTriggerOn = false;
-    int startTrigger = 0;     // 0 internal, 1 link
-    int linkPolarity = 0;     // 0 positive, 1 negative
+    int startTrigger = 0;  // 0 internal, 1 link
+    int linkPolarity = 0;  // 0 positive, 1 negative
 
     double samplingFrequencyMHz = 200.0;
 

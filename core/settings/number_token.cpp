@@ -11,8 +11,7 @@ namespace {
 // that is whether an out-of-range number is too large rather than too small.
 bool isLargeOrder(const char* first, const char* end) {
     const char* p = first;
-    if (*p == '+' || *p == '-')
-        ++p;
+    if (*p == '+' || *p == '-') ++p;
     long long order = 0;
     bool nonZeroSeen = false;
     bool afterPoint = false;
@@ -23,15 +22,13 @@ bool isLargeOrder(const char* first, const char* end) {
             ++order;
         else if (afterPoint && !nonZeroSeen && *p == '0')
             --order;
-        if (*p != '.' && *p != '0')
-            nonZeroSeen = true;
+        if (*p != '.' && *p != '0') nonZeroSeen = true;
     }
     long long exponent = 0;
     bool negative = false;
     if (p < end) {
         ++p;
-        if (*p == '+' || *p == '-')
-            negative = *p++ == '-';
+        if (*p == '+' || *p == '-') negative = *p++ == '-';
         for (; p < end; ++p)  // capped: far beyond the double range either way
             exponent = std::min(exponent * 10 + (*p - '0'), 1'000'000LL);
     }
@@ -47,12 +44,10 @@ NumberToken convertSlow(const char* first, const char* end) {
     const auto [ptr, ec] = std::from_chars(start, end, value, std::chars_format::general);
     (void)ptr;
     if (ec == std::errc::result_out_of_range) {
-        if (isLargeOrder(first, end))
-            return {NumberStatus::Overflow, 0.0, end};
+        if (isLargeOrder(first, end)) return {NumberStatus::Overflow, 0.0, end};
         return {NumberStatus::Ok, *first == '-' ? -0.0 : 0.0, end};  // below the smallest double
     }
-    if (ec != std::errc{})
-        return {NumberStatus::NotANumber, 0.0, first};
+    if (ec != std::errc{}) return {NumberStatus::NotANumber, 0.0, first};
     return {NumberStatus::Ok, value, end};
 }
 

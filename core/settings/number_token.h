@@ -32,9 +32,8 @@ struct NumberToken {
 
 namespace detail {
 
-inline constexpr double kExactPowersOf10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                              1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                              1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+inline constexpr double kExactPowersOf10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                              1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 inline constexpr uint64_t kIntegerPowersOf10[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000};
 // Digits a uint64 mantissa takes without overflow.
 inline constexpr int kMaxExactDigits = 19;
@@ -45,8 +44,7 @@ inline bool isDigit(char c) { return static_cast<unsigned char>(c - '0') < 10; }
 inline uint64_t loadEight(const char* p) {
     uint64_t word;
     std::memcpy(&word, p, 8);
-    if constexpr (std::endian::native == std::endian::big)
-        word = __builtin_bswap64(word);
+    if constexpr (std::endian::native == std::endian::big) word = __builtin_bswap64(word);
     return word;
 }
 
@@ -69,7 +67,8 @@ inline uint64_t leadingDigitsValue(uint64_t word, int count) {
     uint64_t v = (word - 0x3030303030303030ull) << (8 * (8 - count));
     v = (v * 10) + (v >> 8);
     v = (((v & 0x000000FF000000FFull) * 0x000F424000000064ull) +
-         (((v >> 16) & 0x000000FF000000FFull) * 0x0000271000000001ull)) >> 32;
+         (((v >> 16) & 0x000000FF000000FFull) * 0x0000271000000001ull)) >>
+        32;
     return v;
 }
 
@@ -79,18 +78,15 @@ inline const char* readDigits(const char* p, const char* last, uint64_t& mantiss
     while (last - p >= 8) {
         const uint64_t word = loadEight(p);
         const int count = leadingDigitCount(word);
-        if (count == 0)
-            return p;
+        if (count == 0) return p;
         if (digits + count <= kMaxExactDigits)
             mantissa = mantissa * kIntegerPowersOf10[count] + leadingDigitsValue(word, count);
         digits += count;
         p += count;
-        if (count < 8)
-            return p;
+        if (count < 8) return p;
     }
     for (; p < last && isDigit(*p); ++p, ++digits)
-        if (digits < kMaxExactDigits)
-            mantissa = mantissa * 10 + static_cast<uint64_t>(*p - '0');
+        if (digits < kMaxExactDigits) mantissa = mantissa * 10 + static_cast<uint64_t>(*p - '0');
     return p;
 }
 
@@ -102,8 +98,7 @@ NumberToken convertSlow(const char* first, const char* end);
 // Reads the longest number at the start of [first, last).
 inline NumberToken readNumber(const char* first, const char* last) {
     using detail::isDigit;
-    if (first == last)
-        return {NumberStatus::NotANumber, 0.0, first};
+    if (first == last) return {NumberStatus::NotANumber, 0.0, first};
     // Signs vary at random in sample files: no branch on them.
     const char* p = first;
     const bool negative = *p == '-';
@@ -114,8 +109,7 @@ inline NumberToken readNumber(const char* first, const char* last) {
     if (p < last && isDigit(*p)) {
         mantissa = static_cast<uint64_t>(*p++ - '0');
         digits = 1;
-        if (p < last && isDigit(*p))
-            p = detail::readDigits(p, last, mantissa, digits);
+        if (p < last && isDigit(*p)) p = detail::readDigits(p, last, mantissa, digits);
     }
     int exponent10 = 0;
     if (p < last && *p == '.') {
@@ -123,8 +117,7 @@ inline NumberToken readNumber(const char* first, const char* last) {
         p = detail::readDigits(p + 1, last, mantissa, digits);
         exponent10 = integerDigits - digits;
     }
-    if (digits == 0)
-        return {NumberStatus::NotANumber, 0.0, first};
+    if (digits == 0) return {NumberStatus::NotANumber, 0.0, first};
     if (p < last && (*p == 'e' || *p == 'E')) {
         const char* q = p + 1;
         bool negativeExponent = false;
@@ -135,8 +128,7 @@ inline NumberToken readNumber(const char* first, const char* last) {
         if (q < last && isDigit(*q)) {
             int e = 0;
             for (; q < last && isDigit(*q); ++q)
-                if (e < 100000)
-                    e = e * 10 + (*q - '0');
+                if (e < 100000) e = e * 10 + (*q - '0');
             exponent10 += negativeExponent ? -e : e;
             p = q;
         }
@@ -152,8 +144,7 @@ inline NumberToken readNumber(const char* first, const char* last) {
             const uint64_t sign = static_cast<uint64_t>(negative) << 63;
             return {NumberStatus::Ok, std::bit_cast<double>(std::bit_cast<uint64_t>(value) | sign), p};
         }
-        if (mantissa == 0)
-            return {NumberStatus::Ok, negative ? -0.0 : 0.0, p};
+        if (mantissa == 0) return {NumberStatus::Ok, negative ? -0.0 : 0.0, p};
     }
     return detail::convertSlow(first, p);
 }

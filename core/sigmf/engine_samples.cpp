@@ -83,7 +83,10 @@ private:
 class Converter {
 public:
     Converter(const Recording& recording, const PrepareOptions& options, cleanup::TemporaryFile& out)
-        : recording_(recording), type_(recording.meta.datatype), options_(options), out_(out),
+        : recording_(recording),
+          type_(recording.meta.datatype),
+          options_(options),
+          out_(out),
           toShort_(engineCommandOf(type_) == input::LoadCommand::BinaryShort) {}
 
     std::uint64_t run() {
@@ -167,7 +170,8 @@ std::variant<PreparedSamples, RecordingError> prepareForEngine(const Recording& 
         return prepared;
     }
     std::string error;
-    prepared.temporary = cleanup::TemporaryFile::create(options.temporaryFolder, stemOf(recording.meta.dataPath), error);
+    prepared.temporary =
+        cleanup::TemporaryFile::create(options.temporaryFolder, stemOf(recording.meta.dataPath), error);
     if (!prepared.temporary) return RecordingError{error};
     try {
         prepared.sampleCount = Converter(recording, options, *prepared.temporary).run();

@@ -25,9 +25,9 @@
 namespace orvenda::sigmf {
 
 struct PreparedSamples {
-    std::string path;             // the file the engine reads
-    input::LoadCommand command;   // BinaryShort or BinaryFloat
-    std::uint64_t sampleCount = 0;  // in that file
+    std::string path;                                   // the file the engine reads
+    input::LoadCommand command;                         // BinaryShort or BinaryFloat
+    std::uint64_t sampleCount = 0;                      // in that file
     std::unique_ptr<cleanup::TemporaryFile> temporary;  // when converted
 };
 

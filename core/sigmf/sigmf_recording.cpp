@@ -42,7 +42,8 @@ public:
     std::optional<std::uint64_t> count(const json& parent, const char* key, const std::string& where) const {
         auto found = parent.find(key);
         if (found == parent.end()) return std::nullopt;
-        if (!found->is_number_unsigned()) fail(where + key, "is " + found->dump() + ", not a whole number of 0 or more");
+        if (!found->is_number_unsigned())
+            fail(where + key, "is " + found->dump() + ", not a whole number of 0 or more");
         return found->get<std::uint64_t>();
     }
 
@@ -106,8 +107,8 @@ std::vector<Capture> capturesOf(const Checker& check, const json& top, std::uint
 std::string dataPathOf(const Checker& check, const json& global, const std::string& metaPath) {
     auto dataset = global.find("core:dataset");
     if (dataset == global.end()) {
-        const std::string base = metaPath.ends_with(kMetaEnding) ? metaPath.substr(0, metaPath.size() - kMetaEnding.size())
-                                                                  : metaPath;
+        const std::string base =
+            metaPath.ends_with(kMetaEnding) ? metaPath.substr(0, metaPath.size() - kMetaEnding.size()) : metaPath;
         return base + std::string(kDataEnding);
     }
     if (!dataset->is_string() || dataset->get<std::string>().empty())
@@ -132,8 +133,7 @@ bool Recording::contiguous() const {
 bool isSigmfFileName(std::string_view path) { return path.ends_with(kMetaEnding) || path.ends_with(kDataEnding); }
 
 std::string metaPathOf(const std::string& path) {
-    if (path.ends_with(kDataEnding))
-        return path.substr(0, path.size() - kDataEnding.size()) + std::string(kMetaEnding);
+    if (path.ends_with(kDataEnding)) return path.substr(0, path.size() - kDataEnding.size()) + std::string(kMetaEnding);
     return path;
 }
 
@@ -143,8 +143,7 @@ std::variant<Metadata, RecordingError> parseMetadata(std::string_view text, cons
     try {
         top = json::parse(text);
     } catch (const json::parse_error& error) {
-        return RecordingError{metaPath + ": invalid JSON at byte " + std::to_string(error.byte) + ": " +
-                              error.what()};
+        return RecordingError{metaPath + ": invalid JSON at byte " + std::to_string(error.byte) + ": " + error.what()};
     } catch (const json::exception& error) {
         // A number beyond the double range, for instance.
         return RecordingError{metaPath + ": invalid JSON: " + error.what()};
@@ -183,8 +182,8 @@ std::variant<Recording, RecordingError> layOut(Metadata meta, const std::string&
     for (const Capture& capture : meta.captures) {
         if (capture.headerBytes > dataBytes || extra > dataBytes - capture.headerBytes)
             return RecordingError{data + ": the file holds " + std::to_string(dataBytes) +
-                                  " bytes, fewer than the header and trailing bytes of the metadata (" +
-                                  metaPath + " core:header_bytes, core:trailing_bytes)"};
+                                  " bytes, fewer than the header and trailing bytes of the metadata (" + metaPath +
+                                  " core:header_bytes, core:trailing_bytes)"};
         extra += capture.headerBytes;
     }
     const std::uint64_t sampleSpan = dataBytes - extra;
@@ -201,9 +200,9 @@ std::variant<Recording, RecordingError> layOut(Metadata meta, const std::string&
     for (std::size_t k = 0; k < meta.captures.size(); ++k) {
         const std::uint64_t start = meta.captures[k].sampleStart - meta.offset;
         if (start > recording.sampleCount)
-            return RecordingError{metaPath + ": captures[" + std::to_string(k) + "] core:sample_start: " +
-                                  std::to_string(meta.captures[k].sampleStart) + " lies beyond the " +
-                                  std::to_string(recording.sampleCount) + " samples of " + data};
+            return RecordingError{metaPath + ": captures[" + std::to_string(k) +
+                                  "] core:sample_start: " + std::to_string(meta.captures[k].sampleStart) +
+                                  " lies beyond the " + std::to_string(recording.sampleCount) + " samples of " + data};
         if (start > sample) recording.segments.push_back(Segment{byte, start - sample});
         byte += (start - sample) * sampleBytes + meta.captures[k].headerBytes;
         sample = start;

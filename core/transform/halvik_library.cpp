@@ -12,8 +12,7 @@ namespace {
 std::vector<std::string> defaultCandidates() {
     std::vector<std::string> candidates;
     const std::string folder = halvik::programFolder();
-    if (!folder.empty())
-        candidates.push_back(folder + "/" + HALVIK_LIBRARY_FILE_NAME);
+    if (!folder.empty()) candidates.push_back(folder + "/" + HALVIK_LIBRARY_FILE_NAME);
     candidates.emplace_back(HALVIK_LIBRARY_FILE_NAME);
     return candidates;
 }
@@ -25,8 +24,7 @@ HalvikLibrary::HalvikLibrary() : HalvikLibrary(defaultCandidates()) {}
 HalvikLibrary::HalvikLibrary(std::vector<std::string> candidates) : candidates_(std::move(candidates)) {}
 
 HalvikFunction HalvikLibrary::halvik(std::string& error) {
-    if (halvik_)
-        return halvik_;
+    if (halvik_) return halvik_;
     // The first failure is the telling one: the copy beside the program is
     // the one meant to be found.
     std::string firstError;
@@ -41,7 +39,8 @@ HalvikFunction HalvikLibrary::halvik(std::string& error) {
         dlerror();
         void* symbol = dlsym(handle, "Halvik");
         if (!symbol) {
-            error = "The conversion library " + candidate + " has no usable function Halvik: " + halvik::lastLoaderError();
+            error =
+                "The conversion library " + candidate + " has no usable function Halvik: " + halvik::lastLoaderError();
             dlclose(handle);
             return nullptr;
         }
@@ -57,11 +56,10 @@ HalvikFunction HalvikLibrary::halvik(std::string& error) {
 
 int32_t HalvikLibrary::convert(const HalvikArguments& arguments, const markers::MarkerStore& markers,
                                const std::string& outPath) const {
-    if (!halvik_)
-        return -1;
-    return halvik_(arguments.iPath.c_str(), arguments.qPath.c_str(), arguments.inputDataType,
-                   arguments.inputFileKind, markers.Marker1Points.data(), markers.Marker2Points.data(),
-                   arguments.sampleCount, arguments.peakValue, &arguments.settings, outPath.c_str());
+    if (!halvik_) return -1;
+    return halvik_(arguments.iPath.c_str(), arguments.qPath.c_str(), arguments.inputDataType, arguments.inputFileKind,
+                   markers.Marker1Points.data(), markers.Marker2Points.data(), arguments.sampleCount,
+                   arguments.peakValue, &arguments.settings, outPath.c_str());
 }
 
 }  // namespace orvenda

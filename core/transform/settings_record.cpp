@@ -49,8 +49,8 @@ std::optional<double> hertzFrom(const std::string& text, const char* field, cons
 void checkIntegerBox(const std::string& text, const char* field, const char* caption,
                      std::vector<FieldProblem>& problems) {
     if (!fittingRoundedInteger(leadingNumber(text)))
-        problems.push_back({field, std::string(caption) + " is beyond the range of a 32-bit integer: " +
-                                       quoted(text) + "."});
+        problems.push_back(
+            {field, std::string(caption) + " is beyond the range of a 32-bit integer: " + quoted(text) + "."});
 }
 
 // The numbers the command needs, all checked before anything changes.
@@ -61,8 +61,8 @@ std::vector<FieldProblem> unusableFields(const TransformRequest& request) {
     if (request.kind == TransformKind::IF) {
         // The IF conversion divides by the sampling frequency.
         if (fs && !(*fs > 0.0))
-            problems.push_back({"TxtFs", "Sampling Freq (MHz) must be above 0 for the IF Transform: " +
-                                             quoted(panel.fsText) + "."});
+            problems.push_back(
+                {"TxtFs", "Sampling Freq (MHz) must be above 0 for the IF Transform: " + quoted(panel.fsText) + "."});
         hertzFrom(panel.ifFreqText, "TxtIFFreq", "Carrier Freq", problems);
     }
     if (request.specifyDataSize) {
@@ -71,15 +71,17 @@ std::vector<FieldProblem> unusableFields(const TransformRequest& request) {
             problems.push_back({"TxtDataSizeI", "Specify Data Size: the data size is not a number: " +
                                                     quoted(request.dataSizeText) + "."});
         else if (*size < 1.0)
-            problems.push_back({"TxtDataSizeI", "Specify Data Size: the data size is below 1: " +
-                                                    quoted(request.dataSizeText) + "."});
+            problems.push_back(
+                {"TxtDataSizeI", "Specify Data Size: the data size is below 1: " + quoted(request.dataSizeText) + "."});
         else if (!fittingRoundedInteger(*size))
-            problems.push_back({"TxtDataSizeI", "Specify Data Size: the data size is beyond the range of a "
-                                                "32-bit integer: " + quoted(request.dataSizeText) + "."});
+            problems.push_back({"TxtDataSizeI",
+                                "Specify Data Size: the data size is beyond the range of a "
+                                "32-bit integer: " +
+                                    quoted(request.dataSizeText) + "."});
         else if (roundedInteger(*size) > kMostWaveformSamples)
             problems.push_back({"TxtDataSizeI", "Specify Data Size: a waveform file holds at most " +
-                                                    std::to_string(kMostWaveformSamples) + " samples: " +
-                                                    quoted(request.dataSizeText) + "."});
+                                                    std::to_string(kMostWaveformSamples) +
+                                                    " samples: " + quoted(request.dataSizeText) + "."});
     }
     checkIntegerBox(panel.loopNumText, "TxtLoopNum", "Loop Num", problems);
     checkIntegerBox(panel.iOutputText, "TxtIOutput", "I/Q Output I (mVp-p)", problems);
@@ -91,10 +93,8 @@ std::vector<FieldProblem> unusableFields(const TransformRequest& request) {
 
 int32_t markerFlagsOf(const PanelSnapshot& panel, TransformKind kind) {
     int32_t flags = 0;
-    if (panel.mark1On)
-        flags |= HALVIK_MARKER_1_LINE;
-    if (panel.mark2On)
-        flags |= HALVIK_MARKER_2_LINE;
+    if (panel.mark1On) flags |= HALVIK_MARKER_1_LINE;
+    if (panel.mark2On) flags |= HALVIK_MARKER_2_LINE;
     if (panel.markerModeOn) {
         // "Auto Edit": BaseBand also asks for the SEQ marker-mode line, IF does not.
         if (panel.markOption == 0)
@@ -154,8 +154,7 @@ TransformPlan planTransform(const TransformRequest& request) {
         return plan;
     }
     plan.problems = unusableFields(request);
-    if (!plan.problems.empty())
-        return plan;
+    if (!plan.problems.empty()) return plan;
 
     int32_t sampleCount = request.input.DataSize;
     if (request.specifyDataSize) {
@@ -183,8 +182,7 @@ TransformPlan planTransform(const TransformRequest& request) {
 std::string problemsText(const std::vector<FieldProblem>& problems) {
     std::string text;
     for (const FieldProblem& problem : problems) {
-        if (!text.empty())
-            text += '\n';
+        if (!text.empty()) text += '\n';
         text += problem.message;
     }
     return text;

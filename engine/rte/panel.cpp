@@ -6,7 +6,8 @@
 
 namespace halvik::rte {
 
-Panel::Panel(PanelDefinition definition, std::unique_ptr<PanelView> view) : definition_(std::move(definition)), view_(std::move(view)) {
+Panel::Panel(PanelDefinition definition, std::unique_ptr<PanelView> view)
+    : definition_(std::move(definition)), view_(std::move(view)) {
     for (const ControlDefinition& control : definition_.controls) {
         if (control.kind == ControlKind::Progress) progress_[control.id] = ProgressState{control.text, -1};
     }

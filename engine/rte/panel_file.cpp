@@ -54,7 +54,8 @@ std::optional<ControlKind> parseKind(std::string_view word) {
 class Parser {
 public:
     PanelFileResult run(std::string_view bytes) {
-        if (bytes.size() > kMaxPanelFileBytes) return fail("file larger than " + std::to_string(kMaxPanelFileBytes) + " bytes");
+        if (bytes.size() > kMaxPanelFileBytes)
+            return fail("file larger than " + std::to_string(kMaxPanelFileBytes) + " bytes");
         std::size_t start = 0;
         while (start <= bytes.size() && error_.empty()) {
             std::size_t end = bytes.find('\n', start);
@@ -102,7 +103,9 @@ private:
         const auto width = parseNumber(takeWord(rest), kMinPanelSide, kMaxPanelSide);
         const auto height = parseNumber(takeWord(rest), kMinPanelSide, kMaxPanelSide);
         if (!id) return lineError("panel id must be 1.." + std::to_string(kMaxResourceId));
-        if (!width || !height) return lineError("panel size must be " + std::to_string(kMinPanelSide) + ".." + std::to_string(kMaxPanelSide));
+        if (!width || !height)
+            return lineError("panel size must be " + std::to_string(kMinPanelSide) + ".." +
+                             std::to_string(kMaxPanelSide));
         if (rest.size() > kMaxTextBytes) return lineError("title too long");
         if (file_.findPanel(*id)) return lineError("panel " + std::to_string(*id) + " defined twice");
         open_ = PanelDefinition{*id, *width, *height, std::string(rest), {}};
@@ -136,7 +139,8 @@ private:
 }  // namespace
 
 const ControlDefinition* PanelDefinition::findControl(int controlId) const {
-    auto it = std::find_if(controls.begin(), controls.end(), [&](const ControlDefinition& c) { return c.id == controlId; });
+    auto it =
+        std::find_if(controls.begin(), controls.end(), [&](const ControlDefinition& c) { return c.id == controlId; });
     return it == controls.end() ? nullptr : &*it;
 }
 

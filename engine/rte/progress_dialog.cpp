@@ -22,7 +22,8 @@ bool ProgressDialog::guiAvailable() {
 ProgressDialog::ProgressDialog(const PanelDefinition& definition) : window_(std::make_unique<QWidget>()) {
     // A title but no close button: the conversion cannot be interrupted.
     window_->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    window_->setWindowTitle(QString::fromUtf8(definition.title.data(), static_cast<qsizetype>(definition.title.size())));
+    window_->setWindowTitle(
+        QString::fromUtf8(definition.title.data(), static_cast<qsizetype>(definition.title.size())));
     window_->setObjectName(QStringLiteral("rtePanel%1").arg(definition.id));
     window_->resize(definition.width, definition.height);
 

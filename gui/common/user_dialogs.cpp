@@ -14,8 +14,7 @@ QString toQtFileFilter(const QString& pipeSeparatedFilter) {
         const QString& pattern = parts[i + 1];
         // "*.*" means every file where these lists come from; here it would
         // hide names without a dot, so Qt is given "*" instead.
-        if (pattern == QLatin1String("*.*"))
-            filters << QStringLiteral("%1 (*)").arg(description);
+        if (pattern == QLatin1String("*.*")) filters << QStringLiteral("%1 (*)").arg(description);
         // Qt takes the patterns from the parentheses; add them when the
         // description does not already show them.
         else if (description.contains(QLatin1Char('(')))
@@ -35,8 +34,7 @@ QString QtUserDialogs::saveFile(QWidget* parent, const QString& title, const QSt
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return QString();
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
     return dialog.selectedFiles().constFirst();
 }
 

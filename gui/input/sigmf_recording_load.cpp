@@ -33,8 +33,8 @@ void SigmfRecordingLoad::releaseWhenReplaced() {
 void SigmfRecordingLoad::run() {
     if (group_.isLoading()) return;
     const QString caption = QString::fromLatin1(kProgramName);
-    const QString chosen = dialogs_.openFile(window_, QString::fromLatin1(kSigmfDialogTitle),
-                                             QString::fromLatin1(kSigmfFileFilter));
+    const QString chosen =
+        dialogs_.openFile(window_, QString::fromLatin1(kSigmfDialogTitle), QString::fromLatin1(kSigmfFileFilter));
     if (chosen.isEmpty()) return;
 
     auto opened = sigmf::openRecording(QFile::encodeName(chosen).toStdString());

@@ -13,12 +13,12 @@
 
 #include <optional>
 
-#include "gui/common/busy_pointer.h"
 #include "core/input/scan_error_text.h"
 #include "core/input/scanner.h"
 #include "core/input/size_rules.h"
-#include "gui/common/user_dialogs.h"
 #include "core/settings/numeric_entry.h"
+#include "gui/common/busy_pointer.h"
+#include "gui/common/user_dialogs.h"
 
 namespace orvenda::input {
 namespace {
@@ -45,8 +45,7 @@ void SignalSourceGroup::buildControls() {
     typeLabel->setObjectName(QStringLiteral("Lbl_FileType"));
     fileType_ = new QComboBox(this);
     fileType_->setObjectName(QStringLiteral("CmbSelFileType"));
-    for (const char* item : kFileTypeItems)
-        fileType_->addItem(QString::fromLatin1(item));
+    for (const char* item : kFileTypeItems) fileType_->addItem(QString::fromLatin1(item));
     typeLabel->setBuddy(fileType_);
 
     loadI_ = new QPushButton(QStringLiteral("Load I"), this);
@@ -86,10 +85,8 @@ void SignalSourceGroup::buildControls() {
     grid->setColumnStretch(1, 1);
     // Room for a file name; the count boxes need nine digits at most.
     const int charWidth = fontMetrics().horizontalAdvance(QLatin1Char('0'));
-    for (QLineEdit* box : {fileNameI_, fileNameQ_})
-        box->setMinimumWidth(14 * charWidth);
-    for (QLineEdit* box : {countI_, countQ_})
-        box->setFixedWidth(11 * charWidth);
+    for (QLineEdit* box : {fileNameI_, fileNameQ_}) box->setMinimumWidth(14 * charWidth);
+    for (QLineEdit* box : {countI_, countQ_}) box->setFixedWidth(11 * charWidth);
     setTabOrder(fileType_, loadI_);
     setTabOrder(loadI_, fileNameI_);
     setTabOrder(fileNameI_, countI_);
@@ -102,8 +99,8 @@ void SignalSourceGroup::buildControls() {
     connect(loadI_, &QPushButton::clicked, this, [this] { run(commandForFileType(state_.SelFileType)); });
     connect(loadQ_, &QPushButton::clicked, this, [this] { loadQText(); });
     connect(countI_, &QLineEdit::returnPressed, this, [this] {
-        countI_->setText(fromUtf8(
-            settings::enteredText(settings::EntryField::DataSizeI, countI_->text().toStdString())));
+        countI_->setText(
+            fromUtf8(settings::enteredText(settings::EntryField::DataSizeI, countI_->text().toStdString())));
     });
 }
 
@@ -149,8 +146,7 @@ void SignalSourceGroup::restoreTexts(const Texts& texts) {
 
 void SignalSourceGroup::applyTexts(const DisplayTexts& texts) {
     const auto apply = [](QLineEdit* box, const std::optional<std::string>& text) {
-        if (text)
-            box->setText(fromUtf8(*text));
+        if (text) box->setText(fromUtf8(*text));
     };
     apply(fileNameI_, texts.fileNameI);
     apply(fileNameQ_, texts.fileNameQ);
@@ -160,11 +156,10 @@ void SignalSourceGroup::applyTexts(const DisplayTexts& texts) {
 
 void SignalSourceGroup::run(LoadCommand command) {
     const std::optional<LoadStart> start = startLoad(command);
-    if (!start)
-        return;
+    if (!start) return;
     const LoadCommandInfo& info = loadCommandInfo(command);
-    const QString path = dialogs_.openFile(window(), QString::fromLatin1(info.dialogTitle),
-                                           QString::fromLatin1(info.fileFilter));
+    const QString path =
+        dialogs_.openFile(window(), QString::fromLatin1(info.dialogTitle), QString::fromLatin1(info.fileFilter));
     if (path.isEmpty()) {
         setLoading(false);  // a specified size is kept
         return;
@@ -175,8 +170,7 @@ void SignalSourceGroup::run(LoadCommand command) {
 std::optional<SignalSourceGroup::LoadStart> SignalSourceGroup::startLoad(LoadCommand command) {
     // The loads process window events while they read; a second load then
     // waits for the first to finish instead of interleaving with it.
-    if (loading_)
-        return std::nullopt;
+    if (loading_) return std::nullopt;
     const LoadCommandInfo& info = loadCommandInfo(command);
     selectFileType(info.fileType);
 
@@ -242,18 +236,17 @@ bool SignalSourceGroup::finishLoad(const LoadStart& start, const QString& path, 
         // the specified size too (only a cancelled dialog keeps it).
         state_.DataSize = start.dataSizeBefore;
         restoreTexts(before);
-        dialogs_.message(window(),
-                         fromUtf8(scanErrorText(*outcome.error, layout,
-                                                QDir::toNativeSeparators(shownPath).toStdString())),
-                         programName);
+        dialogs_.message(
+            window(),
+            fromUtf8(scanErrorText(*outcome.error, layout, QDir::toNativeSeparators(shownPath).toStdString())),
+            programName);
         setLoading(false);
         return false;
     }
     const LoadCompletion done =
         completeLoad(state_, command, nativePath, fileName.toStdString(), outcome.result, start.sizeSpecified);
     state_ = done.state;
-    if (done.showDataSizeOver)
-        dialogs_.message(window(), QString::fromLatin1(kDataSizeOverText), programName);
+    if (done.showDataSizeOver) dialogs_.message(window(), QString::fromLatin1(kDataSizeOverText), programName);
     if (done.showNotMultipleOf4)
         dialogs_.message(window(), QString::fromLatin1(kNotMultipleOf4Text), QString::fromLatin1(kWarningCaption));
     applyTexts(done.texts);

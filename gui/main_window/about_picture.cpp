@@ -4,8 +4,8 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
-#include <iterator>
 #include <cmath>
+#include <iterator>
 
 namespace orvenda {
 namespace {
@@ -39,8 +39,7 @@ QPixmap aboutPicture() {
     painter.fillRect(picture.rect(), background);
 
     painter.setPen(QPen(QColor(255, 255, 255, 28), 1));
-    for (int x = 25; x < kAboutPictureWidth; x += 25)
-        painter.drawLine(x, 0, x, kAboutPictureHeight);
+    for (int x = 25; x < kAboutPictureWidth; x += 25) painter.drawLine(x, 0, x, kAboutPictureHeight);
     painter.drawLine(0, 22, kAboutPictureWidth, 22);
 
     painter.setPen(QPen(QColor(90, 200, 250), 1.6));
@@ -57,8 +56,7 @@ QPixmap aboutPicture() {
     for (int i = 0; i + 1 < static_cast<int>(std::size(edges)); ++i) {
         const int level = i % 2 == 0 ? low : high;
         painter.drawLine(edges[i], level, edges[i + 1], level);
-        if (i + 2 < static_cast<int>(std::size(edges)))
-            painter.drawLine(edges[i + 1], low, edges[i + 1], high);
+        if (i + 2 < static_cast<int>(std::size(edges))) painter.drawLine(edges[i + 1], low, edges[i + 1], high);
     }
 
     QFont font = painter.font();

@@ -4,17 +4,17 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "common/orvenda_version.h"
+#include "gui/common/user_dialogs.h"
 #include "gui/input/signal_source_group.h"
 #include "gui/main_window/frm_about.h"
 #include "gui/main_window/transform_commands.h"
-#include "gui/common/user_dialogs.h"
 #include "gui/markers/frm_marker.h"
 #include "gui/markers/marker_files_panel.h"
 #include "gui/settings/focus_chain.h"
@@ -58,15 +58,15 @@ QWidget* FrmHalvikWaveMain::buildCentralWidget() {
     signalSource_->setObjectName(QStringLiteral("FraSignalSource"));
     settings::paintTitleInColor(signalSource_, settings::kTopFrameTitleColor);
 
-    auto* markerSetup = new settings::FrameBox(QStringLiteral("FraMarkerSetup"), QStringLiteral("Marker Setup"), central);
+    auto* markerSetup =
+        new settings::FrameBox(QStringLiteral("FraMarkerSetup"), QStringLiteral("Marker Setup"), central);
     markerSetup->setTitleColor(settings::kTopFrameTitleColor);
     markerFiles_ = new markers::MarkerFilesPanel(state_.markers, dialogs_, *this, markerSetup);
     auto* markerLayout = new QVBoxLayout(markerSetup);
     markerLayout->addWidget(settings_->markerGroup());
     markerLayout->addWidget(markerFiles_);
     markerLayout->addStretch();
-    connect(markerFiles_, &markers::MarkerFilesPanel::editMarkerRequested, this,
-            &FrmHalvikWaveMain::openMarkerEditor);
+    connect(markerFiles_, &markers::MarkerFilesPanel::editMarkerRequested, this, &FrmHalvikWaveMain::openMarkerEditor);
 
     baseBandButton_ = new QPushButton(QStringLiteral("BaseBand Transform"), central);
     baseBandButton_->setObjectName(QStringLiteral("BtnTransform"));
@@ -90,9 +90,9 @@ QWidget* FrmHalvikWaveMain::buildCentralWidget() {
     columns->addWidget(settings_->outputControlFrame());
     columns->addLayout(right);
     // Keyboard focus column by column, top to bottom, as laid out.
-    settings::chainFocus(this, {signalSource_, settings_->markerGroup(), markerFiles_, settings_->outputControlFrame(),
-                                settings_->outputSetupFrame(), settings_->intermediateFrequencyFrame(), baseBandButton_,
-                                ifButton_});
+    settings::chainFocus(
+        this, {signalSource_, settings_->markerGroup(), markerFiles_, settings_->outputControlFrame(),
+               settings_->outputSetupFrame(), settings_->intermediateFrequencyFrame(), baseBandButton_, ifButton_});
     return central;
 }
 
@@ -117,9 +117,9 @@ void FrmHalvikWaveMain::buildMenus() {
     addItem(file, "Load Binary(short IQ)", "MnuLoadBs", [this] { signalSource_->loadBinaryShort(); });
     addItem(file, "Load Binary(float IQ)", "MnuLoadBf", [this] { signalSource_->loadBinaryFloat(); });
     // Kept hidden and disabled: these save items never do anything.
-    for (auto [caption, name] : {std::pair{"Save AWG IQ Data", "MnuSaveAWGData"},
-                                 std::pair{"Save AWG I Data", "MnuSaveAWGIData"},
-                                 std::pair{"Save AWQ Q Data", "MnuSaveAWGQData"}}) {
+    for (auto [caption, name] :
+         {std::pair{"Save AWG IQ Data", "MnuSaveAWGData"}, std::pair{"Save AWG I Data", "MnuSaveAWGIData"},
+          std::pair{"Save AWQ Q Data", "MnuSaveAWGQData"}}) {
         QAction* hidden = file->addAction(QString::fromLatin1(caption));
         hidden->setObjectName(QString::fromLatin1(name));
         hidden->setVisible(false);
@@ -166,8 +166,7 @@ void FrmHalvikWaveMain::openAbout() {
 }
 
 void FrmHalvikWaveMain::closeEvent(QCloseEvent* event) {
-    if (markerEditor_)
-        markerEditor_->close();
+    if (markerEditor_) markerEditor_->close();
     QMainWindow::closeEvent(event);
 }
 

@@ -20,9 +20,8 @@ std::string quoted(const QString& path) { return std::string(1, '"').append(path
 
 }  // namespace
 
-SettingsProfileCommands::SettingsProfileCommands(ComonLib& state, UserDialogs& dialogs,
-                                                 settings::SettingsPanel& panel, QWidget* window,
-                                                 std::function<void()> markersReplaced)
+SettingsProfileCommands::SettingsProfileCommands(ComonLib& state, UserDialogs& dialogs, settings::SettingsPanel& panel,
+                                                 QWidget* window, std::function<void()> markersReplaced)
     : QObject(window),
       state_(state),
       dialogs_(dialogs),
@@ -41,16 +40,14 @@ void SettingsProfileCommands::saveSettings() {
         return;
     }
     const QString path = dialogs_.saveFile(window_, QStringLiteral("Save Settings"), kProfileFilter);
-    if (path.isEmpty())
-        return;
+    if (path.isEmpty()) return;
     if (auto error = profiles::writeProfileFile(path.toStdString(), std::get<profiles::SettingsProfile>(profile)))
         report(error->message + ".");
 }
 
 void SettingsProfileCommands::loadSettings() {
     const QString path = dialogs_.openFile(window_, QStringLiteral("Load Settings"), kProfileFilter);
-    if (path.isEmpty())
-        return;
+    if (path.isEmpty()) return;
     auto read = profiles::readSettingsFile(path.toStdString(), profiles::SettingsProfile{});
     if (const auto* error = std::get_if<profiles::ProfileError>(&read)) {
         report("The settings are not loaded: " + error->message + ".");
@@ -77,8 +74,7 @@ void SettingsProfileCommands::settingsFromWaveformFile() {
         return;
     }
     const QString path = dialogs_.openFile(window_, QStringLiteral("Settings from Waveform File"), kWaveformFilter);
-    if (path.isEmpty())
-        return;
+    if (path.isEmpty()) return;
     auto read = profiles::readWaveformSettings(path.toStdString(), std::get<profiles::SettingsProfile>(current));
     if (const auto* error = std::get_if<profiles::ProfileError>(&read)) {
         report("The settings are not loaded: " + error->message + ".");

@@ -32,8 +32,7 @@ void FrmHalvikWaveMain::buildToolsMenu(QMenu* tools) {
         auto* profiles = new SettingsProfileCommands(state_, dialogs_, *settings_, this, [this] {
             markerFiles_->setMarkerFileName(markers::MarkerNumber::One, QString());
             markerFiles_->setMarkerFileName(markers::MarkerNumber::Two, QString());
-            if (markerEditor_)
-                markerEditor_->showStoredMarkers();
+            if (markerEditor_) markerEditor_->showStoredMarkers();
         });
         const auto add = [this, tools](const char* caption, const char* name, auto command) {
             QAction* action = tools->addAction(QString::fromLatin1(caption));

@@ -7,9 +7,9 @@
 #include <QScopedValueRollback>
 #include <QWidget>
 
-#include "gui/input/signal_source_group.h"
 #include "gui/common/busy_pointer.h"
 #include "gui/common/user_dialogs.h"
+#include "gui/input/signal_source_group.h"
 #include "gui/settings/settings_panel.h"
 
 namespace orvenda {
@@ -53,11 +53,11 @@ TransformRequest TransformCommands::currentRequest(TransformKind kind) const {
 
 void TransformCommands::run(TransformKind kind) {
     const QString caption = QString::fromLatin1(kProgramName);
-    if (running_)
-        return;
+    if (running_) return;
     if (controls_.signalSource->isLoading()) {
-        dialogs_.message(window_, QStringLiteral("An input file is still being loaded. Start the transform when "
-                                                 "the load has finished."),
+        dialogs_.message(window_,
+                         QStringLiteral("An input file is still being loaded. Start the transform when "
+                                        "the load has finished."),
                          caption);
         return;
     }
@@ -67,8 +67,7 @@ void TransformCommands::run(TransformKind kind) {
     // Every value is read and checked before the dialog; the record is built
     // from the controls as they stand at the click.
     const TransformPlan plan = planTransform(currentRequest(kind));
-    if (plan.dataSize)
-        state_.input.DataSize = *plan.dataSize;
+    if (plan.dataSize) state_.input.DataSize = *plan.dataSize;
     if (!plan.ok()) {
         dialogs_.message(window_, QString::fromStdString(problemsText(plan.problems)), caption);
         return;
@@ -79,22 +78,19 @@ void TransformCommands::run(TransformKind kind) {
         return;
     }
 
-    const QString outPath = dialogs_.saveFile(window_, isBaseBand ? QStringLiteral("Data Save")
-                                                                  : QStringLiteral("IF Data Save"),
-                                              QString::fromLatin1(kSaveFilter));
-    if (outPath.isEmpty())
-        return;
+    const QString outPath =
+        dialogs_.saveFile(window_, isBaseBand ? QStringLiteral("Data Save") : QStringLiteral("IF Data Save"),
+                          QString::fromLatin1(kSaveFilter));
+    if (outPath.isEmpty()) return;
 
     int32_t result = 0;
     {
         BusyWindow busy(isBaseBand ? controls_.baseBandButton : controls_.ifButton);
         // BaseBand lets the window draw the busy state (and run what else is
         // pending) before and after taking the path; IF does not.
-        if (isBaseBand)
-            QCoreApplication::processEvents();
+        if (isBaseBand) QCoreApplication::processEvents();
         const std::string narrowOutPath = QFile::encodeName(outPath).toStdString();
-        if (isBaseBand)
-            QCoreApplication::processEvents();
+        if (isBaseBand) QCoreApplication::processEvents();
         result = library_.convert(plan.arguments, state_.markers, narrowOutPath);
     }
     if (result != 0)

@@ -33,8 +33,7 @@ void CellEditBox::keyPressEvent(QKeyEvent* event) {
         event->accept();
         emit downPressed();
         return;
-    default:
-        QLineEdit::keyPressEvent(event);
+    default: QLineEdit::keyPressEvent(event);
     }
 }
 

@@ -13,12 +13,12 @@
 #include <QVBoxLayout>
 
 #include "core/markers/marker_cell_rules.h"
+#include "core/markers/marker_store_ops.h"
 #include "gui/common/busy_pointer.h"
 #include "gui/markers/marker_file_dialogs.h"
 #include "gui/markers/marker_grid.h"
 #include "gui/markers/marker_picture.h"
 #include "gui/markers/marker_settings_link.h"
-#include "core/markers/marker_store_ops.h"
 
 namespace orvenda::markers {
 
@@ -123,10 +123,10 @@ void FrmMarker::buildMenu() {
     QAction* saveData = named(file->addAction(QStringLiteral("Save Marker Data")), "MnuSaveMark");
     saveData->setVisible(false);
     saveData->setEnabled(false);
-    connect(named(file->addAction(QStringLiteral("Save Marker List")), "MnuSaveMarkList"), &QAction::triggered,
-            this, &FrmMarker::saveMarkerList);
-    connect(named(file->addAction(QStringLiteral("Load Marker List")), "MnuLoadMarkList"), &QAction::triggered,
-            this, &FrmMarker::loadMarkerList);
+    connect(named(file->addAction(QStringLiteral("Save Marker List")), "MnuSaveMarkList"), &QAction::triggered, this,
+            &FrmMarker::saveMarkerList);
+    connect(named(file->addAction(QStringLiteral("Load Marker List")), "MnuLoadMarkList"), &QAction::triggered, this,
+            &FrmMarker::loadMarkerList);
     file->addSeparator();
     connect(named(file->addAction(QStringLiteral("Close")), "MnuCloseMarker"), &QAction::triggered, this,
             &QWidget::close);
@@ -144,26 +144,22 @@ void FrmMarker::showMarkerInGrid(MarkerNumber marker) {
 }
 
 void FrmMarker::selectMarker(int index) {
-    if (index < 0 || index == store_.CurrentMarker)
-        return;
+    if (index < 0 || index == store_.CurrentMarker) return;
     // The rows shown so far are dropped: only "Set Marker" stores them.
     showMarkerInGrid(markerAtIndex(index));
     store_.CurrentMarker = index;
 }
 
 void FrmMarker::drawMarkers() {
-    if (store_.Marker1Length > 1)
-        picture1_->drawMarker(store_.Marker1Points, store_.MarkerLength);
-    if (store_.Marker2Length > 1)
-        picture2_->drawMarker(store_.Marker2Points, store_.MarkerLength);
+    if (store_.Marker1Length > 1) picture1_->drawMarker(store_.Marker1Points, store_.MarkerLength);
+    if (store_.Marker2Length > 1) picture2_->drawMarker(store_.Marker2Points, store_.MarkerLength);
 }
 
 void FrmMarker::addMarkPoint() {
     const int row = grid_->currentRow();
     grid_->setCellText(row, kPositionColumn, qs(evenPositionText(markPos_->text().toStdString())));
     grid_->setCellText(row, kLevelColumn, qs(levelText(markValue_->text().toStdString())));
-    if (row < MarkerGrid::kRowCount - 1)
-        grid_->setCurrentCell(row + 1, grid_->currentColumn());
+    if (row < MarkerGrid::kRowCount - 1) grid_->setCurrentCell(row + 1, grid_->currentColumn());
 }
 
 void FrmMarker::deleteMarkPoint() {
@@ -184,8 +180,7 @@ void FrmMarker::setMarker() {
         return;
     }
     drawMarkers();
-    if (markerLengthOf(store_, marker) > 1)
-        settings_.switchMarkerOutputOn(marker, false);
+    if (markerLengthOf(store_, marker) > 1) settings_.switchMarkerOutputOn(marker, false);
     settings_.setMarkerFileName(marker, QString());
     grid_->setCurrentCell(row, column);
 }
@@ -223,8 +218,7 @@ void FrmMarker::saveMarkerList() {
 void FrmMarker::loadMarkerList() {
     grid_->finishEditing();
     const MarkerFileLoad load = loadMarkerFileWithDialog(this, dialogs_, kMarkerPointCapacity);
-    if (load.status != MarkerFileLoad::Status::Read)
-        return;
+    if (load.status != MarkerFileLoad::Status::Read) return;
     BusyPointer busy;
     grid_->setRows(gridRowsFromPoints(load.points));
 }

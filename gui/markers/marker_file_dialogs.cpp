@@ -6,15 +6,14 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "core/markers/graph_lib.h"
 #include "gui/common/busy_pointer.h"
 #include "gui/common/user_dialogs.h"
-#include "core/markers/graph_lib.h"
 
 namespace orvenda::markers {
 namespace {
 
-const QString kMarkerFileFilter =
-    QStringLiteral("data files(*.dat)|*.dat|text files(*.txt)|*.txt|all files(*.*)|*.*");
+const QString kMarkerFileFilter = QStringLiteral("data files(*.dat)|*.dat|text files(*.txt)|*.txt|all files(*.*)|*.*");
 
 // A command may already show the busy pointer when it asks for a file or
 // shows a message; the user gets the normal pointer while answering, and the
@@ -28,8 +27,7 @@ public:
         }
     }
     ~NormalPointerWhileAsking() {
-        for (auto it = lifted_.rbegin(); it != lifted_.rend(); ++it)
-            QApplication::setOverrideCursor(*it);
+        for (auto it = lifted_.rbegin(); it != lifted_.rend(); ++it) QApplication::setOverrideCursor(*it);
     }
     NormalPointerWhileAsking(const NormalPointerWhileAsking&) = delete;
     NormalPointerWhileAsking& operator=(const NormalPointerWhileAsking&) = delete;
@@ -52,8 +50,7 @@ MarkerFileLoad loadMarkerFileWithDialog(QWidget* parent, UserDialogs& dialogs, i
         NormalPointerWhileAsking normal;
         path = dialogs.openFile(parent, QStringLiteral("Data Load dcomplex"), kMarkerFileFilter);
     }
-    if (path.isEmpty())
-        return load;  // Cancelled
+    if (path.isEmpty()) return load;  // Cancelled
 
     MarkerFileReadResult result;
     {
@@ -66,8 +63,7 @@ MarkerFileLoad loadMarkerFileWithDialog(QWidget* parent, UserDialogs& dialogs, i
         return load;
     }
     auto& contents = std::get<MarkerFileContents>(result);
-    if (contents.pointsDropped)
-        tell(parent, dialogs, QStringLiteral("work size over"));
+    if (contents.pointsDropped) tell(parent, dialogs, QStringLiteral("work size over"));
     load.status = MarkerFileLoad::Status::Read;
     load.points = std::move(contents.points);
     load.fileName = QFileInfo(path).fileName();
@@ -81,8 +77,7 @@ bool saveMarkerFileWithDialog(QWidget* parent, UserDialogs& dialogs, const std::
         // The save dialog asks before replacing a file and adds no extension.
         path = dialogs.saveFile(parent, QStringLiteral("Data Save"), kMarkerFileFilter);
     }
-    if (path.isEmpty())
-        return false;
+    if (path.isEmpty()) return false;
     // Let the dialog's area be repainted before the write.
     QCoreApplication::processEvents();
     const auto result = writeMarkerFile(QFile::encodeName(path).toStdString(), points);

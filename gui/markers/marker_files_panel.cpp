@@ -42,14 +42,12 @@ void MarkerFilesPanel::loadMarker(MarkerNumber marker) {
     // A cancelled dialog or a rejected file changes nothing; the reader has
     // already told the user why a file was rejected.
     const MarkerFileLoad load = loadMarkerFileWithDialog(window(), dialogs_, kMarkerFileMaxPoints);
-    if (load.status != MarkerFileLoad::Status::Read)
-        return;
+    if (load.status != MarkerFileLoad::Status::Read) return;
 
     const BusyPointer busy;
     storeLoadedMarker(store_, marker, load.points);
     // An empty file clears the list but leaves the marker settings alone.
-    if (!load.points.empty())
-        settings_.switchMarkerOutputOn(marker, true);
+    if (!load.points.empty()) settings_.switchMarkerOutputOn(marker, true);
     setMarkerFileName(marker, load.fileName);
 }
 

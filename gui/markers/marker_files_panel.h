@@ -21,8 +21,7 @@ class MarkerSettingsLink;
 class MarkerFilesPanel : public QWidget {
     Q_OBJECT
 public:
-    MarkerFilesPanel(MarkerStore& store, UserDialogs& dialogs, MarkerSettingsLink& settings,
-                     QWidget* parent = nullptr);
+    MarkerFilesPanel(MarkerStore& store, UserDialogs& dialogs, MarkerSettingsLink& settings, QWidget* parent = nullptr);
 
     // "Load Marker1" / "Load Marker2" (menu items and buttons):
     // the file's points replace the marker's list, the marker output is

@@ -5,8 +5,8 @@
 #include <QScrollBar>
 #include <QTableWidget>
 
-#include "gui/markers/cell_edit_box.h"
 #include "core/markers/marker_cell_rules.h"
+#include "gui/markers/cell_edit_box.h"
 
 namespace orvenda::markers {
 
@@ -19,14 +19,10 @@ constexpr int kFixedRows = 1;
 // type no character (F17 to F24, the lock keys, browser and media keys).
 int desktopKeyCode(int qtKey) {
     switch (qtKey) {
-    case Qt::Key_Delete:
-        return kKeyDelete;
-    case Qt::Key_F2:
-        return kKeyF2;
-    case Qt::Key_NumLock:
-        return 144;
-    case Qt::Key_ScrollLock:
-        return 145;
+    case Qt::Key_Delete: return kKeyDelete;
+    case Qt::Key_F2: return kKeyF2;
+    case Qt::Key_NumLock: return 144;
+    case Qt::Key_ScrollLock: return 145;
     case Qt::Key_Back:
     case Qt::Key_Forward:
     case Qt::Key_Refresh:
@@ -45,11 +41,9 @@ int desktopKeyCode(int qtKey) {
     case Qt::Key_LaunchMail:
     case Qt::Key_LaunchMedia:
     case Qt::Key_Launch0:
-    case Qt::Key_Launch1:
-        return 166;
+    case Qt::Key_Launch1: return 166;
     default:
-        if (qtKey >= Qt::Key_F17 && qtKey <= Qt::Key_F24)
-            return 128 + (qtKey - Qt::Key_F17);
+        if (qtKey >= Qt::Key_F17 && qtKey <= Qt::Key_F24) return 128 + (qtKey - Qt::Key_F17);
         return 0;
     }
 }
@@ -69,16 +63,14 @@ MarkerGrid::MarkerGrid(QWidget* parent)
     table_->setSelectionBehavior(QAbstractItemView::SelectItems);
     table_->setTabKeyNavigation(false);  // Tab leaves the grid, as in a dialog
     for (int r = 0; r < kGridPointRows; ++r)
-        for (int c = 0; c < 2; ++c)
-            table_->setItem(r, c, new QTableWidgetItem);
+        for (int c = 0; c < 2; ++c) table_->setItem(r, c, new QTableWidgetItem);
     table_->installEventFilter(this);
     editor_->raise();
 
     connect(table_, &QTableWidget::cellDoubleClicked, this, [this] { openEditor(kKeySpace); });
     // A scroll while editing ends the edit, storing the text as typed.
     auto onScroll = [this] {
-        if (editing_)
-            focusGridAndStore();
+        if (editing_) focusGridAndStore();
     };
     connect(table_->verticalScrollBar(), &QScrollBar::valueChanged, this, onScroll);
     connect(table_->horizontalScrollBar(), &QScrollBar::valueChanged, this, onScroll);
@@ -110,8 +102,7 @@ void MarkerGrid::setRows(const GridRows& rows) {
 }
 
 QString MarkerGrid::cellText(int row, int column) const {
-    if (row < kFixedRows)
-        return table_->horizontalHeaderItem(column)->text();
+    if (row < kFixedRows) return table_->horizontalHeaderItem(column)->text();
     return table_->item(row - kFixedRows, column)->text();
 }
 
@@ -129,8 +120,7 @@ void MarkerGrid::setCurrentCell(int row, int column) { table_->setCurrentCell(ro
 void MarkerGrid::openEditor(char32_t code) {
     const std::optional<CellEditStart> start =
         cellEditStart(code, cellText(currentRow(), currentColumn()).toStdString());
-    if (!start)
-        return;
+    if (!start) return;
     const QModelIndex index = table_->currentIndex();
     table_->scrollTo(index);
     const QRect cell = table_->visualRect(index);
@@ -146,8 +136,7 @@ void MarkerGrid::openEditor(char32_t code) {
 }
 
 bool MarkerGrid::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == table_ && event->type() == QEvent::KeyPress)
-        return handleGridKey(static_cast<QKeyEvent*>(event));
+    if (watched == table_ && event->type() == QEvent::KeyPress) return handleGridKey(static_cast<QKeyEvent*>(event));
     return QWidget::eventFilter(watched, event);
 }
 
@@ -176,8 +165,7 @@ void MarkerGrid::resizeEvent(QResizeEvent* event) {
 }
 
 void MarkerGrid::storeEdit() {
-    if (!editing_)
-        return;
+    if (!editing_) return;
     editing_ = false;
     setCellText(editRow_, editColumn_, editor_->text());
     editor_->hide();
@@ -190,8 +178,7 @@ void MarkerGrid::focusGridAndStore() {
 
 void MarkerGrid::moveCurrentRow(int step) {
     const int row = currentRow() + step;
-    if (row >= kFixedRows && row < kRowCount)
-        setCurrentCell(row, currentColumn());  // scrolls the row into view
+    if (row >= kFixedRows && row < kRowCount) setCurrentCell(row, currentColumn());  // scrolls the row into view
 }
 
 // The text is stored before the row moves, without processing pending

@@ -25,8 +25,7 @@ void MarkerPicture::clearPicture() {
 }
 
 std::vector<TracePoint> MarkerPicture::tracePoints() const {
-    if (!drawing_)
-        return {};
+    if (!drawing_) return {};
     // The drawing area is the inside of the frame, in pixels.
     const QRect area = contentsRect();
     const TraceFrame frame{2.0, -1.0, area.width(), area.height(), area.left(), area.top()};
@@ -36,8 +35,7 @@ std::vector<TracePoint> MarkerPicture::tracePoints() const {
 void MarkerPicture::paintEvent(QPaintEvent* event) {
     QFrame::paintEvent(event);
     const std::vector<TracePoint> trace = tracePoints();
-    if (trace.empty())
-        return;
+    if (trace.empty()) return;
     QPainter painter(this);
     painter.setPen(QPen(Qt::black, 0));
     if (trace.size() == 1) {
@@ -46,8 +44,7 @@ void MarkerPicture::paintEvent(QPaintEvent* event) {
     }
     QPolygon polyline;
     polyline.reserve(static_cast<int>(trace.size()));
-    for (const TracePoint& p : trace)
-        polyline << QPoint(p.x, p.y);
+    for (const TracePoint& p : trace) polyline << QPoint(p.x, p.y);
     painter.drawPolyline(polyline);
 }
 

@@ -25,13 +25,11 @@ public:
 
     double toPixel(double value) const {
         const double a = warp(lo_), b = warp(hi_);
-        if (b == a)
-            return (pixelLo_ + pixelHi_) / 2;
+        if (b == a) return (pixelLo_ + pixelHi_) / 2;
         return pixelLo_ + (warp(value) - a) / (b - a) * (pixelHi_ - pixelLo_);
     }
     double toValue(double pixel) const {
-        if (pixelHi_ == pixelLo_)
-            return lo_;
+        if (pixelHi_ == pixelLo_) return lo_;
         const double a = warp(lo_), b = warp(hi_);
         return unwarp(a + (pixel - pixelLo_) / (pixelHi_ - pixelLo_) * (b - a));
     }
@@ -41,9 +39,7 @@ public:
     }
 
 private:
-    double warp(double v) const {
-        return scale_ == AxisScale::Log10 ? std::log10(std::max(v, 1e-300)) : v;
-    }
+    double warp(double v) const { return scale_ == AxisScale::Log10 ? std::log10(std::max(v, 1e-300)) : v; }
     double unwarp(double v) const { return scale_ == AxisScale::Log10 ? std::pow(10.0, v) : v; }
 
     double lo_ = 0.0, hi_ = 1.0;

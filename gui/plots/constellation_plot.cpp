@@ -31,16 +31,15 @@ QRgb heatColour(double fraction) {
 }  // namespace
 
 PlotFrame constellationPlotFrame(const QRectF& bounds, const DensityGrid& grid) {
-    const double side = std::max(10.0, std::min(bounds.width() - kLeftMargin - kRightMargin,
-                                                bounds.height() - kTopMargin - kBottomMargin));
+    const double side = std::max(
+        10.0, std::min(bounds.width() - kLeftMargin - kRightMargin, bounds.height() - kTopMargin - kBottomMargin));
     const double width = side + kLeftMargin + kRightMargin, height = side + kTopMargin + kBottomMargin;
     const QRectF square(bounds.center().x() - width / 2, bounds.center().y() - height / 2, width, height);
     return layoutPlot(square, componentAxis(grid, QStringLiteral("I")), componentAxis(grid, QStringLiteral("Q")));
 }
 
 QImage densityImage(const DensityGrid& grid) {
-    if (grid.size <= 0 || grid.counts.size() != static_cast<size_t>(grid.size) * grid.size)
-        return {};
+    if (grid.size <= 0 || grid.counts.size() != static_cast<size_t>(grid.size) * grid.size) return {};
     QImage image(grid.size, grid.size, QImage::Format_RGB32);
     image.fill(kPlotBackground);
     const uint64_t fullest = *std::max_element(grid.counts.begin(), grid.counts.end());
@@ -49,8 +48,7 @@ QImage densityImage(const DensityGrid& grid) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(grid.size - 1 - row));
         for (int column = 0; column < grid.size; ++column) {
             const uint64_t count = grid.counts[static_cast<size_t>(row) * grid.size + column];
-            if (count > 0)
-                line[column] = heatColour(std::log1p(static_cast<double>(count)) / logFullest);
+            if (count > 0) line[column] = heatColour(std::log1p(static_cast<double>(count)) / logFullest);
         }
     }
     return image;

@@ -11,17 +11,14 @@ namespace orvenda::plots {
 
 std::optional<PictureFormat> pictureFormatOf(const QString& path) {
     const QString suffix = QFileInfo(path).suffix().toLower();
-    if (suffix == QLatin1String("png"))
-        return PictureFormat::Png;
-    if (suffix == QLatin1String("svg"))
-        return PictureFormat::Svg;
+    if (suffix == QLatin1String("png")) return PictureFormat::Png;
+    if (suffix == QLatin1String("svg")) return PictureFormat::Svg;
     return std::nullopt;
 }
 
 QString writePicture(const QString& path, QSize size, const PaintFunction& paint) {
     const std::optional<PictureFormat> format = pictureFormatOf(path);
-    if (!format)
-        return QStringLiteral("%1: the name must end in .png or .svg").arg(path);
+    if (!format) return QStringLiteral("%1: the name must end in .png or .svg").arg(path);
     if (size.width() < 1 || size.height() < 1)
         return QStringLiteral("%1: the picture size must be at least 1x1").arg(path);
     QByteArray bytes;
@@ -35,8 +32,7 @@ QString writePicture(const QString& path, QSize size, const PaintFunction& paint
             QPainter painter(&image);
             paint(painter, bounds);
         }
-        if (!image.save(&buffer, "PNG"))
-            return QStringLiteral("%1: the picture could not be encoded").arg(path);
+        if (!image.save(&buffer, "PNG")) return QStringLiteral("%1: the picture could not be encoded").arg(path);
     } else {
         QSvgGenerator svg;
         svg.setOutputDevice(&buffer);

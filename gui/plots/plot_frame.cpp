@@ -63,8 +63,9 @@ void drawFrame(QPainter& painter, const PlotFrame& frame, const AxisSpec& x, con
         painter.drawLine(QPointF(area.left(), py), QPointF(area.right(), py));
         painter.setPen(kAxisColor);
         painter.drawLine(QPointF(area.left() - 4, py), QPointF(area.left(), py));
-        painter.drawText(QRectF(area.left() - kLeftMargin, py - metrics.height() / 2, kLeftMargin - 7, metrics.height()),
-                         Qt::AlignRight | Qt::AlignVCenter, tick.label);
+        painter.drawText(
+            QRectF(area.left() - kLeftMargin, py - metrics.height() / 2, kLeftMargin - 7, metrics.height()),
+            Qt::AlignRight | Qt::AlignVCenter, tick.label);
     }
     if (topAxis) {
         const AxisMap top(topAxis->lo, topAxis->hi, area.left(), area.right(), topAxis->scale);
@@ -93,11 +94,12 @@ void drawFrame(QPainter& painter, const PlotFrame& frame, const AxisSpec& x, con
     bold.setBold(true);
     painter.setFont(bold);
     const double titleTop = area.top() - kTopMargin + 2;
-    painter.drawText(QRectF(area.left(), titleTop, area.width(), metrics.height()), Qt::AlignLeft | Qt::AlignTop, title);
+    painter.drawText(QRectF(area.left(), titleTop, area.width(), metrics.height()), Qt::AlignLeft | Qt::AlignTop,
+                     title);
     if (topAxis) {
         painter.setFont(plotFont());
-        painter.drawText(QRectF(area.left(), titleTop, area.width(), metrics.height()),
-                         Qt::AlignRight | Qt::AlignTop, topAxis->title);
+        painter.drawText(QRectF(area.left(), titleTop, area.width(), metrics.height()), Qt::AlignRight | Qt::AlignTop,
+                         topAxis->title);
     }
     painter.restore();
 }

@@ -11,10 +11,8 @@ constexpr float kPerCode = 1.0F / static_cast<float>(analysis::kFullScale);
 
 uint8_t markerLevels(const analysis::EnvelopeColumn& column, uint8_t marker) {
     uint8_t levels = 0;
-    if (column.markersLow & marker)
-        levels |= kMarkerLowSeen;
-    if (column.markersHigh & marker)
-        levels |= kMarkerHighSeen;
+    if (column.markersLow & marker) levels |= kMarkerLowSeen;
+    if (column.markersHigh & marker) levels |= kMarkerHighSeen;
     return levels;
 }
 
@@ -46,8 +44,7 @@ SpectrumCurve spectrumCurve(const analysis::Spectrum& spectrum, bool frequencyKn
     curve.powerDb = spectrum.powerDbfs;
     if (!frequencyKnown) {
         // Cycles per sample become bin numbers, which read better on an axis.
-        for (double& f : curve.frequencyHz)
-            f *= static_cast<double>(spectrum.fftSize);
+        for (double& f : curve.frequencyHz) f *= static_cast<double>(spectrum.fftSize);
     }
     return curve;
 }

@@ -31,14 +31,12 @@ AxisSpec spectrumLevelAxis(const SpectrumCurve& curve) {
     double lo = 0.0, hi = 0.0;
     bool any = false;
     for (double value : curve.powerDb) {
-        if (!std::isfinite(value))
-            continue;
+        if (!std::isfinite(value)) continue;
         lo = any ? std::min(lo, value) : value;
         hi = any ? std::max(hi, value) : value;
         any = true;
     }
-    if (!any)
-        lo = -100.0, hi = 0.0;
+    if (!any) lo = -100.0, hi = 0.0;
     const double top = std::ceil((hi + 10.0) / 10.0) * 10.0;
     const double bottom = std::max(std::floor(lo / 10.0) * 10.0, top - 140.0);
     return {std::min(bottom, top - 20.0), top, AxisScale::Linear, "", QStringLiteral("PSD (dBFS per bin)")};

@@ -28,8 +28,7 @@ AxisSpec valueAxis(const TimeTraces& t) {
 // the previous column so the envelope stays connected and no spike is lost.
 void paintEnvelope(QPainter& painter, const PlotFrame& frame, const TimeTraces& t, const std::vector<MinMax>& entries,
                    const QColor& colour) {
-    if (entries.empty())
-        return;
+    if (entries.empty()) return;
     painter.setPen(QPen(colour, 0));
     const SampleRange visible{t.first, t.count};
     const int n = static_cast<int>(entries.size());
@@ -46,8 +45,7 @@ void paintEnvelope(QPainter& painter, const PlotFrame& frame, const TimeTraces& 
             else
                 path.lineTo(x0, y);
             path.lineTo(x1, y);
-            if (dots)
-                painter.fillRect(QRectF(x0 - 1.5, y - 1.5, 3, 3), colour);
+            if (dots) painter.fillRect(QRectF(x0 - 1.5, y - 1.5, 3, 3), colour);
         }
         painter.drawPath(path);
         return;
@@ -102,8 +100,7 @@ void paintLegend(QPainter& painter, const QRectF& area) {
     const std::pair<QColor, QString> items[] = {
         {kIColor, QStringLiteral("I")}, {kQColor, QStringLiteral("Q")}, {kMagnitudeColor, QStringLiteral("|I+jQ|")}};
     double width = 16;
-    for (const auto& item : items)
-        width += 30 + painter.fontMetrics().horizontalAdvance(item.second);
+    for (const auto& item : items) width += 30 + painter.fontMetrics().horizontalAdvance(item.second);
     painter.fillRect(QRectF(area.left() + 4, area.top() + 3, width - 12, 16), QColor(255, 255, 255, 220));
     double x = area.left() + 8;
     for (const auto& [colour, text] : items) {
@@ -132,8 +129,7 @@ TimePlotLayout timePlotLayout(const QRectF& bounds, const TimeTraces& traces) {
 
 int timePlotColumns(const QRectF& bounds, bool withMarkers) {
     TimeTraces probe;
-    if (withMarkers)
-        probe.marker1 = {0};
+    if (withMarkers) probe.marker1 = {0};
     return std::max(1, static_cast<int>(timePlotLayout(bounds, probe).frame.area.width()));
 }
 

@@ -22,20 +22,17 @@ QList<QWidget*> focusableControls(QWidget* window, const QList<QWidget*>& blocks
     // against a broken ring.
     const qsizetype bound = window->findChildren<QWidget*>().size() + 1;
     for (QWidget* block : blocks) {
-        if (takesTabFocus(window, block))
-            controls << block;
+        if (takesTabFocus(window, block)) controls << block;
         QWidget* w = block->nextInFocusChain();
         for (qsizetype steps = 0; w != block && steps < bound; ++steps, w = w->nextInFocusChain())
-            if (block->isAncestorOf(w) && takesTabFocus(window, w))
-                controls << w;
+            if (block->isAncestorOf(w) && takesTabFocus(window, w)) controls << w;
     }
     return controls;
 }
 
 void chainFocus(QWidget* window, const QList<QWidget*>& blocks) {
     const QList<QWidget*> controls = focusableControls(window, blocks);
-    for (qsizetype i = 1; i < controls.size(); ++i)
-        QWidget::setTabOrder(controls.at(i - 1), controls.at(i));
+    for (qsizetype i = 1; i < controls.size(); ++i) QWidget::setTabOrder(controls.at(i - 1), controls.at(i));
 }
 
 }  // namespace orvenda::settings

@@ -24,8 +24,7 @@ public:
 
     bool eventFilter(QObject* watched, QEvent* event) override {
         auto* box = qobject_cast<QGroupBox*>(watched);
-        if (event->type() != QEvent::Paint || !box || box->isCheckable())
-            return false;
+        if (event->type() != QEvent::Paint || !box || box->isCheckable()) return false;
         QStylePainter painter(box);
         QStyleOptionGroupBox option;
         option.initFrom(box);
@@ -34,10 +33,8 @@ public:
         option.midLineWidth = 0;
         option.textAlignment = box->alignment();
         option.subControls = QStyle::SC_GroupBoxFrame;
-        if (!box->title().isEmpty())
-            option.subControls |= QStyle::SC_GroupBoxLabel;
-        if (box->isFlat())
-            option.features |= QStyleOptionFrame::Flat;
+        if (!box->title().isEmpty()) option.subControls |= QStyle::SC_GroupBoxLabel;
+        if (box->isFlat()) option.features |= QStyleOptionFrame::Flat;
         colourTitle(option, color_);
         painter.drawComplexControl(QStyle::CC_GroupBox, option);
         return true;
@@ -54,8 +51,7 @@ void paintTitleInColor(QGroupBox* box, const QColor& color) {
     box->update();
 }
 
-FrameBox::FrameBox(const QString& objectName, const QString& title, QWidget* parent)
-    : QGroupBox(title, parent) {
+FrameBox::FrameBox(const QString& objectName, const QString& title, QWidget* parent) : QGroupBox(title, parent) {
     setObjectName(objectName);
 }
 
@@ -77,8 +73,7 @@ void FrameBox::paintEvent(QPaintEvent*) {
     QStylePainter painter(this);
     QStyleOptionGroupBox option;
     initStyleOption(&option);
-    if (titleColor_.isValid())
-        colourTitle(option, titleColor_);
+    if (titleColor_.isValid()) colourTitle(option, titleColor_);
     painter.drawComplexControl(QStyle::CC_GroupBox, option);
 }
 
@@ -89,15 +84,13 @@ void FrameBox::resizeEvent(QResizeEvent* event) {
 
 void FrameBox::changeEvent(QEvent* event) {
     QGroupBox::changeEvent(event);
-    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
-        placeSwitch();
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) placeSwitch();
 }
 
 // The check box sits at the start of the title text, over its blanks,
 // vertically centred on the title line.
 void FrameBox::placeSwitch() {
-    if (!switch_)
-        return;
+    if (!switch_) return;
     QStyleOptionGroupBox option;
     initStyleOption(&option);
     const QRect label = style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, this);

@@ -5,8 +5,7 @@
 namespace orvenda::settings {
 
 void OptionButton::nextCheckState() {
-    if (!isChecked())
-        setChecked(true);
+    if (!isChecked()) setChecked(true);
 }
 
 // Up and Left go to the previous option, Down and Right to the next.
@@ -24,12 +23,10 @@ void OptionButton::keyPressEvent(QKeyEvent* event) {
     const QList<QAbstractButton*> members = group()->buttons();  // in index order
     for (qsizetype k = members.indexOf(this) + step; k >= 0 && k < members.size(); k += step) {
         QAbstractButton* next = members.at(k);
-        if (!next->isEnabled() || next->isHidden())
-            continue;
+        if (!next->isEnabled() || next->isHidden()) continue;
         const bool select = isChecked();
         next->setFocus(step < 0 ? Qt::BacktabFocusReason : Qt::TabFocusReason);
-        if (select)
-            next->click();
+        if (select) next->click();
         return;
     }
     event->ignore();  // no enabled option that way
@@ -52,8 +49,7 @@ OptionGroup::OptionGroup(const QString& name, const QStringList& captions, QWidg
 
 int OptionGroup::selected() const {
     for (int i = 0; i < count(); ++i)
-        if (isSelected(i))
-            return i;
+        if (isSelected(i)) return i;
     return -1;
 }
 
@@ -67,8 +63,7 @@ void OptionGroup::setOptionEnabled(int index, bool enabled) {
 }
 
 void OptionGroup::setAllEnabled(bool enabled) {
-    for (OptionButton* button : buttons_)
-        button->setEnabled(enabled);
+    for (OptionButton* button : buttons_) button->setEnabled(enabled);
     updateTabStop();
 }
 
@@ -77,8 +72,7 @@ void OptionGroup::updateTabStop() {
     if (stop < 0 || !button(stop)->isEnabled()) {
         stop = -1;
         for (int i = 0; i < count() && stop < 0; ++i)
-            if (button(i)->isEnabled())
-                stop = i;
+            if (button(i)->isEnabled()) stop = i;
     }
     for (int i = 0; i < count(); ++i) {
         const Qt::FocusPolicy policy = button(i)->focusPolicy();
@@ -89,11 +83,9 @@ void OptionGroup::updateTabStop() {
 
 void OptionGroup::onToggled(int index, bool on) {
     updateTabStop();
-    if (!on)
-        return;  // a cleared option runs nothing
+    if (!on) return;  // a cleared option runs nothing
     for (int i = 0; i < count(); ++i) {
-        if (i != index && isSelected(i))
-            button(i)->setChecked(false);  // its toggled(false) runs nothing
+        if (i != index && isSelected(i)) button(i)->setChecked(false);  // its toggled(false) runs nothing
     }
     emit optionSelected(index);
 }

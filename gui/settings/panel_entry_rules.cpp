@@ -7,13 +7,11 @@ namespace orvenda::settings {
 
 // returnPressed, not editingFinished: a field is checked on Enter only, never
 // when it loses the focus, so a value typed without Enter stays as typed.
-void applyEntryRuleOnEnter(QLineEdit* box, EntryField field, QObject* context, QCheckBox* lock,
-                           QLineEdit* partner) {
+void applyEntryRuleOnEnter(QLineEdit* box, EntryField field, QObject* context, QCheckBox* lock, QLineEdit* partner) {
     QObject::connect(box, &QLineEdit::returnPressed, context, [box, field, lock, partner] {
         const QString shown = QString::fromStdString(enteredText(field, box->text().toStdString()));
         box->setText(shown);
-        if (lock && partner && lock->isChecked())
-            partner->setText(shown);
+        if (lock && partner && lock->isChecked()) partner->setText(shown);
     });
 }
 

@@ -9,8 +9,7 @@
 
 namespace orvenda::settings {
 
-PanelInterlocks::PanelInterlocks(PanelControls& controls, SequenceMemory& memory)
-    : c_(controls), memory_(memory) {}
+PanelInterlocks::PanelInterlocks(PanelControls& controls, SequenceMemory& memory) : c_(controls), memory_(memory) {}
 
 void PanelInterlocks::connectReactions(QObject* context) {
     const auto onToggle = [context](QCheckBox* box, auto reaction) {
@@ -45,8 +44,7 @@ void PanelInterlocks::iqOffsetSwitch() {
 
 // A plain copy: the copied text is checked only when Enter is pressed.
 void PanelInterlocks::offsetInterlock() {
-    if (c_.ChkIQOffsetLock->isChecked())
-        c_.TxtQOffset->setText(c_.TxtIOffset->text());
+    if (c_.ChkIQOffsetLock->isChecked()) c_.TxtQOffset->setText(c_.TxtIOffset->text());
 }
 
 void PanelInterlocks::setGainControlsEnabled(bool enabled) {
@@ -58,8 +56,7 @@ void PanelInterlocks::setGainControlsEnabled(bool enabled) {
 void PanelInterlocks::iqOutputSwitch() {
     if (c_.ChkIQOutput->isChecked()) {
         c_.OptIQOutput->setAllEnabled(true);
-        if (c_.OptIQOutput->isSelected(1))
-            setGainControlsEnabled(true);
+        if (c_.OptIQOutput->isSelected(1)) setGainControlsEnabled(true);
         return;
     }
     c_.OptIQOutput->setAllEnabled(false);
@@ -69,8 +66,7 @@ void PanelInterlocks::iqOutputSwitch() {
 void PanelInterlocks::gainPathChoice() { setGainControlsEnabled(!c_.OptIQOutput->isSelected(0)); }
 
 void PanelInterlocks::outputInterlock() {
-    if (c_.ChkIQOutputLock->isChecked())
-        c_.TxtQOutput->setText(c_.TxtIOutput->text());
+    if (c_.ChkIQOutputLock->isChecked()) c_.TxtQOutput->setText(c_.TxtIOutput->text());
 }
 
 void PanelInterlocks::markerSwitch() {
@@ -112,8 +108,7 @@ void PanelInterlocks::triggerSwitch() {
 void PanelInterlocks::RefreshStartTrigger() {
     if (c_.ChkStartTrigger->isChecked()) {
         c_.OptStartTrigger->setAllEnabled(true);
-        if (c_.OptStartTrigger->isSelected(1))
-            c_.OptLink->setAllEnabled(true);
+        if (c_.OptStartTrigger->isSelected(1)) c_.OptLink->setAllEnabled(true);
         return;
     }
     c_.OptStartTrigger->setAllEnabled(false);
@@ -130,14 +125,12 @@ void PanelInterlocks::RefreshOutputSequence() {
         const bool link = c_.OptStartTrigger->isSelected(1);
         sequence.setOptionEnabled(0, true);
         sequence.setOptionEnabled(1, true);
-        if (link)
-            sequence.setOptionEnabled(2, true);
+        if (link) sequence.setOptionEnabled(2, true);
         if (sequence.isSelected(1)) {
             c_.LblLoopNum->setEnabled(true);
             c_.TxtLoopNum->setEnabled(true);
         }
-        if (sequence.isSelected(2) && link)
-            setGatedEnabled(true);
+        if (sequence.isSelected(2) && link) setGatedEnabled(true);
         return;
     }
     sequence.setAllEnabled(false);
@@ -173,8 +166,7 @@ void PanelInterlocks::sequenceChoice() {
 void PanelInterlocks::restoreSequence(int mode) {
     OptionGroup& sequence = *c_.OptOutputSequence;
     for (int i = 0; i < sequence.count(); ++i)
-        if (i != mode)
-            sequence.clear(i);
+        if (i != mode) sequence.clear(i);
     sequence.select(mode);
     c_.TxtLoopNum->setEnabled(mode == 1);
     setGatedEnabled(mode == 2);
@@ -184,19 +176,15 @@ void PanelInterlocks::triggerSourceChoice() {
     OptionGroup& sequence = *c_.OptOutputSequence;
     if (c_.OptStartTrigger->isSelected(0)) {
         c_.OptLink->setAllEnabled(false);
-        if (!c_.ChkOutputSequence->isChecked())
-            return;
+        if (!c_.ChkOutputSequence->isChecked()) return;
         sequence.setOptionEnabled(2, false);
-        if (memory_.SeqModeInternal == 0 || memory_.SeqModeInternal == 1)
-            restoreSequence(memory_.SeqModeInternal);
+        if (memory_.SeqModeInternal == 0 || memory_.SeqModeInternal == 1) restoreSequence(memory_.SeqModeInternal);
         return;
     }
     c_.OptLink->setAllEnabled(true);
-    if (!c_.ChkOutputSequence->isChecked())
-        return;
+    if (!c_.ChkOutputSequence->isChecked()) return;
     sequence.setOptionEnabled(2, true);
-    if (memory_.SeqModeLink >= 0 && memory_.SeqModeLink <= 2)
-        restoreSequence(memory_.SeqModeLink);
+    if (memory_.SeqModeLink >= 0 && memory_.SeqModeLink <= 2) restoreSequence(memory_.SeqModeLink);
 }
 
 }  // namespace orvenda::settings

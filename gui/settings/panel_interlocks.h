@@ -10,8 +10,8 @@
 #ifndef ORVENDA_GUI_SETTINGS_PANEL_INTERLOCKS_H
 #define ORVENDA_GUI_SETTINGS_PANEL_INTERLOCKS_H
 
-#include "gui/settings/panel_controls.h"
 #include "core/settings/sequence_memory.h"
+#include "gui/settings/panel_controls.h"
 
 class QObject;
 

@@ -53,8 +53,7 @@ QLineEdit* textBox(const char* name, const char* text, int chars, QWidget* paren
 
 OptionGroup* options(const char* name, std::initializer_list<const char*> captions, QWidget* parent) {
     QStringList list;
-    for (const char* caption : captions)
-        list << QString::fromLatin1(caption);
+    for (const char* caption : captions) list << QString::fromLatin1(caption);
     return new OptionGroup(QString::fromLatin1(name), list, parent);
 }
 
@@ -110,8 +109,8 @@ void buildOutputControl(PanelControls& c, QWidget* parent) {
     c.LblIQOffsetUnitQ = label("LblIQOffsetUnitQ", "mVp-p", offset);
     auto* offsetGrid = new QGridLayout(offset);
     offsetGrid->addWidget(c.ChkIQOffsetLock, 0, 0, 1, 4);
-    levelRows(QStringLiteral("I/Q Offset"), offsetGrid, 1, c.LblIQOffsetI, c.TxtIOffset, c.LblIQOffsetUnitI, c.LblIQOffsetQ, c.TxtQOffset,
-              c.LblIQOffsetUnitQ);
+    levelRows(QStringLiteral("I/Q Offset"), offsetGrid, 1, c.LblIQOffsetI, c.TxtIOffset, c.LblIQOffsetUnitI,
+              c.LblIQOffsetQ, c.TxtQOffset, c.LblIQOffsetUnitQ);
     column->addWidget(offset);
 
     FrameBox* output = frame("FraIQOutput", switchedTitle("I/Q Output"), c.outputControl);
@@ -127,8 +126,8 @@ void buildOutputControl(PanelControls& c, QWidget* parent) {
     c.LblIQOutputUnitQ = label("LblIQOutputUnitQ", "mVp-p", gains);
     auto* gainGrid = new QGridLayout(gains);
     gainGrid->addWidget(c.ChkIQOutputLock, 0, 0, 1, 4);
-    levelRows(QStringLiteral("I/Q Output"), gainGrid, 1, c.LblIQOutputI, c.TxtIOutput, c.LblIQOutputUnitI, c.LblIQOutputQ, c.TxtQOutput,
-              c.LblIQOutputUnitQ);
+    levelRows(QStringLiteral("I/Q Output"), gainGrid, 1, c.LblIQOutputI, c.TxtIOutput, c.LblIQOutputUnitI,
+              c.LblIQOutputQ, c.TxtQOutput, c.LblIQOutputUnitQ);
     auto* outputColumn = new QVBoxLayout(output);
     outputColumn->addWidget(c.OptIQOutput->button(0));
     outputColumn->addWidget(c.OptIQOutput->button(1));
@@ -158,8 +157,7 @@ void buildOutputSetup(PanelControls& c, QWidget* parent) {
     loopRow->addWidget(c.LblLoopNum);
     loopRow->addStretch();
     auto* sequenceChoices = new QVBoxLayout;
-    for (int i = 0; i < 3; ++i)
-        sequenceChoices->addWidget(c.OptOutputSequence->button(i));
+    for (int i = 0; i < 3; ++i) sequenceChoices->addWidget(c.OptOutputSequence->button(i));
     sequenceChoices->addStretch();
     auto* sequenceDetails = new QVBoxLayout;
     sequenceDetails->addWidget(gated);
@@ -234,20 +232,19 @@ void buildIntermediateFrequency(PanelControls& c, QWidget* parent) {
 // The designed initial state: first options selected, interlocks checked,
 // everything that depends on an unchecked switch disabled.
 void setInitialState(PanelControls& c) {
-    for (OptionGroup* group : {c.OptIQOutput, c.OptOutputSequence, c.OptGated, c.OptStartTrigger, c.OptLink,
-                               c.OptMark, c.OptIF})
+    for (OptionGroup* group :
+         {c.OptIQOutput, c.OptOutputSequence, c.OptGated, c.OptStartTrigger, c.OptLink, c.OptMark, c.OptIF})
         group->select(0);
     c.ChkIQOffsetLock->setChecked(true);
     c.ChkIQOutputLock->setChecked(true);
 
-    for (QWidget* w : std::initializer_list<QWidget*>{
-             c.CmbFilt, c.ChkIQOffsetLock, c.TxtIOffset, c.TxtQOffset, c.LblIQOffsetI, c.LblIQOffsetQ,
-             c.LblIQOffsetUnitI, c.LblIQOffsetUnitQ, c.ChkIQOutputLock, c.TxtIOutput, c.TxtQOutput,
-             c.LblIQOutputI, c.LblIQOutputQ, c.LblIQOutputUnitI, c.LblIQOutputUnitQ, c.TxtLoopNum, c.LblLoopNum,
-             c.ChkMark1, c.ChkMark2})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{c.CmbFilt, c.ChkIQOffsetLock, c.TxtIOffset, c.TxtQOffset, c.LblIQOffsetI,
+                                         c.LblIQOffsetQ, c.LblIQOffsetUnitI, c.LblIQOffsetUnitQ, c.ChkIQOutputLock,
+                                         c.TxtIOutput, c.TxtQOutput, c.LblIQOutputI, c.LblIQOutputQ, c.LblIQOutputUnitI,
+                                         c.LblIQOutputUnitQ, c.TxtLoopNum, c.LblLoopNum, c.ChkMark1, c.ChkMark2})
         w->setEnabled(false);
-    for (OptionGroup* group : {c.OptIQOutput, c.OptOutputSequence, c.OptGated, c.OptStartTrigger, c.OptLink,
-                               c.OptMark})
+    for (OptionGroup* group : {c.OptIQOutput, c.OptOutputSequence, c.OptGated, c.OptStartTrigger, c.OptLink, c.OptMark})
         group->setAllEnabled(false);
 }
 

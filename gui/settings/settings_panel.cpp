@@ -72,8 +72,7 @@ void SettingsPanel::switchMarkerOutputOn(markers::MarkerNumber marker, bool chec
     const bool first = marker == markers::MarkerNumber::One;
     QCheckBox* own = first ? c.ChkMark1 : c.ChkMark2;
     QCheckBox* other = first ? c.ChkMark2 : c.ChkMark1;
-    if (checkOnBoxFirst)
-        own->setChecked(true);
+    if (checkOnBoxFirst) own->setChecked(true);
     c.ChkMarkerMode->setChecked(true);
     c.OptMark->setOptionEnabled(0, true);
     c.OptMark->clear(0);

@@ -9,8 +9,8 @@
 #include <memory>
 #include <string>
 
-#include "core/settings/panel_snapshot.h"
 #include "core/markers/marker_number.h"
+#include "core/settings/panel_snapshot.h"
 #include "core/settings/sequence_memory.h"
 
 class QWidget;
@@ -30,9 +30,9 @@ public:
     ~SettingsPanel() override;
 
     // The frames, for the window to lay out (the window takes ownership).
-    QWidget* outputControlFrame() const;  // "IQ Output Control"
-    QWidget* outputSetupFrame() const;    // "Output Setup"
-    QWidget* markerGroup() const;         // group "Marker", placed in "Marker Setup"
+    QWidget* outputControlFrame() const;          // "IQ Output Control"
+    QWidget* outputSetupFrame() const;            // "Output Setup"
+    QWidget* markerGroup() const;                 // group "Marker", placed in "Marker Setup"
     QWidget* intermediateFrequencyFrame() const;  // "Intermidiate Frequency"
 
     PanelSnapshot snapshot() const;

@@ -15,15 +15,13 @@ bool shows(const QLineEdit* box, const std::string& text) { return box->text().t
 // Typing the text and pressing Enter: the field's Enter rule runs, and with
 // it the copy into an interlocked partner.
 void typeAndEnter(QLineEdit* box, const std::string& text) {
-    if (shows(box, text))
-        return;
+    if (shows(box, text)) return;
     box->setText(QString::fromStdString(text));
     emit box->returnPressed();
 }
 
 void selectIfNeeded(OptionGroup* group, int index) {
-    if (index >= 0 && index < group->count() && !group->isSelected(index))
-        group->select(index);
+    if (index >= 0 && index < group->count() && !group->isSelected(index)) group->select(index);
 }
 
 // An I/Q pair with its interlock: unlocked first when the pair may differ,
@@ -31,8 +29,7 @@ void selectIfNeeded(OptionGroup* group, int index) {
 // which then equals Q, into Q).
 void setLevels(QCheckBox* lock, QLineEdit* i, QLineEdit* q, bool targetLock, const std::string& iText,
                const std::string& qText) {
-    if (lock->isChecked() && !targetLock)
-        lock->setChecked(false);
+    if (lock->isChecked() && !targetLock) lock->setChecked(false);
     typeAndEnter(i, iText);
     typeAndEnter(q, qText);
     lock->setChecked(targetLock);

@@ -23,8 +23,7 @@ void PlotCanvas::setPaintFunction(plots::PaintFunction paint) {
 void PlotCanvas::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), plots::kPageBackground);
-    if (paint_)
-        paint_(painter, QRectF(rect()));
+    if (paint_) paint_(painter, QRectF(rect()));
 }
 
 void PlotCanvas::mouseMoveEvent(QMouseEvent* event) {
@@ -37,8 +36,7 @@ void PlotCanvas::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void PlotCanvas::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton)
-        dragX_ = event->position().x();
+    if (event->button() == Qt::LeftButton) dragX_ = event->position().x();
 }
 
 void PlotCanvas::mouseReleaseEvent(QMouseEvent*) { dragX_.reset(); }
@@ -47,8 +45,7 @@ void PlotCanvas::leaveEvent(QEvent*) { emit pointerLeft(); }
 
 void PlotCanvas::wheelEvent(QWheelEvent* event) {
     const double steps = event->angleDelta().y() / 120.0;
-    if (steps != 0.0)
-        emit zoomRequested(std::pow(0.8, steps), event->position());
+    if (steps != 0.0) emit zoomRequested(std::pow(0.8, steps), event->position());
     event->accept();
 }
 

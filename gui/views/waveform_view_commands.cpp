@@ -14,8 +14,7 @@ WaveformViewCommands::WaveformViewCommands(ComonLib& state, UserDialogs& dialogs
     : QObject(window), state_(state), dialogs_(dialogs), panels_(panels), window_(window) {
     // The view of the loaded input follows every finished load.
     connect(panels_.signalSource, &input::SignalSourceGroup::loadingChanged, this, [this](bool loading) {
-        if (!loading && view_ && view_->isVisible() && view_->followsLoadedInput())
-            view_->refreshLoadedInput();
+        if (!loading && view_ && view_->isVisible() && view_->followsLoadedInput()) view_->refreshLoadedInput();
     });
 }
 
@@ -51,10 +50,9 @@ void WaveformViewCommands::showLoadedInput() {
 }
 
 void WaveformViewCommands::chooseWaveformFile() {
-    const QString path = dialogs_.openFile(window_, QStringLiteral("Open Waveform File"),
-                                           QString::fromLatin1(kAwvFileFilter));
-    if (!path.isEmpty())
-        openWaveformFile(path);
+    const QString path =
+        dialogs_.openFile(window_, QStringLiteral("Open Waveform File"), QString::fromLatin1(kAwvFileFilter));
+    if (!path.isEmpty()) openWaveformFile(path);
 }
 
 void WaveformViewCommands::openWaveformFile(const QString& path) {
@@ -86,8 +84,7 @@ ConversionRequest WaveformViewCommands::conversionRequest(TransformKind kind) co
     input.marker1.assign(state_.markers.Marker1Points.begin(), state_.markers.Marker1Points.end());
     input.marker2.assign(state_.markers.Marker2Points.begin(), state_.markers.Marker2Points.end());
     request.input = std::move(input);
-    const std::string& path =
-        !state_.input.IQFilePath.empty() ? state_.input.IQFilePath : state_.input.IFilePath;
+    const std::string& path = !state_.input.IQFilePath.empty() ? state_.input.IQFilePath : state_.input.IFilePath;
     request.name = QFileInfo(QFile::decodeName(QByteArray::fromStdString(path))).fileName();
     return request;
 }

@@ -35,14 +35,15 @@ QComboBox* comboBox(QWidget* parent, const char* name, const QStringList& items)
 void WaveformViewWindow::buildControls() {
     sourceLabel_ = new QLabel(this);
     sourceLabel_->setObjectName(QStringLiteral("LblSource"));
-    outputKind_ = comboBox(this, "CmbOutputKind", {QStringLiteral("BaseBand Transform"), QStringLiteral("IF Transform")});
+    outputKind_ =
+        comboBox(this, "CmbOutputKind", {QStringLiteral("BaseBand Transform"), QStringLiteral("IF Transform")});
     outputKind_->setEnabled(false);
     QStringList sizes;
-    for (size_t size = analysis::kMinFftSize; size <= analysis::kMaxFftSize; size *= 2)
-        sizes << QString::number(size);
+    for (size_t size = analysis::kMinFftSize; size <= analysis::kMaxFftSize; size *= 2) sizes << QString::number(size);
     fftSize_ = comboBox(this, "CmbFftSize", sizes);
     fftSize_->setCurrentText(QStringLiteral("4096"));
-    spectrumRange_ = comboBox(this, "CmbSpectrumRange", {QStringLiteral("Whole file"), QStringLiteral("Visible range")});
+    spectrumRange_ =
+        comboBox(this, "CmbSpectrumRange", {QStringLiteral("Whole file"), QStringLiteral("Visible range")});
     QPushButton* zoomIn = button(this, "Zoom In", "BtnZoomIn");
     QPushButton* zoomOut = button(this, "Zoom Out", "BtnZoomOut");
     QPushButton* whole = button(this, "Whole File", "BtnWholeFile");
@@ -73,8 +74,7 @@ void WaveformViewWindow::buildControls() {
     connect(canvases_[TimeTab], &PlotCanvas::zoomRequested, this, &WaveformViewWindow::zoomAt);
     connect(canvases_[TimeTab], &PlotCanvas::panRequested, this, &WaveformViewWindow::panBy);
     connect(canvases_[TimeTab], &PlotCanvas::resized, this, [this] {
-        if (source_ && timeColumns() != static_cast<int>(traces_.i.size()) && !traces_.perSample())
-            readVisibleRange();
+        if (source_ && timeColumns() != static_cast<int>(traces_.i.size()) && !traces_.perSample()) readVisibleRange();
     });
 
     report_ = new QPlainTextEdit(this);
@@ -117,8 +117,7 @@ void WaveformViewWindow::buildControls() {
     connect(zoomIn, &QPushButton::clicked, this, [this] { zoomAt(0.5, canvases_[TimeTab]->rect().center()); });
     connect(zoomOut, &QPushButton::clicked, this, [this] { zoomAt(2.0, canvases_[TimeTab]->rect().center()); });
     connect(whole, &QPushButton::clicked, this, [this] {
-        if (source_)
-            setVisibleRange({0, static_cast<int64_t>(source_->size())});
+        if (source_) setVisibleRange({0, static_cast<int64_t>(source_->size())});
     });
     connect(exportButton, &QPushButton::clicked, this, &WaveformViewWindow::exportView);
     connect(fftSize_, &QComboBox::currentIndexChanged, this, &WaveformViewWindow::recomputeSpectrum);

@@ -53,8 +53,7 @@ void WaveformViewWindow::cancel() {
 }
 
 void WaveformViewWindow::showProgress(bool on) {
-    if (on && !progressRow_->isVisible())
-        progress_->setValue(0);
+    if (on && !progressRow_->isVisible()) progress_->setValue(0);
     progressRow_->setVisible(on);
 }
 
@@ -98,8 +97,7 @@ void WaveformViewWindow::showLoadedInput(ConversionProvider provider) {
 }
 
 void WaveformViewWindow::refreshLoadedInput() {
-    if (!provider_)
-        return;
+    if (!provider_) return;
     const auto kind = outputKind_->currentIndex() == 1 ? TransformKind::IF : TransformKind::BaseBand;
     ConversionRequest request = provider_(kind);
     if (!request.input) {
@@ -126,8 +124,11 @@ void WaveformViewWindow::showSource(std::shared_ptr<const analysis::SampleSource
                                     const QStringList& settingsLines) {
     provider_ = nullptr;
     outputKind_->setEnabled(false);
-    startAnalysis([source, settingsLines](const analysis::AnalysisControl&) { return OpenedSource{source, settingsLines, {}}; },
-                  name);
+    startAnalysis(
+        [source, settingsLines](const analysis::AnalysisControl&) {
+            return OpenedSource{source, settingsLines, {}};
+        },
+        name);
 }
 
 void WaveformViewWindow::startAnalysis(SourceOpener open, const QString& name) {
@@ -141,17 +142,15 @@ void WaveformViewWindow::startAnalysis(SourceOpener open, const QString& name) {
     analysisJob_->start([this, open = std::move(open), settings, name, columnsWithMarkers,
                          columnsWithout](const analysis::AnalysisControl& control) -> BackgroundJob::Finish {
         OpenedSource opened = open(control);
-        if (control.cancelled())
-            return {};
-        if (!opened.source)
-            return [this, problem = opened.problem] { refuse(problem); };
+        if (control.cancelled()) return {};
+        if (!opened.source) return [this, problem = opened.problem] { refuse(problem); };
         analysis::AnalysisSettings withColumns = settings;
         withColumns.overviewColumns = opened.source->hasMarkers() ? columnsWithMarkers : columnsWithout;
-        auto result = std::make_shared<analysis::AnalysisResult>(analysis::analyse(*opened.source, withColumns, control));
+        auto result =
+            std::make_shared<analysis::AnalysisResult>(analysis::analyse(*opened.source, withColumns, control));
         if (result->status.outcome == analysis::Outcome::Failed)
             return [this, problem = QString::fromStdString(result->status.error)] { refuse(problem); };
-        if (!result->status.done())
-            return {};
+        if (!result->status.done()) return {};
         return [this, opened, result, name] { adopt(opened.source, std::move(*result), name, opened.settingsLines); };
     });
 }
@@ -159,8 +158,7 @@ void WaveformViewWindow::startAnalysis(SourceOpener open, const QString& name) {
 void WaveformViewWindow::refuse(const QString& message) {
     dialogs_.message(this, message, QString::fromLatin1(kWaveformViewCaption));
     // A window that never showed a signal has nothing to keep.
-    if (!source_)
-        close();
+    if (!source_) close();
 }
 
 void WaveformViewWindow::adopt(std::shared_ptr<const analysis::SampleSource> source, analysis::AnalysisResult result,
@@ -180,10 +178,8 @@ void WaveformViewWindow::adopt(std::shared_ptr<const analysis::SampleSource> sou
     setWindowTitle(QStringLiteral("%1 - %2").arg(QString::fromLatin1(kWaveformViewCaption), name));
     sourceLabel_->setText(QStringLiteral("%1   %2 samples").arg(name).arg(source_->size()));
     QStringList report;
-    for (const std::string& line : levelLines_)
-        report << QString::fromStdString(line);
-    if (!settingsLines_.isEmpty())
-        report << QString() << QStringLiteral("Settings") << settingsLines_;
+    for (const std::string& line : levelLines_) report << QString::fromStdString(line);
+    if (!settingsLines_.isEmpty()) report << QString() << QStringLiteral("Settings") << settingsLines_;
     report_->setPlainText(report.join(QLatin1Char('\n')));
     updateCanvases();
     if (spectrumRange_->currentIndex() == 1)
@@ -194,43 +190,37 @@ void WaveformViewWindow::adopt(std::shared_ptr<const analysis::SampleSource> sou
 }
 
 void WaveformViewWindow::setVisibleRange(plots::SampleRange range) {
-    if (!source_)
-        return;
+    if (!source_) return;
     const auto total = static_cast<int64_t>(source_->size());
     range = plots::panRange(plots::zoomRange(range, 1.0, 0.0, total, 1), 0, total);
     visible_ = range;
     readVisibleRange();
-    if (spectrumRange_->currentIndex() == 1)
-        recomputeSpectrum();
+    if (spectrumRange_->currentIndex() == 1) recomputeSpectrum();
 }
 
 void WaveformViewWindow::readVisibleRange() {
-    if (!source_)
-        return;
+    if (!source_) return;
     const auto source = source_;
     const auto cursor = zoomCursor_;
     const plots::SampleRange range = visible_;
     const auto columns = static_cast<size_t>(timeColumns());
-    envelopeJob_->start([this, source, cursor, range, columns](const analysis::AnalysisControl& control)
-                            -> BackgroundJob::Finish {
-        auto envelope = std::make_shared<analysis::Envelope>(
-            analysis::computeEnvelope(*source, *cursor, static_cast<uint64_t>(range.first),
-                                      static_cast<uint64_t>(range.end()), columns, control));
-        if (!envelope->status.done())
-            return {};
-        return [this, source, envelope] {
-            if (source != source_)
-                return;
-            traces_ = plots::timeTraces(*envelope, source->samplingFrequency(), source->hasMarkers());
-            canvases_[TimeTab]->update();
-            emit timeViewUpdated();
-        };
-    });
+    envelopeJob_->start(
+        [this, source, cursor, range, columns](const analysis::AnalysisControl& control) -> BackgroundJob::Finish {
+            auto envelope = std::make_shared<analysis::Envelope>(
+                analysis::computeEnvelope(*source, *cursor, static_cast<uint64_t>(range.first),
+                                          static_cast<uint64_t>(range.end()), columns, control));
+            if (!envelope->status.done()) return {};
+            return [this, source, envelope] {
+                if (source != source_) return;
+                traces_ = plots::timeTraces(*envelope, source->samplingFrequency(), source->hasMarkers());
+                canvases_[TimeTab]->update();
+                emit timeViewUpdated();
+            };
+        });
 }
 
 void WaveformViewWindow::recomputeSpectrum() {
-    if (!source_)
-        return;
+    if (!source_) return;
     const auto source = source_;
     analysis::SpectrumSettings settings;
     settings.fftSize = fftSize_->currentText().toULong();
@@ -238,19 +228,17 @@ void WaveformViewWindow::recomputeSpectrum() {
     const uint64_t begin = visibleOnly ? static_cast<uint64_t>(visible_.first) : 0;
     const uint64_t end = visibleOnly ? static_cast<uint64_t>(visible_.end()) : source->size();
     showProgress(true);
-    spectrumJob_->start([this, source, settings, begin, end](const analysis::AnalysisControl& control)
-                            -> BackgroundJob::Finish {
-        auto spectrum = std::make_shared<analysis::Spectrum>(
-            analysis::computeSpectrum(*source, begin, end, settings, control));
-        if (!spectrum->status.done())
-            return {};
-        return [this, source, spectrum] {
-            if (source != source_)
-                return;
-            figures_->spectrum = plots::spectrumCurve(*spectrum, source->samplingFrequency() > 0.0);
-            canvases_[SpectrumTab]->update();
-        };
-    });
+    spectrumJob_->start(
+        [this, source, settings, begin, end](const analysis::AnalysisControl& control) -> BackgroundJob::Finish {
+            auto spectrum =
+                std::make_shared<analysis::Spectrum>(analysis::computeSpectrum(*source, begin, end, settings, control));
+            if (!spectrum->status.done()) return {};
+            return [this, source, spectrum] {
+                if (source != source_) return;
+                figures_->spectrum = plots::spectrumCurve(*spectrum, source->samplingFrequency() > 0.0);
+                canvases_[SpectrumTab]->update();
+            };
+        });
 }
 
 void WaveformViewWindow::updateCanvases() {
@@ -279,8 +267,7 @@ void WaveformViewWindow::updateReadout(QPointF position) {
 }
 
 void WaveformViewWindow::zoomAt(double factor, QPointF position) {
-    if (!source_)
-        return;
+    if (!source_) return;
     const plots::TimePlotLayout layout = plots::timePlotLayout(QRectF(canvases_[TimeTab]->rect()), traces_);
     const double fraction =
         std::clamp((position.x() - layout.frame.area.left()) / std::max(1.0, layout.frame.area.width()), 0.0, 1.0);
@@ -288,13 +275,11 @@ void WaveformViewWindow::zoomAt(double factor, QPointF position) {
 }
 
 void WaveformViewWindow::panBy(double pixels) {
-    if (!source_)
-        return;
+    if (!source_) return;
     const plots::TimePlotLayout layout = plots::timePlotLayout(QRectF(canvases_[TimeTab]->rect()), traces_);
     const double samplesPerPixel = static_cast<double>(visible_.count) / std::max(1.0, layout.frame.area.width());
     const auto shift = static_cast<int64_t>(std::llround(pixels * samplesPerPixel));
-    if (shift != 0)
-        setVisibleRange(plots::panRange(visible_, shift, static_cast<int64_t>(source_->size())));
+    if (shift != 0) setVisibleRange(plots::panRange(visible_, shift, static_cast<int64_t>(source_->size())));
 }
 
 QString WaveformViewWindow::levelReportText() const { return report_->toPlainText(); }
@@ -308,11 +293,9 @@ QString WaveformViewWindow::exportCurrentView(const QString& path, QSize size) c
 void WaveformViewWindow::exportView() {
     const QString path = dialogs_.saveFile(this, QStringLiteral("Export View"),
                                            QStringLiteral("PNG picture(*.png)|*.png|SVG picture(*.svg)|*.svg"));
-    if (path.isEmpty())
-        return;
+    if (path.isEmpty()) return;
     const QString problem = exportCurrentView(path, canvases_[tabs_->currentIndex()]->size());
-    if (!problem.isEmpty())
-        dialogs_.message(this, problem, QString::fromLatin1(kWaveformViewCaption));
+    if (!problem.isEmpty()) dialogs_.message(this, problem, QString::fromLatin1(kWaveformViewCaption));
 }
 
 }  // namespace orvenda::views

@@ -35,7 +35,7 @@ TEST(ClosedForm, ComplexFullScaleToneHasNoCrestAndPeaksInItsBin) {
     ASSERT_EQ(s.frequencyHz.size(), n);
     const std::size_t peak = peakIndex(s);
     EXPECT_DOUBLE_EQ(s.frequencyHz[peak], 300.0 * 1e6 / n);
-    EXPECT_NEAR(s.powerDbfs[peak], 0.0, 0.01);  // on a bin centre: the whole power
+    EXPECT_NEAR(s.powerDbfs[peak], 0.0, 0.01);                       // on a bin centre: the whole power
     EXPECT_NEAR(s.powerDbfs[peak + 1], 20 * std::log10(0.5), 0.01);  // Hann's neighbours hold a quarter
     EXPECT_LT(s.powerDbfs[peak + 3], -80.0);
     // Welch segments: (length - n) / hop + 1.
@@ -80,8 +80,7 @@ TEST(ClosedForm, GaussianNoiseFollowsTheReferenceCcdf) {
         const auto k = static_cast<std::size_t>(db / kCcdfStepDb);
         ASSERT_LT(k + 1, c.probability.size());
         const double t = (db - c.relativePowerDb[k]) / kCcdfStepDb;
-        const double measured =
-            std::exp((1 - t) * std::log(c.probability[k]) + t * std::log(c.probability[k + 1]));
+        const double measured = std::exp((1 - t) * std::log(c.probability[k]) + t * std::log(c.probability[k + 1]));
         EXPECT_NEAR(measured / p, 1.0, 0.15) << "at " << p;
         EXPECT_NEAR(gaussianCcdf(db), p, p * 1e-9);
     }
@@ -166,7 +165,8 @@ TEST(LevelReportText, TwoDecimalsPointAndInfinities) {
         {{100, -0.001, -3.0103, 3.0093, 0, 0.0, std::nullopt},
          {"Peak  -0.00 dBFS", "RMS  -3.01 dBFS", "PAPR  3.01 dB", "Full scale  0.00 % (0 samples)"}},
         {{8, 0.0, -12.345, 12.345, 2, 0.25, 74.215},
-         {"Peak  0.00 dBFS", "RMS  -12.35 dBFS", "PAPR  12.35 dB", "Full scale  25.00 % (2 samples)", "SQNR  74.22 dB"}},
+         {"Peak  0.00 dBFS", "RMS  -12.35 dBFS", "PAPR  12.35 dB", "Full scale  25.00 % (2 samples)",
+          "SQNR  74.22 dB"}},
         {{4, -inf, -inf, std::nan(""), 0, 0.0, inf},
          {"Peak  -inf dBFS", "RMS  -inf dBFS", "PAPR  - dB", "Full scale  0.00 % (0 samples)", "SQNR  inf dB"}},
     };

@@ -14,9 +14,9 @@
 namespace orvenda::analysis {
 namespace {
 
-using halvik::test::ScratchDir;
 using halvik::test::expectedCode;
 using halvik::test::readFile;
+using halvik::test::ScratchDir;
 using halvik::test::writeFile;
 
 struct Written {
@@ -116,7 +116,12 @@ TEST(AwvSource, RefusesTruncatedAndCorruptFilesNamingTheOffset) {
          [](const std::string& f) { return f.size() - 101; }},
         {"closing brace missing", [](const std::string& f) { return f.substr(0, f.size() - 1); },
          [](const std::string& f) { return f.size() - 1; }},
-        {"broken header", [](const std::string& f) { std::string g = f; g[g.find("SAMPLINGFREQ") + 14] = 'x'; return g; },
+        {"broken header",
+         [](const std::string& f) {
+             std::string g = f;
+             g[g.find("SAMPLINGFREQ") + 14] = 'x';
+             return g;
+         },
          [](const std::string& f) { return f.find("SAMPLINGFREQ") + 13; }},
         {"bytes after the end", [](const std::string& f) { return f + "zz"; },
          [](const std::string& f) { return f.size(); }},

@@ -65,26 +65,26 @@ Inputs writeInputs(const Row& row, const ScratchDir& dir) {
     }
     Inputs in;
     switch (row.layout) {
-        case Layout::FloatPairs:
-            writeFile(in.iPath = dir.file("in.bin"), bytesOf(floats));
-            in.dataType = HALVIK_TYPE_FLOAT_PAIRS;
-            in.fileKind = HALVIK_KIND_IQ_FILE;
-            break;
-        case Layout::ShortPairs:
-            writeFile(in.iPath = dir.file("in.bin"), bytesOf(shorts));
-            in.dataType = HALVIK_TYPE_INT16_PAIRS;
-            in.fileKind = HALVIK_KIND_IQ_FILE;
-            break;
-        case Layout::TwoColumnText:
-            writeFile(in.iPath = dir.file("in.txt"), iq);
-            in.dataType = HALVIK_TYPE_TEXT;
-            in.fileKind = HALVIK_KIND_IQ_FILE;
-            break;
-        case Layout::SingleColumns:
-            writeFile(in.iPath = dir.file("in.i"), iText);
-            writeFile(in.qPath = dir.file("in.q"), qText);
-            in.fileKind = HALVIK_KIND_I_FILE | HALVIK_KIND_Q_FILE;
-            break;
+    case Layout::FloatPairs:
+        writeFile(in.iPath = dir.file("in.bin"), bytesOf(floats));
+        in.dataType = HALVIK_TYPE_FLOAT_PAIRS;
+        in.fileKind = HALVIK_KIND_IQ_FILE;
+        break;
+    case Layout::ShortPairs:
+        writeFile(in.iPath = dir.file("in.bin"), bytesOf(shorts));
+        in.dataType = HALVIK_TYPE_INT16_PAIRS;
+        in.fileKind = HALVIK_KIND_IQ_FILE;
+        break;
+    case Layout::TwoColumnText:
+        writeFile(in.iPath = dir.file("in.txt"), iq);
+        in.dataType = HALVIK_TYPE_TEXT;
+        in.fileKind = HALVIK_KIND_IQ_FILE;
+        break;
+    case Layout::SingleColumns:
+        writeFile(in.iPath = dir.file("in.i"), iText);
+        writeFile(in.qPath = dir.file("in.q"), qText);
+        in.fileKind = HALVIK_KIND_I_FILE | HALVIK_KIND_Q_FILE;
+        break;
     }
     return in;
 }
@@ -151,7 +151,8 @@ TEST_P(CodeReaderMatchesFile, InSequenceAndInJumps) {
     EXPECT_EQ(words, expected) << "read in sequence";
 
     // Backwards, forwards, across block edges, single samples.
-    const std::pair<int32_t, int32_t> ranges[] = {{2047, 3}, {10, 1}, {1023, 2}, {2999, 1}, {0, 1025}, {1500, 1499}, {1024, 1}};
+    const std::pair<int32_t, int32_t> ranges[] = {{2047, 3}, {10, 1},      {1023, 2}, {2999, 1},
+                                                  {0, 1025}, {1500, 1499}, {1024, 1}};
     for (auto [first, length] : ranges) {
         std::vector<uint32_t> part(2 * static_cast<std::size_t>(length));
         ASSERT_TRUE(reader->read(first, static_cast<std::size_t>(length), part.data(), nullptr, nullptr));

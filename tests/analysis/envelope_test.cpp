@@ -47,7 +47,8 @@ TEST(Envelope, SingleSpikeSurvivesEveryZoom) {
             for (std::size_t columns : {997u, 1920u}) {
                 Envelope envelope = computeEnvelope(source, begin, begin + width, columns);
                 expectSpikeSurvives(envelope, at);
-                EXPECT_EQ(envelope.columns.size(), std::min<std::uint64_t>(columns, std::min(width, kLongSize - begin)));
+                EXPECT_EQ(envelope.columns.size(),
+                          std::min<std::uint64_t>(columns, std::min(width, kLongSize - begin)));
             }
         }
     }

@@ -7,10 +7,10 @@
 #include <filesystem>
 #include <vector>
 
-#include "tests/cli/awv_test_files.h"
 #include "engine/awv_reader.h"
 #include "engine/conversion.h"
 #include "engine/memory_waveform.h"
+#include "tests/cli/awv_test_files.h"
 #include "tests/cli/program_run.h"
 
 namespace orvenda::cli::test {

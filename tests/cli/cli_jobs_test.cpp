@@ -85,8 +85,10 @@ TEST(CliJobs, FailedInputsAreReportedAloneInTheOrderOfTheInputs) {
     EXPECT_EQ(parallel.err, serial.err);
     EXPECT_LT(parallel.err.find("half"), parallel.err.find("quarter")) << parallel.err;
     EXPECT_NE(parallel.err.find("2 of 5 conversions failed"), std::string::npos) << parallel.err;
-    for (const char* name : {"a", "c", "e"}) EXPECT_TRUE(fs::exists(scratch.file("parallel/" + std::string(name) + ".awv")));
-    for (const char* name : {"b", "d"}) EXPECT_FALSE(fs::exists(scratch.file("parallel/" + std::string(name) + ".awv")));
+    for (const char* name : {"a", "c", "e"})
+        EXPECT_TRUE(fs::exists(scratch.file("parallel/" + std::string(name) + ".awv")));
+    for (const char* name : {"b", "d"})
+        EXPECT_FALSE(fs::exists(scratch.file("parallel/" + std::string(name) + ".awv")));
 }
 
 TEST(CliJobs, CountsOutsideOneTo256AreUsageErrors) {

@@ -21,9 +21,25 @@ LocaleRun runUnder(const ScratchFolder& scratch, const std::string& locale, cons
     const std::vector<std::string> environment = {"LANG=" + locale, "LC_ALL=" + locale, "LC_NUMERIC=" + locale};
     LocaleRun run;
     run.convert = runProgram(ORVENDA_CLI_PROGRAM,
-                             {"convert", scratch.file("in.csv"), "-o", scratch.file(out), "--fs", "61.44",
-                              "--data-full-scale", "0.75", "--iq-offset", "-35,20", "--iq-output", "var",
-                              "--iq-output-level", "1000,805", "--if", "real", "--carrier", "10.7", "--marker1",
+                             {"convert",
+                              scratch.file("in.csv"),
+                              "-o",
+                              scratch.file(out),
+                              "--fs",
+                              "61.44",
+                              "--data-full-scale",
+                              "0.75",
+                              "--iq-offset",
+                              "-35,20",
+                              "--iq-output",
+                              "var",
+                              "--iq-output-level",
+                              "1000,805",
+                              "--if",
+                              "real",
+                              "--carrier",
+                              "10.7",
+                              "--marker1",
                               scratch.file("m.dat")},
                              scratch, environment);
     run.waveform = readFile(scratch.file(out));
@@ -48,7 +64,8 @@ std::string reportBody(const std::string& report) {
 TEST(CliLocale, ACommaLocaleChangesNeitherReadingsNorBytes) {
     ScratchFolder scratch;
     std::string csv;
-    for (int n = 0; n < 1000; ++n) csv += std::to_string((n % 17) * 0.0625 - 0.5) + "," + std::to_string(n * 1e-3) + "\n";
+    for (int n = 0; n < 1000; ++n)
+        csv += std::to_string((n % 17) * 0.0625 - 0.5) + "," + std::to_string(n * 1e-3) + "\n";
     writeFile(scratch.file("in.csv"), csv);
     writeFile(scratch.file("m.dat"), "0 1\n250.0 0\n");
 

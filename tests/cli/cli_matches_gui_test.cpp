@@ -20,10 +20,10 @@
 #include <memory>
 #include <sstream>
 
-#include "tests/cli/awv_test_files.h"
-#include "engine/awv_reader.h"
 #include "core/state/comon_lib.h"
+#include "engine/awv_reader.h"
 #include "gui/main_window/frm_halvik_wave_main.h"
+#include "tests/cli/awv_test_files.h"
 #include "tests/cli/program_run.h"
 #include "tests/support/scripted_dialogs.h"
 
@@ -116,7 +116,7 @@ void writeInputs(const ScratchFolder& scratch) {
 
 struct GuiCase {
     const char* name;
-    std::vector<std::string> cli;  // after "convert"; names starting with "@" are files of the folder
+    std::vector<std::string> cli;   // after "convert"; names starting with "@" are files of the folder
     std::function<void(Gui&)> gui;  // ends with the transform into gui.awv
 };
 
@@ -134,9 +134,30 @@ std::vector<GuiCase> guiCases() {
              g.transform("BtnTransform", "gui.awv");
          }},
         {"TextEveryBaseBandGroup",
-         {"@columns.txt", "--layout", "iq", "--iq-filter", "through", "--data-full-scale", "0.5", "--iq-inverse",
-          "--iq-offset", "-35,40", "--iq-output", "var", "--iq-output-level", "1500,1000", "--sequence", "single",
-          "--loops", "7", "--start-trigger", "link", "--trigger-polarity", "negative", "--fs", "100"},
+         {"@columns.txt",
+          "--layout",
+          "iq",
+          "--iq-filter",
+          "through",
+          "--data-full-scale",
+          "0.5",
+          "--iq-inverse",
+          "--iq-offset",
+          "-35,40",
+          "--iq-output",
+          "var",
+          "--iq-output-level",
+          "1500,1000",
+          "--sequence",
+          "single",
+          "--loops",
+          "7",
+          "--start-trigger",
+          "link",
+          "--trigger-polarity",
+          "negative",
+          "--fs",
+          "100"},
          [](Gui& g) {
              g.open("MnuLoadIQ", "columns.txt");
              g.check("ChkIQFilter");

@@ -35,9 +35,9 @@ class CliPlot : public ::testing::Test {
 protected:
     void SetUp() override {
         writeFloatTone(scratch.file("tone.TXD"));
-        ASSERT_EQ(cli(scratch, {"convert", scratch.file("tone.TXD"), "-o", scratch.file("tone.awv"), "--fs", "50"})
-                      .exitCode,
-                  0);
+        ASSERT_EQ(
+            cli(scratch, {"convert", scratch.file("tone.TXD"), "-o", scratch.file("tone.awv"), "--fs", "50"}).exitCode,
+            0);
     }
     ScratchFolder scratch;
 };
@@ -45,7 +45,8 @@ protected:
 TEST_F(CliPlot, EveryViewGivesAPngOfTheAskedSize) {
     for (const char* view : {"time", "spectrum", "constellation", "ccdf"}) {
         const std::string out = scratch.file(std::string(view) + ".png");
-        ProgramRun run = cli(scratch, {"plot", scratch.file("tone.awv"), "-o", out, "--view", view, "--size", "640x360"});
+        ProgramRun run =
+            cli(scratch, {"plot", scratch.file("tone.awv"), "-o", out, "--view", view, "--size", "640x360"});
         ASSERT_EQ(run.exitCode, 0) << view << ": " << run.err;
         const QImage image(QString::fromStdString(out));
         ASSERT_FALSE(image.isNull()) << view;
@@ -60,8 +61,8 @@ TEST_F(CliPlot, EveryViewGivesAPngOfTheAskedSize) {
 
 TEST_F(CliPlot, SvgCarriesTheAskedSize) {
     const std::string out = scratch.file("spectrum.svg");
-    ProgramRun run = cli(scratch, {"plot", scratch.file("tone.awv"), "-o", out, "--view", "spectrum", "--size", "800x500",
-                                   "--fft-size", "1024"});
+    ProgramRun run = cli(scratch, {"plot", scratch.file("tone.awv"), "-o", out, "--view", "spectrum", "--size",
+                                   "800x500", "--fft-size", "1024"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     const std::string svg = readFile(out);
     EXPECT_NE(svg.find("<svg"), std::string::npos);

@@ -40,7 +40,8 @@ ProgramRun onTerminal(const ScratchFolder& scratch, const std::string& arguments
 
 TEST(CliRun, SeveralInputsGiveOneFileEachEqualToSingleRuns) {
     ScratchFolder scratch;
-    for (const char* name : {"a.MNT", "b.MNT", "c.MNT"}) writeFile(scratch.file(name), shortPairs(400 + 4 * (name[0] - 'a')));
+    for (const char* name : {"a.MNT", "b.MNT", "c.MNT"})
+        writeFile(scratch.file(name), shortPairs(400 + 4 * (name[0] - 'a')));
     ProgramRun batch = cli(scratch, {"convert", scratch.file("a.MNT"), scratch.file("b.MNT"), scratch.file("c.MNT"),
                                      "-d", scratch.file("out/nested"), "--fs", "100", "--iq-filter", "2.5M"});
     ASSERT_EQ(batch.exitCode, 0) << batch.err;
@@ -48,8 +49,8 @@ TEST(CliRun, SeveralInputsGiveOneFileEachEqualToSingleRuns) {
     EXPECT_EQ(batch.err, "");
     for (const char* stem : {"a", "b", "c"}) {
         const std::string single = scratch.file(std::string(stem) + "-single.awv");
-        ProgramRun one = cli(scratch, {"convert", scratch.file(std::string(stem) + ".MNT"), "-o", single, "--fs",
-                                       "100", "--iq-filter", "2.5M"});
+        ProgramRun one = cli(scratch, {"convert", scratch.file(std::string(stem) + ".MNT"), "-o", single, "--fs", "100",
+                                       "--iq-filter", "2.5M"});
         ASSERT_EQ(one.exitCode, 0) << one.err;
         const std::string fromBatch = readFile(scratch.file("out/nested/" + std::string(stem) + ".awv"));
         ASSERT_FALSE(fromBatch.empty()) << stem;
@@ -62,8 +63,8 @@ TEST(CliRun, AFailedInputLeavesTheOthersWritten) {
     writeFile(scratch.file("a.csv"), "0.5,0.25\n-0.5,0\n0,0\n1,1\n");
     writeFile(scratch.file("b.csv"), "0.5,0.25\nhalf,0\n");
     writeFile(scratch.file("c.csv"), "1,0\n0,1\n-1,0\n0,-1\n");
-    ProgramRun run = cli(scratch, {"convert", scratch.file("a.csv"), scratch.file("b.csv"), scratch.file("c.csv"),
-                                   "-d", scratch.file("out")});
+    ProgramRun run = cli(scratch, {"convert", scratch.file("a.csv"), scratch.file("b.csv"), scratch.file("c.csv"), "-d",
+                                   scratch.file("out")});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(fs::exists(scratch.file("out/a.awv")));
     EXPECT_FALSE(fs::exists(scratch.file("out/b.awv")));
@@ -99,8 +100,10 @@ INSTANTIATE_TEST_SUITE_P(
     Table, CliFailure,
     ::testing::Values(
         FailureCase{"MissingInput", {"convert", "@missing.MNT", "-o", "@out.awv"}, "missing.MNT"},
-        FailureCase{"MissingMarkerFile", {"convert", "@in.MNT", "-o", "@out.awv", "--marker1", "@none.dat"}, "none.dat"},
-        FailureCase{"MarkerFileWithoutValue", {"convert", "@in.MNT", "-o", "@out.awv", "--marker2", "@bad.dat"}, "bad.dat"},
+        FailureCase{
+            "MissingMarkerFile", {"convert", "@in.MNT", "-o", "@out.awv", "--marker1", "@none.dat"}, "none.dat"},
+        FailureCase{
+            "MarkerFileWithoutValue", {"convert", "@in.MNT", "-o", "@out.awv", "--marker2", "@bad.dat"}, "bad.dat"},
         FailureCase{"MissingOutputFolder", {"convert", "@in.MNT", "-o", "@no/such/out.awv"}, "does not exist"},
         FailureCase{"OutputIsAFolder", {"convert", "@in.MNT", "-o", "@"}, "is a folder"}),
     [](const auto& row) { return std::string(row.param.name); });
@@ -127,11 +130,14 @@ TEST(CliRun, LoadWarningsAreShownAndTheFileIsWritten) {
     ProgramRun run = cli(scratch, {"convert", scratch.file("seven.q"), "-o", scratch.file("out.awv"), "--marker1",
                                    scratch.file("many.dat")});
     EXPECT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_NE(run.err.find("warning: " + scratch.file("seven.q") + ": Data Size is not nultiple of 4. (7 samples, 8 converted)"),
+    EXPECT_NE(run.err.find("warning: " + scratch.file("seven.q") +
+                           ": Data Size is not nultiple of 4. (7 samples, 8 converted)"),
               std::string::npos)
         << run.err;
     EXPECT_NE(run.err.find("only the first " + std::to_string(HALVIK_MARKER_ENTRIES_WALKED) +
-                           " of 120 change points reach the waveform"), std::string::npos) << run.err;
+                           " of 120 change points reach the waveform"),
+              std::string::npos)
+        << run.err;
     EXPECT_NE(readFile(scratch.file("out.awv")).find("{WAVEDATA:64;"), std::string::npos);
 }
 
@@ -176,12 +182,12 @@ TEST(CliInfo, DescribesAWrittenFile) {
     ProgramRun info = cli(scratch, {"info", scratch.file("out.awv")});
     ASSERT_EQ(info.exitCode, 0) << info.err;
     // I: 250 each of 32767 and -32767 at a peak of 32767; Q: 0..999 stays inside.
-    for (const char* line : {"Sampling freq     50 MHz\n", "Start trigger     INT, POS\n",
-                             "Output sequence   SINGL, 3 loops\n", "Marker 1          ON POS 0;500;500;1\n",
-                             "Marker mode       WFM\n", "I/Q filter        -\n", "Samples           1000\n",
-                             "Word A (I) codes  1 .. 16383, full scale: 250 at 1, 250 at 16383\n",
-                             "Marker 1 data     high in 250 samples (25.00 %), 2 changes: 0:1 250:0\n",
-                             "Marker 2 data     high in 0 samples (0.00 %), no changes\n"})
+    for (const char* line :
+         {"Sampling freq     50 MHz\n", "Start trigger     INT, POS\n", "Output sequence   SINGL, 3 loops\n",
+          "Marker 1          ON POS 0;500;500;1\n", "Marker mode       WFM\n", "I/Q filter        -\n",
+          "Samples           1000\n", "Word A (I) codes  1 .. 16383, full scale: 250 at 1, 250 at 16383\n",
+          "Marker 1 data     high in 250 samples (25.00 %), 2 changes: 0:1 250:0\n",
+          "Marker 2 data     high in 0 samples (0.00 %), no changes\n"})
         EXPECT_NE(info.out.find(line), std::string::npos) << line << "\nin:\n" << info.out;
     EXPECT_NE(info.out.find("Word B (Q) codes  8192 .. 8441, full scale: 0 at 1, 0 at 16383\n"), std::string::npos)
         << info.out;
@@ -199,8 +205,9 @@ TEST(CliInfo, DamagedFilesAreRejectedWithTheirOffset) {
     corrupted[good.find("SAMPLINGFREQ")] = 's';
     writeFile(scratch.file("corrupted.awv"), corrupted);
 
-    ProgramRun run = cli(scratch, {"info", scratch.file("truncated.awv"), scratch.file("good.awv"),
-                                   scratch.file("padded.awv"), scratch.file("corrupted.awv"), scratch.file("none.awv")});
+    ProgramRun run =
+        cli(scratch, {"info", scratch.file("truncated.awv"), scratch.file("good.awv"), scratch.file("padded.awv"),
+                      scratch.file("corrupted.awv"), scratch.file("none.awv")});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.out.find("Samples           16\n"), std::string::npos) << run.out;
     EXPECT_NE(run.err.find("truncated.awv: byte " + std::to_string(good.size() - 5) +
@@ -210,8 +217,9 @@ TEST(CliInfo, DamagedFilesAreRejectedWithTheirOffset) {
     EXPECT_NE(run.err.find("padded.awv: byte " + std::to_string(block + 129) + ": 2 byte(s) follow the closing '}'"),
               std::string::npos)
         << run.err;
-    EXPECT_NE(run.err.find("corrupted.awv: byte " + std::to_string(good.find("SAMPLINGFREQ")) + ": expected a header key"),
-              std::string::npos)
+    EXPECT_NE(
+        run.err.find("corrupted.awv: byte " + std::to_string(good.find("SAMPLINGFREQ")) + ": expected a header key"),
+        std::string::npos)
         << run.err;
     EXPECT_NE(run.err.find("cannot open"), std::string::npos) << run.err;
 }

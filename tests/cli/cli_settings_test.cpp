@@ -65,13 +65,16 @@ TEST_F(CliSettings, AConvertedFileGivesItsHeaderLinesAgain) {
         // are; the carrier changes the samples, not the header.
         std::vector<std::string> kind;
         for (std::size_t i = 0; i < options.size(); ++i)
-            if (options[i] == "--if" || options[i] == "--carrier") kind.insert(kind.end(), {options[i], options[i + 1]});
+            if (options[i] == "--if" || options[i] == "--carrier")
+                kind.insert(kind.end(), {options[i], options[i + 1]});
         for (const std::string& source : {scratch.file(first), profile}) {
             const std::string again = "again" + std::to_string(k) + ".awv";
             run = cli(scratch, with(with(convertTo(again), {"--settings", source}), kind));
             ASSERT_EQ(run.exitCode, 0) << run.err;
-            EXPECT_TRUE(withoutDateLine(readFile(scratch.file(again))) == withoutDateLine(readFile(scratch.file(first))))
-                << source << "\n" << readFile(scratch.file(again)).substr(0, 150);
+            EXPECT_TRUE(withoutDateLine(readFile(scratch.file(again))) ==
+                        withoutDateLine(readFile(scratch.file(first))))
+                << source << "\n"
+                << readFile(scratch.file(again)).substr(0, 150);
         }
         ++k;
     }
@@ -83,8 +86,8 @@ TEST_F(CliSettings, OptionsGivenBesideTheSettingsWin) {
     ASSERT_EQ(run.exitCode, 0) << run.err;
     run = cli(scratch, {"settings", scratch.file("a.awv"), "-o", scratch.file("a.orvenda")});
     ASSERT_EQ(run.exitCode, 0) << run.err;
-    run = cli(scratch, with(convertTo("b.awv"),
-                            {"--settings", scratch.file("a.orvenda"), "--fs", "100", "--gate", "level"}));
+    run = cli(scratch,
+              with(convertTo("b.awv"), {"--settings", scratch.file("a.orvenda"), "--fs", "100", "--gate", "level"}));
     ASSERT_EQ(run.exitCode, 0) << run.err;
     const std::string b = readFile(scratch.file("b.awv"));
     EXPECT_NE(b.find("{IQFILTER:FLT50M}\n{STARTTRIGGER:LINK;POS}\n{OUTPUTSEQUENCE:GATE;LEV}\n"
@@ -92,8 +95,8 @@ TEST_F(CliSettings, OptionsGivenBesideTheSettingsWin) {
               std::string::npos)
         << b.substr(0, 200);
     // The profile's gated sequence cannot go under the internal trigger.
-    run = cli(scratch, with(convertTo("c.awv"), {"--settings", scratch.file("a.orvenda"), "--start-trigger",
-                                                 "internal"}));
+    run = cli(scratch,
+              with(convertTo("c.awv"), {"--settings", scratch.file("a.orvenda"), "--start-trigger", "internal"}));
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_NE(run.err.find("--start-trigger: the gated sequence of --settings needs link"), std::string::npos)
         << run.err;
@@ -114,8 +117,9 @@ TEST_F(CliSettings, AProfilesMarkerListsReachTheFile) {
     writeFile(scratch.file("m2.dat"), "10 1\n");
     ProgramRun run = cli(scratch, with(convertTo("viaProfile.awv"), {"--settings", scratch.file("m.orvenda")}));
     ASSERT_EQ(run.exitCode, 0) << run.err;
-    run = cli(scratch, with(convertTo("viaFiles.awv"), {"--data-full-scale", "0.5", "--marker1", scratch.file("m1.dat"),
-                                                        "--marker2", scratch.file("m2.dat"), "--marker-mode", "manual"}));
+    run =
+        cli(scratch, with(convertTo("viaFiles.awv"), {"--data-full-scale", "0.5", "--marker1", scratch.file("m1.dat"),
+                                                      "--marker2", scratch.file("m2.dat"), "--marker-mode", "manual"}));
     ASSERT_EQ(run.exitCode, 0) << run.err;
     // Both lists travel with the profile: the marker bits match the run with the two files.
     const std::string files = readFile(scratch.file("viaFiles.awv"));

@@ -3,14 +3,14 @@
 // name is as it was, outputs already written stay, one line tells of the
 // interruption, and the program ends by the signal (the shell reports 130,
 // 143 or 129).
-#include <ostream>
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <signal.h>
-#include <sys/stat.h>
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <ostream>
 
 #include <algorithm>
 #include <chrono>
@@ -196,18 +196,18 @@ TEST_P(CliSignalBatch, InputsAlreadyConvertedStayConvertedAndNothingIsLeft) {
     EXPECT_EQ(outputs(), left) << "nothing is written after the program has ended";
     // The program names the file it was writing itself; children's files
     // are their own.
-    EXPECT_EQ(cli.err(), oneAtATime ? "orvenda-cli: conversion interrupted (SIGINT); \"" +
-                                          scratch.file("out/b.awv") + "\" was not written\n"
+    EXPECT_EQ(cli.err(), oneAtATime ? "orvenda-cli: conversion interrupted (SIGINT); \"" + scratch.file("out/b.awv") +
+                                          "\" was not written\n"
                                     : std::string("orvenda-cli: conversion interrupted (SIGINT)\n"));
 
     // Any output there is the whole file a run of its own writes.
     if (fs::exists(scratch.file("out/a.awv"))) {
-        ASSERT_EQ(runProgram(ORVENDA_CLI_PROGRAM,
-                             joined({"convert", scratch.file("a.csv"), "-o", scratch.file("alone.awv")},
-                                    kLongConversion),
-                             scratch)
-                      .exitCode,
-                  0);
+        ASSERT_EQ(
+            runProgram(ORVENDA_CLI_PROGRAM,
+                       joined({"convert", scratch.file("a.csv"), "-o", scratch.file("alone.awv")}, kLongConversion),
+                       scratch)
+                .exitCode,
+            0);
         const std::string written = readFile(scratch.file("out/a.awv"));
         EXPECT_EQ(written.size(), readFile(scratch.file("alone.awv")).size());
         EXPECT_TRUE(withoutDateLine(written) == withoutDateLine(readFile(scratch.file("alone.awv"))));

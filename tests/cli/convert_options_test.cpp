@@ -36,15 +36,29 @@ std::vector<PanelCase> panelCases() {
     return {
         {"Nothing", [](ConvertArguments&) {}, [](PanelSnapshot&) {}},
         {"FilterAnyCase", [](ConvertArguments& a) { a.iqFilter = "THROUGH"; },
-         [](PanelSnapshot& p) { p.iqFilterOn = true; p.filterIndex = 2; }},
+         [](PanelSnapshot& p) {
+             p.iqFilterOn = true;
+             p.filterIndex = 2;
+         }},
         {"FullScaleAsEntered", [](ConvertArguments& a) { a.dataFullScale = "0.50"; },
          [](PanelSnapshot& p) { p.awgGainText = "0.5"; }},
         {"OffsetQFollowsI", [](ConvertArguments& a) { a.iqOffset = "-35"; },
-         [](PanelSnapshot& p) { p.iqOffsetOn = true; p.iOffsetText = "-35"; p.qOffsetText = "-35"; }},
+         [](PanelSnapshot& p) {
+             p.iqOffsetOn = true;
+             p.iOffsetText = "-35";
+             p.qOffsetText = "-35";
+         }},
         {"OffsetBoth", [](ConvertArguments& a) { a.iqOffset = "+750,-750"; },
-         [](PanelSnapshot& p) { p.iqOffsetOn = true; p.iOffsetText = "750"; p.qOffsetText = "-750"; }},
+         [](PanelSnapshot& p) {
+             p.iqOffsetOn = true;
+             p.iOffsetText = "750";
+             p.qOffsetText = "-750";
+         }},
         {"FixPath", [](ConvertArguments& a) { a.iqOutput = "fix"; },
-         [](PanelSnapshot& p) { p.iqOutputOn = true; p.iqOutputOption = 0; }},
+         [](PanelSnapshot& p) {
+             p.iqOutputOn = true;
+             p.iqOutputOption = 0;
+         }},
         {"VarPathLevels",
          [](ConvertArguments& a) {
              a.iqOutput = "var";
@@ -98,7 +112,10 @@ std::vector<PanelCase> panelCases() {
         {"FsElevenDecimals", [](ConvertArguments& a) { a.fs = "100.12345678901"; },
          [](PanelSnapshot& p) { p.fsText = "100.123456789010"; }},
         {"MarkerModeAuto", [](ConvertArguments& a) { a.markerMode = "auto"; },
-         [](PanelSnapshot& p) { p.markerModeOn = true; p.markOption = 0; }},
+         [](PanelSnapshot& p) {
+             p.markerModeOn = true;
+             p.markOption = 0;
+         }},
         {"IfOffsetCarrier",
          [](ConvertArguments& a) {
              a.ifMode = "offset";
@@ -193,10 +210,17 @@ struct EndingCase {
 
 TEST(InputFormats, FromTheNameEnding) {
     const std::vector<EndingCase> cases = {
-        {"a.i", InputFormat::IText},     {"dir.q/a.Q", InputFormat::QText}, {"a.CSV", InputFormat::Csv},
-        {"a.Csv", InputFormat::Csv},     {"a.mnt", InputFormat::BinaryShort}, {"a.TXD", InputFormat::BinaryFloat},
-        {"a.dat", std::nullopt},         {".i", std::nullopt},              {"dir/.q", std::nullopt},
-        {"a.iq", std::nullopt},          {"a.i.bak", std::nullopt},
+        {"a.i", InputFormat::IText},
+        {"dir.q/a.Q", InputFormat::QText},
+        {"a.CSV", InputFormat::Csv},
+        {"a.Csv", InputFormat::Csv},
+        {"a.mnt", InputFormat::BinaryShort},
+        {"a.TXD", InputFormat::BinaryFloat},
+        {"a.dat", std::nullopt},
+        {".i", std::nullopt},
+        {"dir/.q", std::nullopt},
+        {"a.iq", std::nullopt},
+        {"a.i.bak", std::nullopt},
     };
     for (const EndingCase& c : cases) EXPECT_EQ(formatFromFileName(c.name), c.format) << c.name;
     EXPECT_EQ(formatNamed("Float"), InputFormat::BinaryFloat);

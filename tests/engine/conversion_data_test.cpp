@@ -1,8 +1,8 @@
 // The sample block of a conversion, byte for byte: every input layout, block
 // boundaries, markers and channel inversion.
-#include <ostream>
 #include <algorithm>
 #include <cstdint>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -66,14 +66,19 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         LayoutRow{"TwoColumnText", 1, 4, "0.5;-0.5\n1 , 0.25\n,,-1,,1\n", "", 3, 1.0, {0.5, 1, -1}, {-0.5, 0.25, 1}},
         LayoutRow{"TwoColumnCsvShortFile", 1, 4, "0.5,0.5\n", "", 3, 1.0, {0.5, 0, 0}, {0.5, 0, 0}},
-        LayoutRow{"Int16Pairs", 2, 4, int16Pairs({32767, -32768, 0, 16384}), "", 2, 32768.0, {32767, 0},
-                  {-32768, 16384}},
-        LayoutRow{"Int16PairsOddItemDropped", 2, 4, int16Pairs({100, 200, 300, 400, 500}), "", 3, 1000.0,
-                  {100, 300, 0}, {200, 400, 0}},
-        LayoutRow{"FloatPairs", 3, 4, floatPairs({0.75f, -0.125f, -1.0f, 1.0f}), "", 2, 1.0, {0.75, -1},
-                  {-0.125, 1}},
-        LayoutRow{"SingleColumnI", 0, 1, "0.5\n-0.5\n0.25\n", "9\n9\n9\n", 4, 1.0, {0.5, -0.5, 0.25, 0},
-                  {0, 0, 0, 0}},
+        LayoutRow{
+            "Int16Pairs", 2, 4, int16Pairs({32767, -32768, 0, 16384}), "", 2, 32768.0, {32767, 0}, {-32768, 16384}},
+        LayoutRow{"Int16PairsOddItemDropped",
+                  2,
+                  4,
+                  int16Pairs({100, 200, 300, 400, 500}),
+                  "",
+                  3,
+                  1000.0,
+                  {100, 300, 0},
+                  {200, 400, 0}},
+        LayoutRow{"FloatPairs", 3, 4, floatPairs({0.75f, -0.125f, -1.0f, 1.0f}), "", 2, 1.0, {0.75, -1}, {-0.125, 1}},
+        LayoutRow{"SingleColumnI", 0, 1, "0.5\n-0.5\n0.25\n", "9\n9\n9\n", 4, 1.0, {0.5, -0.5, 0.25, 0}, {0, 0, 0, 0}},
         LayoutRow{"SingleColumnQ", 0, 2, "9\n", "-1\n\n1\n", 3, 1.0, {0, 0, 0}, {-1, 0, 1}},
         LayoutRow{"SingleColumnIAndQ", 0, 3, "1\n2\n3\n", "-3\n", 3, 4.0, {1, 2, 3}, {-3, 0, 0}},
         LayoutRow{"NoFileAllZero", 0, 0, "", "", 2, 1.0, {0, 0}, {0, 0}},
@@ -126,8 +131,7 @@ TEST(Scaling, PeakValueAndGainScaleEveryCode) {
     call.settings.AWGGain = 0.5;
     call.outPath = dir.file("out.awv");
     ASSERT_EQ(call.run(), 0);
-    EXPECT_EQ(dataRecordOf(call),
-              waveData(expectedWords({32767, 1000}, {-32767, -1000}, 32767.0, 0.5, {}, {}, false)));
+    EXPECT_EQ(dataRecordOf(call), waveData(expectedWords({32767, 1000}, {-32767, -1000}, 32767.0, 0.5, {}, {}, false)));
     call.settings.AWGGain = 1.0;
     ASSERT_EQ(call.run(), 0);
     std::string record = dataRecordOf(call);

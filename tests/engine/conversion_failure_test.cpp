@@ -1,11 +1,11 @@
 // Every way a conversion can fail returns -1 and leaves the output path as it
 // was; unusual but harmless input converts.
-#include <ostream>
+#include <sys/resource.h>
 #include <csignal>
 #include <functional>
 #include <limits>
+#include <ostream>
 #include <string>
-#include <sys/resource.h>
 
 #include <gtest/gtest.h>
 
@@ -176,8 +176,7 @@ TEST(UnusualInput, SettingsNotReadForTheChosenModeAreIgnored) {
     call.settings.IFFreq = std::numeric_limits<double>::infinity();
     call.settings.IFMode = 5;
     EXPECT_EQ(call.run(), 0);
-    EXPECT_EQ(test::withoutDateLine(readFile(call.outPath)),
-              test::waveData(std::vector<uint32_t>(20, 8192)));
+    EXPECT_EQ(test::withoutDateLine(readFile(call.outPath)), test::waveData(std::vector<uint32_t>(20, 8192)));
 }
 
 TEST(UnusualInput, NonFiniteValuesCountAsZero) {

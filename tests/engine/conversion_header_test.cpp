@@ -1,8 +1,8 @@
 // Header lines of a conversion: each setting's line, their order, and the
 // values that stop the call.
-#include <ostream>
 #include <ctime>
 #include <functional>
+#include <ostream>
 #include <regex>
 #include <string>
 
@@ -92,11 +92,17 @@ INSTANTIATE_TEST_SUITE_P(
         HeaderRow{"NegativeFrequencyHasNoLine", [](ConversionSettings& s) { s.Fs = -5.0; }, ""},
         HeaderRow{"BothMarkerLines", [](ConversionSettings& s) { s.MarkerFlags = HALVIK_MARKER_BOTH_LINES; },
                   "{MARKER1:ON;POS;0;0;0;1}\n{MARKER2:ON;POS;0;0;0;1}\n"},
-        HeaderRow{"Marker1", [](ConversionSettings& s) { s.MarkerFlags = HALVIK_MARKER_1_LINE; }, "{MARKER1:ON;POS;0;0;0;1}\n"},
-        HeaderRow{"Marker2", [](ConversionSettings& s) { s.MarkerFlags = HALVIK_MARKER_2_LINE; }, "{MARKER2:ON;POS;0;0;0;1}\n"},
-        HeaderRow{"ModeSeq", [](ConversionSettings& s) { s.MarkerFlags = HALVIK_MARKER_MODE_SEQ; }, "{MARKERMODE:SEQ}\n"},
-        HeaderRow{"ModeWfmWinsOverSeq", [](ConversionSettings& s) { s.MarkerFlags = HALVIK_MARKER_MODE_SEQ | HALVIK_MARKER_MODE_WFM; }, "{MARKERMODE:WFM}\n"},
-        HeaderRow{"OtherFlagBitsIgnored", [](ConversionSettings& s) { s.MarkerFlags = HALVIK_MARKER_GROUP_OFF | 0x80 | 0x100; }, ""},
+        HeaderRow{"Marker1", [](ConversionSettings& s) { s.MarkerFlags = HALVIK_MARKER_1_LINE; },
+                  "{MARKER1:ON;POS;0;0;0;1}\n"},
+        HeaderRow{"Marker2", [](ConversionSettings& s) { s.MarkerFlags = HALVIK_MARKER_2_LINE; },
+                  "{MARKER2:ON;POS;0;0;0;1}\n"},
+        HeaderRow{"ModeSeq", [](ConversionSettings& s) { s.MarkerFlags = HALVIK_MARKER_MODE_SEQ; },
+                  "{MARKERMODE:SEQ}\n"},
+        HeaderRow{"ModeWfmWinsOverSeq",
+                  [](ConversionSettings& s) { s.MarkerFlags = HALVIK_MARKER_MODE_SEQ | HALVIK_MARKER_MODE_WFM; },
+                  "{MARKERMODE:WFM}\n"},
+        HeaderRow{"OtherFlagBitsIgnored",
+                  [](ConversionSettings& s) { s.MarkerFlags = HALVIK_MARKER_GROUP_OFF | 0x80 | 0x100; }, ""},
         HeaderRow{"AllInOrder",
                   [](ConversionSettings& s) {
                       s.IQFilter = 1;
@@ -107,7 +113,8 @@ INSTANTIATE_TEST_SUITE_P(
                       s.StartTrigger = 1;
                       s.OutputSequence = 0;
                       s.Fs = 1.5;
-                      s.MarkerFlags = HALVIK_MARKER_BOTH_LINES | HALVIK_MARKER_1_LINE | HALVIK_MARKER_2_LINE | HALVIK_MARKER_MODE_WFM;
+                      s.MarkerFlags = HALVIK_MARKER_BOTH_LINES | HALVIK_MARKER_1_LINE | HALVIK_MARKER_2_LINE |
+                                      HALVIK_MARKER_MODE_WFM;
                   },
                   "{IQFILTER:FLT50M}\n{IQOUTPUT:VAR}\n{IQGAIN:1.000000E+000;2.000000E+000}\n"
                   "{IQOFFSET:0.000000E+000;0.000000E+000}\n{STARTTRIGGER:LINK;POS}\n{OUTPUTSEQUENCE:CONT}\n"
@@ -138,7 +145,8 @@ TEST(HeaderLines, DateLineIsTheLocalTimeOfTheCall) {
     std::time_t after = std::time(nullptr);
     std::string date = test::dateLineOf(readFile(call.outPath));
     std::smatch parts;
-    ASSERT_TRUE(std::regex_match(date, parts, std::regex(R"(\{DATE:(\d{4})/(\d{2})/(\d{2});(\d{2}):(\d{2}):(\d{2})\}\n)")))
+    ASSERT_TRUE(
+        std::regex_match(date, parts, std::regex(R"(\{DATE:(\d{4})/(\d{2})/(\d{2});(\d{2}):(\d{2}):(\d{2})\}\n)")))
         << date;
     std::tm local{};
     local.tm_year = std::stoi(parts[1]) - 1900;

@@ -16,8 +16,8 @@
 namespace halvik::test {
 
 struct ElfDynamic {
-    std::set<std::string> definedSymbols;  // functions and objects the library offers
-    std::set<std::string> neededLibraries; // its DT_NEEDED entries
+    std::set<std::string> definedSymbols;   // functions and objects the library offers
+    std::set<std::string> neededLibraries;  // its DT_NEEDED entries
 };
 
 class ElfImage {
@@ -57,7 +57,8 @@ inline ElfDynamic readElfDynamic(const std::string& path) {
         if (section.sh_type != SHT_DYNSYM && section.sh_type != SHT_DYNAMIC) continue;
         const auto strings = image.at<Elf64_Shdr>(header.e_shoff + section.sh_link * std::size_t{header.e_shentsize});
         if (section.sh_type == SHT_DYNSYM) {
-            for (std::size_t off = sizeof(Elf64_Sym); off + sizeof(Elf64_Sym) <= section.sh_size; off += sizeof(Elf64_Sym)) {
+            for (std::size_t off = sizeof(Elf64_Sym); off + sizeof(Elf64_Sym) <= section.sh_size;
+                 off += sizeof(Elf64_Sym)) {
                 const auto symbol = image.at<Elf64_Sym>(section.sh_offset + off);
                 const unsigned type = ELF64_ST_TYPE(symbol.st_info);
                 if (symbol.st_shndx == SHN_UNDEF || type == STT_SECTION || type == STT_FILE) continue;
@@ -67,7 +68,8 @@ inline ElfDynamic readElfDynamic(const std::string& path) {
             for (std::size_t off = 0; off + sizeof(Elf64_Dyn) <= section.sh_size; off += sizeof(Elf64_Dyn)) {
                 const auto entry = image.at<Elf64_Dyn>(section.sh_offset + off);
                 if (entry.d_tag == DT_NULL) break;
-                if (entry.d_tag == DT_NEEDED) result.neededLibraries.insert(image.stringAt(strings.sh_offset + entry.d_un.d_val));
+                if (entry.d_tag == DT_NEEDED)
+                    result.neededLibraries.insert(image.stringAt(strings.sh_offset + entry.d_un.d_val));
             }
         }
     }

@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/engine/engine_test_support.h"
 #include "common/halvik_api.h"
+#include "tests/engine/engine_test_support.h"
 
 namespace {
 
@@ -50,8 +50,8 @@ TEST(HalvikExport, ConvertsAFileThroughTheLibrary) {
 
 int32_t callMain(bool vb, const float* iq, const int16_t* m1, int32_t count, const char* out) {
     auto entry = vb ? HalvikMainVB : HalvikMain;
-    return entry(iq, m1, nullptr, count, out, 1.0, 2.0, -255.0, 0.0, 1e6, 1.0, 0, 64, 1, 0, 1, 2, 3, 4, -255, 0, 0,
-                 0, 0, 0, 0, 1, 1, 3, 1, 0);
+    return entry(iq, m1, nullptr, count, out, 1.0, 2.0, -255.0, 0.0, 1e6, 1.0, 0, 64, 1, 0, 1, 2, 3, 4, -255, 0, 0, 0,
+                 0, 0, 0, 1, 1, 3, 1, 0);
 }
 
 TEST(HalvikMainExport, TheTwinWritesTheSameBytes) {

@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/engine/conversion_test_support.h"
 #include "engine/if_conversion.h"
+#include "tests/engine/conversion_test_support.h"
 
 namespace halvik {
 namespace {
@@ -150,8 +150,7 @@ TEST_P(IfFile, ScansThePeakThenWritesTheScaledCarrier) {
     for (std::size_t k = 1000; k < m1.size(); ++k) m1[k] = 1;
     std::string expected =
         "{SAMPLINGFREQ:10000000.000000}\n{MARKER1:ON;POS;0;1024;1024;1}\n" +
-        test::waveData(test::expectedWords(converted.i, converted.q, peakOf(converted, shift), 0.8, m1, {},
-                                           !shift));
+        test::waveData(test::expectedWords(converted.i, converted.q, peakOf(converted, shift), 0.8, m1, {}, !shift));
     for (double passedPeak : {0.0, 123.0}) {
         call.peak = passedPeak;  // the scan pass measures the divisor itself
         ASSERT_EQ(call.run(), 0);

@@ -1,10 +1,10 @@
 // The readers of the four input layouts, fed from memory through the same
 // code that reads files.
-#include <ostream>
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -17,7 +17,9 @@
 namespace halvik {
 namespace {
 
-std::span<const std::byte> asBytes(const std::string& text) { return std::as_bytes(std::span(text.data(), text.size())); }
+std::span<const std::byte> asBytes(const std::string& text) {
+    return std::as_bytes(std::span(text.data(), text.size()));
+}
 
 std::vector<std::string> allLines(const std::string& text) {
     MemoryByteSource source(asBytes(text));
@@ -169,20 +171,16 @@ TEST_P(InputSetOpening, OpensExactlyTheFilesTheKindNames) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, InputSetOpening,
-                         ::testing::Values(OpenRow{"NoFiles", 0, 0, false, false, true},
-                                           OpenRow{"IOnly", 0, 1, true, false, true},
-                                           OpenRow{"IMissing", 0, 1, false, true, false},
-                                           OpenRow{"QMissing", 0, 3, true, false, false},
-                                           OpenRow{"BothFiles", 0, 3, true, true, true},
-                                           OpenRow{"IQText", 1, 4, true, false, true},
-                                           OpenRow{"IQInt16", 2, 4, true, false, true},
-                                           OpenRow{"IQFloat", 3, 4, true, false, true},
-                                           OpenRow{"IQFileMissing", 3, 4, false, true, false},
-                                           OpenRow{"IQTypeZero", 0, 4, true, true, false},
-                                           OpenRow{"IQTypeFour", 4, 4, true, true, false},
-                                           OpenRow{"KindFiveIsSingleColumns", 0, 5, true, false, true}),
-                         test::RowName());
+INSTANTIATE_TEST_SUITE_P(
+    Rows, InputSetOpening,
+    ::testing::Values(OpenRow{"NoFiles", 0, 0, false, false, true}, OpenRow{"IOnly", 0, 1, true, false, true},
+                      OpenRow{"IMissing", 0, 1, false, true, false}, OpenRow{"QMissing", 0, 3, true, false, false},
+                      OpenRow{"BothFiles", 0, 3, true, true, true}, OpenRow{"IQText", 1, 4, true, false, true},
+                      OpenRow{"IQInt16", 2, 4, true, false, true}, OpenRow{"IQFloat", 3, 4, true, false, true},
+                      OpenRow{"IQFileMissing", 3, 4, false, true, false},
+                      OpenRow{"IQTypeZero", 0, 4, true, true, false}, OpenRow{"IQTypeFour", 4, 4, true, true, false},
+                      OpenRow{"KindFiveIsSingleColumns", 0, 5, true, false, true}),
+    test::RowName());
 
 TEST(FileByteSource, ReadsAFileInPiecesOfAnySize) {
     halvik::test::ScratchDir dir;

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "common/halvik_api.h"
 #include "tests/engine/elf_dynamic.h"
 #include "tests/engine/engine_test_support.h"
-#include "common/halvik_api.h"
 
 namespace halvik {
 namespace {
@@ -90,7 +90,8 @@ TEST_F(LoadedByNameTest, ConvertsASmallFile) {
               0);
 
     const std::string file = test::readFile(out);
-    EXPECT_TRUE(std::regex_match(test::dateLineOf(file), std::regex(R"(\{DATE:\d{4}/\d{2}/\d{2};\d{2}:\d{2}:\d{2}\}\n)")))
+    EXPECT_TRUE(
+        std::regex_match(test::dateLineOf(file), std::regex(R"(\{DATE:\d{4}/\d{2}/\d{2};\d{2}:\d{2}:\d{2}\}\n)")))
         << test::dateLineOf(file);
     EXPECT_EQ(test::withoutDateLine(file),
               "{MARKER1:ON;POS;0;1;1;1}\n" + test::waveData({8192, 8192, 16383 + 16384, 1}));

@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/engine/engine_test_support.h"
 #include "common/halvik_api.h"
+#include "tests/engine/engine_test_support.h"
 
 namespace halvik::test {
 
@@ -92,32 +92,37 @@ inline std::vector<LibraryJob> libraryJobs(const ScratchDir& dir) {
     };
 
     return {
-        {"TextBaseband", conversion(text, "", HALVIK_TYPE_TEXT, HALVIK_KIND_IQ_FILE, [](ConversionSettings&) {}, 0.8)},
-        {"TextRealIf", conversion(text, "", HALVIK_TYPE_TEXT, HALVIK_KIND_IQ_FILE,
-                                  [](ConversionSettings& s) {
-                                      s.IFConvert = 1;
-                                      s.IFFreq = 21.4e6;
-                                  },
-                                  0.0)},
-        {"SingleColumnTexts", conversion(iText, qText, 0, HALVIK_KIND_I_FILE | HALVIK_KIND_Q_FILE,
-                                         [](ConversionSettings& s) { s.IQInv = 1; }, 800.0)},
-        {"FloatFrequencyShift", conversion(floatFile, "", HALVIK_TYPE_FLOAT_PAIRS, HALVIK_KIND_IQ_FILE,
-                                           [](ConversionSettings& s) {
-                                               s.IFConvert = 1;
-                                               s.IFMode = 1;
-                                               s.IFFreq = -3.3e6;
-                                               s.IQInv = 1;
-                                           },
-                                           0.0)},
-        {"ShortBasebandGated", conversion(shortFile, "", HALVIK_TYPE_INT16_PAIRS, HALVIK_KIND_IQ_FILE,
-                                          [](ConversionSettings& s) {
-                                              s.StartTrigger = 1;
-                                              s.TriggerPolarity = 1;
-                                              s.OutputSequence = 2;
-                                              s.GateMode = 1;
-                                              s.MarkerFlags = 0x26;
-                                          },
-                                          32767.0)},
+        {"TextBaseband", conversion(
+                             text, "", HALVIK_TYPE_TEXT, HALVIK_KIND_IQ_FILE, [](ConversionSettings&) {}, 0.8)},
+        {"TextRealIf", conversion(
+                           text, "", HALVIK_TYPE_TEXT, HALVIK_KIND_IQ_FILE,
+                           [](ConversionSettings& s) {
+                               s.IFConvert = 1;
+                               s.IFFreq = 21.4e6;
+                           },
+                           0.0)},
+        {"SingleColumnTexts", conversion(
+                                  iText, qText, 0, HALVIK_KIND_I_FILE | HALVIK_KIND_Q_FILE,
+                                  [](ConversionSettings& s) { s.IQInv = 1; }, 800.0)},
+        {"FloatFrequencyShift", conversion(
+                                    floatFile, "", HALVIK_TYPE_FLOAT_PAIRS, HALVIK_KIND_IQ_FILE,
+                                    [](ConversionSettings& s) {
+                                        s.IFConvert = 1;
+                                        s.IFMode = 1;
+                                        s.IFFreq = -3.3e6;
+                                        s.IQInv = 1;
+                                    },
+                                    0.0)},
+        {"ShortBasebandGated", conversion(
+                                   shortFile, "", HALVIK_TYPE_INT16_PAIRS, HALVIK_KIND_IQ_FILE,
+                                   [](ConversionSettings& s) {
+                                       s.StartTrigger = 1;
+                                       s.TriggerPolarity = 1;
+                                       s.OutputSequence = 2;
+                                       s.GateMode = 1;
+                                       s.MarkerFlags = 0x26;
+                                   },
+                                   32767.0)},
         {"HalvikMain", memory(false)},
         {"HalvikMainVB", memory(true)},
     };
@@ -130,7 +135,8 @@ inline void expectSameWaveform(const std::string& actual, const std::string& exp
     const std::string a = body(actual), e = body(expected);
     const std::size_t aData = a.find("{WAVEDATA:"), eData = e.find("{WAVEDATA:");
     EXPECT_EQ(a.substr(0, aData), e.substr(0, eData));
-    EXPECT_TRUE(aData != std::string::npos && eData != std::string::npos && a.compare(aData, std::string::npos, e, eData) == 0)
+    EXPECT_TRUE(aData != std::string::npos && eData != std::string::npos &&
+                a.compare(aData, std::string::npos, e, eData) == 0)
         << "the sample blocks differ (" << a.size() << " and " << e.size() << " bytes)";
 }
 

@@ -1,9 +1,9 @@
 // The in-memory writer: its header vocabulary and order, the values that
 // stop it, and its sample words.
-#include <ostream>
 #include <cmath>
 #include <functional>
 #include <limits>
+#include <ostream>
 #include <random>
 #include <string>
 #include <vector>
@@ -60,9 +60,14 @@ INSTANTIATE_TEST_SUITE_P(
         MemoryHeaderRow{"ModeSeq", [](MemoryWaveformSettings& s) { s.markerMode = 32; }, "{MARKERMODE:SEQ}\n"},
         MemoryHeaderRow{"ModeWfm", [](MemoryWaveformSettings& s) { s.markerMode = 64; }, "{MARKERMODE:WFM}\n"},
         MemoryHeaderRow{"Marker1OnNeg",
-                        [](MemoryWaveformSettings& s) { s.marker1 = {1, 1, {1, -2, 3, 4}}; },
+                        [](MemoryWaveformSettings& s) {
+                            s.marker1 = {1, 1, {1, -2, 3, 4}};
+                        },
                         "{MARKER1:ON;NEG;1;-2;3;4}\n"},
-        MemoryHeaderRow{"Marker2OffPos", [](MemoryWaveformSettings& s) { s.marker2 = {0, 0, {0, 0, 0, 0}}; },
+        MemoryHeaderRow{"Marker2OffPos",
+                        [](MemoryWaveformSettings& s) {
+                            s.marker2 = {0, 0, {0, 0, 0, 0}};
+                        },
                         "{MARKER2:OFF;POS;0;0;0;0}\n"},
         MemoryHeaderRow{"InternalNegative",
                         [](MemoryWaveformSettings& s) {
@@ -138,7 +143,9 @@ INSTANTIATE_TEST_SUITE_P(
                       MemoryInvalidRow{"Mode48", [](MemoryWaveformSettings& s) { s.markerMode = 48; }},
                       MemoryInvalidRow{"Marker1State2", [](MemoryWaveformSettings& s) { s.marker1.state = 2; }},
                       MemoryInvalidRow{"Marker2Polarity2",
-                                       [](MemoryWaveformSettings& s) { s.marker2 = {1, 2, {}}; }},
+                                       [](MemoryWaveformSettings& s) {
+                                           s.marker2 = {1, 2, {}};
+                                       }},
                       MemoryInvalidRow{"Trigger2", [](MemoryWaveformSettings& s) { s.startTrigger = 2; }},
                       MemoryInvalidRow{"TriggerPolarityMinus1",
                                        [](MemoryWaveformSettings& s) {
@@ -167,13 +174,13 @@ TEST(MemorySamples, ScaleByThePeakOfAllValues) {
     ASSERT_EQ(writeMemoryWaveform({iq.data(), m1.data(), m2.data(), 2}, settings, dir.file("out.awv")), 0);
     EXPECT_EQ(readFile(dir.file("out.awv")),
               "{MARKERMODE:WFM}\n" + waveData({12287 + 16384, test::expectedCode(-1.0, 2.0, 0.5), 4096 + 32768,
-                                              test::expectedCode(0.5, 2.0, 0.5)}));
+                                               test::expectedCode(0.5, 2.0, 0.5)}));
     settings.markerMode = 32;
     settings.iqInv = 1;
     ASSERT_EQ(writeMemoryWaveform({iq.data(), m1.data(), m2.data(), 2}, settings, dir.file("out.awv")), 0);
     EXPECT_EQ(readFile(dir.file("out.awv")),
-              "{MARKERMODE:SEQ}\n" + waveData({test::expectedCode(-1.0, 2.0, 0.5), 12287,
-                                              test::expectedCode(0.5, 2.0, 0.5), 4096}));
+              "{MARKERMODE:SEQ}\n" +
+                  waveData({test::expectedCode(-1.0, 2.0, 0.5), 12287, test::expectedCode(0.5, 2.0, 0.5), 4096}));
 }
 
 TEST(MemorySamples, ManySamplesMatchTheFormulaWordForWord) {

@@ -51,8 +51,8 @@ private:
 };
 
 std::vector<double> valuesToPrint() {
-    std::vector<double> values = {0.0, -0.0, 1.0, -1.5, 0.25, 200e6, 61.44e6, 12.5e6, 2147483.647, -2147483.648,
-                                  1e-300, 5e-324, 1e308, std::numeric_limits<double>::max(),
+    std::vector<double> values = {0.0, -0.0, 1.0, -1.5, 0.25, 200e6, 61.44e6, 12.5e6, 2147483.647, -2147483.648, 1e-300,
+                                  5e-324, 1e308, std::numeric_limits<double>::max(),
                                   // Exact ties at the sixth decimal: the C library rounds them to even.
                                   0.0078125, 0.0234375, -0.0078125, 1.0000005, 2.5e-7, 0.5e-6, 999999.9999995};
     for (int n = 7; n <= 24; ++n)

@@ -1,8 +1,8 @@
 // The waveform file appears whole or not at all.
-#include <csignal>
-#include <string>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <csignal>
+#include <string>
 
 #include <gtest/gtest.h>
 

@@ -2,10 +2,10 @@
 // shifted samples, write the same bytes as the single-threaded engine that
 // shifts every sample in both passes: across block (1024) and chunk (65536)
 // edges, for 1, 2, 3 and 7 threads, in memory and beyond the memory budget.
-#include <ostream>
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
+#include <ostream>
 #include <random>
 #include <stdexcept>
 #include <thread>

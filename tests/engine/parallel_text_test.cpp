@@ -2,9 +2,9 @@
 // line for line: empty lines, CR LF, items that are not numbers, lines longer
 // than the kept head or than a whole batch, a last line without a line feed,
 // and batch edges that fall anywhere in a line.
-#include <ostream>
 #include <cmath>
 #include <cstring>
+#include <ostream>
 #include <random>
 #include <string>
 #include <vector>
@@ -18,7 +18,9 @@
 namespace halvik {
 namespace {
 
-std::span<const std::byte> asBytes(const std::string& text) { return std::as_bytes(std::span(text.data(), text.size())); }
+std::span<const std::byte> asBytes(const std::string& text) {
+    return std::as_bytes(std::span(text.data(), text.size()));
+}
 
 // Every value of both channels, read in blocks of blockSize, bit for bit.
 std::vector<uint64_t> readAll(const std::string& iText, const std::string& qText, int32_t kind, WorkerTeam* team,
@@ -56,14 +58,14 @@ std::string awkwardText(std::size_t lines, unsigned seed, bool twoColumns) {
             continue;
         }
         switch (random() % 12) {
-            case 0: text += "\n"; break;
-            case 1: text += "abc\r\n"; break;
-            case 2: text += "1e400\n"; break;
-            case 3: text += "-0,5\t\t1\n"; break;
-            default:
-                std::snprintf(number, sizeof number, twoColumns ? "%.6f\t%.6f\r\n" : "%.9g\n", value(random),
-                              value(random));
-                text += number;
+        case 0: text += "\n"; break;
+        case 1: text += "abc\r\n"; break;
+        case 2: text += "1e400\n"; break;
+        case 3: text += "-0,5\t\t1\n"; break;
+        default:
+            std::snprintf(number, sizeof number, twoColumns ? "%.6f\t%.6f\r\n" : "%.9g\n", value(random),
+                          value(random));
+            text += number;
         }
     }
     return text;

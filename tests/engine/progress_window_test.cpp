@@ -1,9 +1,9 @@
 // The engine's progress window adapter: where it finds the run-time layer
 // and the panel file, how it fails when either is missing or wrong, and that
 // such a failure fails the conversion without touching the output.
-#include <ostream>
 #include <dlfcn.h>
 #include <gtest/gtest.h>
+#include <ostream>
 
 #include <filesystem>
 #include <string>
@@ -18,8 +18,8 @@ namespace halvik {
 namespace {
 
 namespace fs = std::filesystem;
-using test::ScratchDir;
 using test::readFile;
+using test::ScratchDir;
 using test::writeFile;
 
 const std::string kBinDir = ORVENDA_BIN_DIR;
@@ -85,7 +85,9 @@ TEST_F(ProgressWindowTest, InitialisationFailsWithoutAUsableLayer) {
         {"no layer", [](const fs::path&) {}},
         {"not a library", [](const fs::path& f) { writeFile((f / ORVENDA_RTE_LIBRARY_FILE_NAME).string(), "text"); }},
         {"a library without the operations",
-         [](const fs::path& f) { fs::copy_file(kBinDir + "/" + HALVIK_LIBRARY_FILE_NAME, f / ORVENDA_RTE_LIBRARY_FILE_NAME); }},
+         [](const fs::path& f) {
+             fs::copy_file(kBinDir + "/" + HALVIK_LIBRARY_FILE_NAME, f / ORVENDA_RTE_LIBRARY_FILE_NAME);
+         }},
     };
     for (const Row& row : rows) {
         ScratchDir folder;

@@ -1,7 +1,7 @@
 // The panel file format of the progress run-time layer: what it accepts,
 // what makes it malformed, and that no byte sequence can upset the parser.
-#include <ostream>
 #include <gtest/gtest.h>
+#include <ostream>
 
 #include <cstdint>
 #include <fstream>
@@ -55,8 +55,7 @@ TEST(PanelFileTest, ReadsPanelsAndControlsInOrder) {
 }
 
 TEST(PanelFileTest, AcceptsCrLfLineEndsAndAMissingFinalLineFeed) {
-    const PanelFileResult result =
-        parsePanelFile("orvenda-uir 1\r\npanel 1 200 100 T\r\ncontrol 2 progress Go\r\nend");
+    const PanelFileResult result = parsePanelFile("orvenda-uir 1\r\npanel 1 200 100 T\r\ncontrol 2 progress Go\r\nend");
     ASSERT_TRUE(result.file) << result.error;
     EXPECT_EQ(result.file->findPanel(1)->title, "T");
     EXPECT_EQ(result.file->findPanel(1)->findControl(2)->text, "Go");
@@ -101,11 +100,9 @@ const std::string kHead = "orvenda-uir 1\n";
 INSTANTIATE_TEST_SUITE_P(
     Rows, MalformedPanelFileTest,
     ::testing::Values(
-        MalformedRow{"Empty", ""},
-        MalformedRow{"OnlyComments", "# nothing\n\n"},
+        MalformedRow{"Empty", ""}, MalformedRow{"OnlyComments", "# nothing\n\n"},
         MalformedRow{"NoMagic", "panel 1 200 100 T\ncontrol 2 progress x\nend\n"},
-        MalformedRow{"WrongVersion", "orvenda-uir 2\n"},
-        MalformedRow{"MagicWithTrailingWord", "orvenda-uir 1 extra\n"},
+        MalformedRow{"WrongVersion", "orvenda-uir 2\n"}, MalformedRow{"MagicWithTrailingWord", "orvenda-uir 1 extra\n"},
         MalformedRow{"UnknownStatement", kHead + "window 1\n"},
         MalformedRow{"PanelNotEnded", kHead + "panel 1 200 100 T\ncontrol 2 progress x\n"},
         MalformedRow{"PanelInsidePanel", kHead + "panel 1 200 100 T\npanel 2 200 100 U\nend\nend\n"},
@@ -154,9 +151,13 @@ TEST(PanelFileTest, MutatedFilesNeverBreakItsPromises) {
             const std::size_t at = random() % (bytes.size() + 1);
             const char c = alphabet[random() % alphabet.size()];
             switch (random() % 3) {
-                case 0: bytes.insert(bytes.begin() + static_cast<std::ptrdiff_t>(at), c); break;
-                case 1: if (at < bytes.size()) bytes.erase(at, 1 + random() % 12); break;
-                default: if (at < bytes.size()) bytes[at] = static_cast<char>(random() & 0xff); break;
+            case 0: bytes.insert(bytes.begin() + static_cast<std::ptrdiff_t>(at), c); break;
+            case 1:
+                if (at < bytes.size()) bytes.erase(at, 1 + random() % 12);
+                break;
+            default:
+                if (at < bytes.size()) bytes[at] = static_cast<char>(random() & 0xff);
+                break;
             }
         }
         const PanelFileResult result = parsePanelFile(bytes);

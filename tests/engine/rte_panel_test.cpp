@@ -39,7 +39,8 @@ private:
 };
 
 PanelDefinition progressPanel() {
-    return PanelDefinition{1, 300, 100, "T", {{1, ControlKind::Label, "Wait"}, {2, ControlKind::Progress, "Preparing..."}}};
+    return PanelDefinition{
+        1, 300, 100, "T", {{1, ControlKind::Label, "Wait"}, {2, ControlKind::Progress, "Preparing..."}}};
 }
 
 TEST(PanelTest, DisplayShowsTheFileTextAndZeroPercent) {
@@ -66,9 +67,9 @@ TEST(PanelTest, OnlyAChangedWholePercentReachesTheView) {
 }
 
 TEST(PanelTest, PercentagesAreHeldToTheScaleAndRoundedDown) {
-    const std::vector<std::pair<double, int>> rows = {
-        {-5.0, 0}, {0.0, 0}, {0.99, 0}, {42.7, 42}, {99.999, 99}, {100.0, 100}, {250.0, 100}, {1e300, 100},
-        {-1e300, 0}};
+    const std::vector<std::pair<double, int>> rows = {{-5.0, 0},    {0.0, 0},     {0.99, 0},
+                                                      {42.7, 42},   {99.999, 99}, {100.0, 100},
+                                                      {250.0, 100}, {1e300, 100}, {-1e300, 0}};
     for (const auto& [value, shown] : rows) EXPECT_EQ(wholePercent(value), shown) << value;
 }
 
@@ -93,7 +94,8 @@ TEST(PanelTest, StageTextsReachTheViewOnceEach) {
     EXPECT_EQ(panel.setText(2, RTE_ATTR_LABEL_TEXT, "Converting BB to IF..."), 0);
     EXPECT_EQ(panel.setText(2, RTE_ATTR_LABEL_TEXT, "Converting BB to IF..."), 0);
     EXPECT_EQ(panel.setText(2, RTE_ATTR_LABEL_TEXT, "Writing data..."), 0);
-    EXPECT_EQ(log.texts, (std::vector<std::pair<int, std::string>>{{2, "Converting BB to IF..."}, {2, "Writing data..."}}));
+    EXPECT_EQ(log.texts,
+              (std::vector<std::pair<int, std::string>>{{2, "Converting BB to IF..."}, {2, "Writing data..."}}));
 }
 
 // --- the registry, as the C entry points use it ---

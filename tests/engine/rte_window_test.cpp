@@ -8,8 +8,8 @@
 
 #include <algorithm>
 #include <atomic>
-#include <thread>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "engine/conversion.h"
@@ -41,7 +41,8 @@ protected:
             ++windowsShown;
         }
         if (widget && event->type() == QEvent::Paint) {
-            if (auto* label = qobject_cast<QLabel*>(widget); label && label->objectName() == QStringLiteral("control2Text")) {
+            if (auto* label = qobject_cast<QLabel*>(widget);
+                label && label->objectName() == QStringLiteral("control2Text")) {
                 if (stages.empty() || stages.back() != label->text()) stages.push_back(label->text());
             }
             if (auto* bar = qobject_cast<QProgressBar*>(widget)) {
@@ -117,7 +118,8 @@ private slots:
         // at most once (when the write pass starts).
         QVERIFY(watcher.percents.size() >= 10);
         int drops = 0;
-        for (std::size_t k = 1; k < watcher.percents.size(); ++k) drops += watcher.percents[k] < watcher.percents[k - 1];
+        for (std::size_t k = 1; k < watcher.percents.size(); ++k)
+            drops += watcher.percents[k] < watcher.percents[k - 1];
         QVERIFY(drops <= 1);
         QVERIFY(*std::max_element(watcher.percents.begin(), watcher.percents.end()) >= 90);
         QVERIFY(panelWindow() == nullptr);

@@ -1,9 +1,9 @@
 // The plumbing the engine shares with the program and the command line:
 // the reasons a byte source or an output file gives for a failure, and the
 // loader of libraries beside a binary.
-#include <ostream>
-#include <filesystem>
 #include <cerrno>
+#include <filesystem>
+#include <ostream>
 #include <string>
 #include <vector>
 

@@ -1,9 +1,9 @@
 // Numbers of the text layouts follow C's atof: each row is checked against the
 // value it states and, where the C library gives a finite decimal reading,
 // against the C library itself.
-#include <ostream>
 #include <cmath>
 #include <cstdlib>
+#include <ostream>
 #include <random>
 #include <string>
 
@@ -51,7 +51,12 @@ INSTANTIATE_TEST_SUITE_P(
                       NumberRow{"NotANumber", "nan", 0.0}, NumberRow{"HexReadsItsDecimalPrefix", "0x1A", 0.0},
                       NumberRow{"HexFloat", "0x1p3", 0.0}, NumberRow{"TwoSigns", "+-3", 0.0},
                       NumberRow{"OverflowIsZero", "1e999", 0.0}, NumberRow{"NegativeOverflowIsZero", "-1e999", 0.0},
-                      NumberRow{"UnderflowIsZero", "1e-999", 0.0}, NumberRow{"NulEndsTheText", std::string("4\0" "5", 3), 4.0},
+                      NumberRow{"UnderflowIsZero", "1e-999", 0.0},
+                      NumberRow{"NulEndsTheText",
+                                std::string("4\0"
+                                            "5",
+                                            3),
+                                4.0},
                       NumberRow{"ManyDigits", "0.1000000000000000055511151231257827", 0.1},
                       NumberRow{"LargestFinite", "1.7976931348623157e308", 1.7976931348623157e308}),
     test::RowName());
@@ -84,8 +89,8 @@ INSTANTIATE_TEST_SUITE_P(
                       PairRow{"SeparatorsOnly", " ;, ", 0.0, 0.0}, PairRow{"CarriageReturn", "1,2\r", 1.0, 2.0},
                       PairRow{"TokenTailIgnored", "1V,2V", 1.0, 2.0}, PairRow{"WordsAreZero", "I,Q", 0.0, 0.0},
                       PairRow{"TokenStartsWithOtherSpace", "\v3 \f4", 3.0, 4.0},
-                      PairRow{"OtherSpaceAloneIsAToken", "\v 5", 0.0, 5.0},
-                      PairRow{"PlusSigns", "+1;+2", 1.0, 2.0}, PairRow{"Overflow", "1e999,2", 0.0, 2.0},
+                      PairRow{"OtherSpaceAloneIsAToken", "\v 5", 0.0, 5.0}, PairRow{"PlusSigns", "+1;+2", 1.0, 2.0},
+                      PairRow{"Overflow", "1e999,2", 0.0, 2.0},
                       PairRow{"NulEndsTheLine", std::string("1\0 2", 4), 1.0, 0.0}),
     test::RowName());
 

@@ -1,6 +1,6 @@
 // Number printing and sample codes of the waveform file.
-#include <ostream>
 #include <cstdint>
+#include <ostream>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -62,19 +62,19 @@ TEST_P(SampleCode, TruncatesAndSaturates) {
     EXPECT_EQ(sampleCode(row.value, row.peak, row.gain), row.code);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, SampleCode,
-    ::testing::Values(CodeRow{"Zero", 0.0, 1.0, 1.0, 8192}, CodeRow{"PositiveFullScale", 1.0, 1.0, 1.0, 16383},
-                      CodeRow{"NegativeFullScale", -1.0, 1.0, 1.0, 1},
-                      CodeRow{"SlightlyAbovePeakDivisor", 1.0, 1.000000000001, 1.0, 16382},
-                      CodeRow{"HalfGainPositive", 2.0, 2.0, 0.5, 12287},
-                      CodeRow{"HalfGainNegative", -2.0, 2.0, 0.5, 4096},
-                      CodeRow{"TruncatesTowardZeroAboveZero", 0.5, 1.0, 1.0, 12287},
-                      CodeRow{"BeyondPeakClipsHigh", 3.0, 1.0, 1.0, 16383},
-                      CodeRow{"BeyondPeakClipsLow", -3.0, 1.0, 1.0, 1},
-                      CodeRow{"FarBeyondPeakClipsLow", -1e300, 1.0, 1.0, 1},
-                      CodeRow{"ZeroGain", 1.0, 1.0, 0.0, 8192}),
-    test::RowName());
+INSTANTIATE_TEST_SUITE_P(Rows, SampleCode,
+                         ::testing::Values(CodeRow{"Zero", 0.0, 1.0, 1.0, 8192},
+                                           CodeRow{"PositiveFullScale", 1.0, 1.0, 1.0, 16383},
+                                           CodeRow{"NegativeFullScale", -1.0, 1.0, 1.0, 1},
+                                           CodeRow{"SlightlyAbovePeakDivisor", 1.0, 1.000000000001, 1.0, 16382},
+                                           CodeRow{"HalfGainPositive", 2.0, 2.0, 0.5, 12287},
+                                           CodeRow{"HalfGainNegative", -2.0, 2.0, 0.5, 4096},
+                                           CodeRow{"TruncatesTowardZeroAboveZero", 0.5, 1.0, 1.0, 12287},
+                                           CodeRow{"BeyondPeakClipsHigh", 3.0, 1.0, 1.0, 16383},
+                                           CodeRow{"BeyondPeakClipsLow", -3.0, 1.0, 1.0, 1},
+                                           CodeRow{"FarBeyondPeakClipsLow", -1e300, 1.0, 1.0, 1},
+                                           CodeRow{"ZeroGain", 1.0, 1.0, 0.0, 8192}),
+                         test::RowName());
 
 TEST(EncodeBlock, PlacesMarkersInWordAOnlyAndMasksThem) {
     const double a[] = {1.0, -1.0, 0.0, 1.0};

@@ -16,10 +16,18 @@ TEST(SizeRules, RoundUpToMultipleOf4) {
     const struct {
         int32_t count;
         int32_t rounded;
-    } rows[] = {{0, 0}, {1, 4}, {3, 4}, {4, 4}, {5, 8}, {6, 8}, {7, 8}, {998, 1000}, {67108864, 67108864},
-                {std::numeric_limits<int32_t>::max(), 2147483644}, {2147483641, 2147483644}};
-    for (const auto& row : rows)
-        EXPECT_EQ(roundUpToMultipleOf4(row.count), row.rounded) << row.count;
+    } rows[] = {{0, 0},
+                {1, 4},
+                {3, 4},
+                {4, 4},
+                {5, 8},
+                {6, 8},
+                {7, 8},
+                {998, 1000},
+                {67108864, 67108864},
+                {std::numeric_limits<int32_t>::max(), 2147483644},
+                {2147483641, 2147483644}};
+    for (const auto& row : rows) EXPECT_EQ(roundUpToMultipleOf4(row.count), row.rounded) << row.count;
 }
 
 TEST(SizeRules, SpecifiedDataSize) {
@@ -27,15 +35,24 @@ TEST(SizeRules, SpecifiedDataSize) {
         const char* text;
         std::optional<int32_t> size;
     } rows[] = {
-        {"1000", 1000},          {" 1000 ", 1000},       {"1000.5", 1000},  // an exact half goes to the even neighbour
-        {"1001.5", 1002},        {"1e3", 1000},          {"0.51", 1},
-        {"3e10", std::numeric_limits<int32_t>::max()},   {"0.5", std::nullopt},
-        {"0.4", std::nullopt},   {"0", std::nullopt},    {"-3", std::nullopt},
-        {"abc", std::nullopt},   {"", std::nullopt},     {"12abc", std::nullopt},
-        {"1e999", std::nullopt}, {"1,000", std::nullopt},
+        {"1000", 1000},
+        {" 1000 ", 1000},
+        {"1000.5", 1000},  // an exact half goes to the even neighbour
+        {"1001.5", 1002},
+        {"1e3", 1000},
+        {"0.51", 1},
+        {"3e10", std::numeric_limits<int32_t>::max()},
+        {"0.5", std::nullopt},
+        {"0.4", std::nullopt},
+        {"0", std::nullopt},
+        {"-3", std::nullopt},
+        {"abc", std::nullopt},
+        {"", std::nullopt},
+        {"12abc", std::nullopt},
+        {"1e999", std::nullopt},
+        {"1,000", std::nullopt},
     };
-    for (const auto& row : rows)
-        EXPECT_EQ(specifiedDataSize(row.text), row.size) << '"' << row.text << '"';
+    for (const auto& row : rows) EXPECT_EQ(specifiedDataSize(row.text), row.size) << '"' << row.text << '"';
 }
 
 TEST(SizeRules, SpecifiedDataSizeErrorSaysWhy) {
@@ -47,7 +64,7 @@ TEST(LoadCommands, CsvIsDecidedByTheLastThreeCharacters) {
     const struct {
         const char* name;
         bool csv;
-    } rows[] = {{"a.csv", true},  {"a.CSV", true},  {"a.Csv", false}, {"a.cSV", false},
+    } rows[] = {{"a.csv", true},    {"a.CSV", true},  {"a.Csv", false}, {"a.cSV", false},
                 {"data_csv", true}, {"a.dat", false}, {"csv", true},    {"sv", false}};
     for (const auto& row : rows) {
         EXPECT_EQ(readsAsCsv(row.name), row.csv) << row.name;

@@ -1,7 +1,7 @@
 // The in-place number reader: its grammar and its values agree with the
 // program's strict number conversion, bit for bit.
-#include <ostream>
 #include <gtest/gtest.h>
+#include <ostream>
 
 #include <bit>
 #include <cmath>
@@ -9,8 +9,8 @@
 #include <random>
 #include <string>
 
-#include "core/settings/number_token.h"
 #include "core/input/scanner.h"
+#include "core/settings/number_token.h"
 #include "core/settings/text_conversions.h"
 
 namespace orvenda::input {
@@ -46,24 +46,20 @@ TEST_P(ReadNumber, TakesTheLongestNumber) {
 
 INSTANTIATE_TEST_SUITE_P(
     Grammar, ReadNumber,
-    ::testing::Values(TokenCase{"12", NumberStatus::Ok, 12.0, 2}, TokenCase{"-0.25x", NumberStatus::Ok, -0.25, 5},
-                      TokenCase{"+.5", NumberStatus::Ok, 0.5, 3}, TokenCase{"5.", NumberStatus::Ok, 5.0, 2},
-                      TokenCase{"1.5e3 V", NumberStatus::Ok, 1500.0, 5}, TokenCase{"1e", NumberStatus::Ok, 1.0, 1},
-                      TokenCase{"1e+", NumberStatus::Ok, 1.0, 1}, TokenCase{"2E-2", NumberStatus::Ok, 0.02, 4},
-                      TokenCase{"1.2.3", NumberStatus::Ok, 1.2, 3}, TokenCase{"-0", NumberStatus::Ok, -0.0, 2},
-                      TokenCase{"0e999", NumberStatus::Ok, 0.0, 5},
-                      TokenCase{"1e-400", NumberStatus::Ok, 0.0, 6},
-                      TokenCase{"9007199254740993", NumberStatus::Ok, 9007199254740992.0, 16},
-                      TokenCase{"1e308", NumberStatus::Ok, 1e308, 5},
-                      TokenCase{"1e309", NumberStatus::Overflow, 0.0, 5},
-                      TokenCase{"-123456789012345678901234e300", NumberStatus::Overflow, 0.0, 29},
-                      TokenCase{".", NumberStatus::NotANumber, 0.0, 0},
-                      TokenCase{"-", NumberStatus::NotANumber, 0.0, 0},
-                      TokenCase{"+-1", NumberStatus::NotANumber, 0.0, 0},
-                      TokenCase{"inf", NumberStatus::NotANumber, 0.0, 0},
-                      TokenCase{"nan", NumberStatus::NotANumber, 0.0, 0},
-                      TokenCase{"e5", NumberStatus::NotANumber, 0.0, 0},
-                      TokenCase{"", NumberStatus::NotANumber, 0.0, 0}));
+    ::testing::Values(
+        TokenCase{"12", NumberStatus::Ok, 12.0, 2}, TokenCase{"-0.25x", NumberStatus::Ok, -0.25, 5},
+        TokenCase{"+.5", NumberStatus::Ok, 0.5, 3}, TokenCase{"5.", NumberStatus::Ok, 5.0, 2},
+        TokenCase{"1.5e3 V", NumberStatus::Ok, 1500.0, 5}, TokenCase{"1e", NumberStatus::Ok, 1.0, 1},
+        TokenCase{"1e+", NumberStatus::Ok, 1.0, 1}, TokenCase{"2E-2", NumberStatus::Ok, 0.02, 4},
+        TokenCase{"1.2.3", NumberStatus::Ok, 1.2, 3}, TokenCase{"-0", NumberStatus::Ok, -0.0, 2},
+        TokenCase{"0e999", NumberStatus::Ok, 0.0, 5}, TokenCase{"1e-400", NumberStatus::Ok, 0.0, 6},
+        TokenCase{"9007199254740993", NumberStatus::Ok, 9007199254740992.0, 16},
+        TokenCase{"1e308", NumberStatus::Ok, 1e308, 5}, TokenCase{"1e309", NumberStatus::Overflow, 0.0, 5},
+        TokenCase{"-123456789012345678901234e300", NumberStatus::Overflow, 0.0, 29},
+        TokenCase{".", NumberStatus::NotANumber, 0.0, 0}, TokenCase{"-", NumberStatus::NotANumber, 0.0, 0},
+        TokenCase{"+-1", NumberStatus::NotANumber, 0.0, 0}, TokenCase{"inf", NumberStatus::NotANumber, 0.0, 0},
+        TokenCase{"nan", NumberStatus::NotANumber, 0.0, 0}, TokenCase{"e5", NumberStatus::NotANumber, 0.0, 0},
+        TokenCase{"", NumberStatus::NotANumber, 0.0, 0}));
 
 // A CSV field is accepted exactly when the strict number conversion accepts
 // it, with the same value; checked on random texts from a small alphabet
@@ -77,8 +73,7 @@ TEST(ReadNumberAgreement, CsvFieldsMatchStrictNumber) {
     options.chunkBytes = 64;
     for (int n = 0; n < 50000; ++n) {
         std::string field;
-        for (int k = length(random); k > 0; --k)
-            field += alphabet[pick(random)];
+        for (int k = length(random); k > 0; --k) field += alphabet[pick(random)];
         const std::optional<double> expected = settings::strictNumber(field);
         const ScanOutcome outcome = scanBytes(field.append(",0\n"), InputLayout::CsvIQText, options);
         field.resize(field.size() - 3);
@@ -102,14 +97,19 @@ TEST(ReadNumberAgreement, ValuesAreCorrectlyRounded) {
         const int digits = digitCount(random);
         const int point = pointAt(random);
         for (int k = 0; k < digits; ++k) {
-            if (k == point)
-                text += '.';
+            if (k == point) text += '.';
             text += static_cast<char>('0' + digit(random));
         }
         switch (form(random)) {
         case 0: break;
-        case 1: text += 'e'; text += std::to_string(exponent(random) / 10); break;
-        default: text += 'E'; text += std::to_string(exponent(random)); break;
+        case 1:
+            text += 'e';
+            text += std::to_string(exponent(random) / 10);
+            break;
+        default:
+            text += 'E';
+            text += std::to_string(exponent(random));
+            break;
         }
         const std::optional<double> expected = settings::strictNumber(text);
         const NumberToken token = readNumber(text.data(), text.data() + text.size());

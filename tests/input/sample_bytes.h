@@ -11,8 +11,7 @@
 namespace orvenda::input::testing {
 
 inline void appendLittleEndian(std::string& out, uint32_t bits, int bytes) {
-    for (int b = 0; b < bytes; ++b)
-        out += static_cast<char>((bits >> (8 * b)) & 0xff);
+    for (int b = 0; b < bytes; ++b) out += static_cast<char>((bits >> (8 * b)) & 0xff);
 }
 
 // int16 I/Q pairs, little-endian.

@@ -1,8 +1,8 @@
 // Every layout read correctly, whatever the size of the reads: each file is
 // scanned in one piece, in chunks small enough to cut every number and line
 // end, and from a real file.
-#include <ostream>
 #include <gtest/gtest.h>
+#include <ostream>
 
 #include <unistd.h>
 
@@ -43,8 +43,7 @@ std::vector<LayoutCase> layoutCases() {
         {"SingleSignsAndPoints", L::SingleChannelText, "+.5 5. -0 -7.25E-1", 4, 5.0, 0.0},
         {"SingleNoFinalLineEnd", L::SingleChannelText, "4\n5", 2, 5.0, 0.0},
         {"SingleTinyValueReadsAsZero", L::SingleChannelText, "1e-999\n", 1, 0.0, 0.0},
-        {"SingleLongMantissa", L::SingleChannelText, "0.12345678901234567890123\n", 1,
-         0.12345678901234567890123, 0.0},
+        {"SingleLongMantissa", L::SingleChannelText, "0.12345678901234567890123\n", 1, 0.12345678901234567890123, 0.0},
         {"SingleEmpty", L::SingleChannelText, "", 0, 0.0, 0.0},
         {"SingleOnlySeparators", L::SingleChannelText, "\n\n \r\n,\t", 0, 0.0, 0.0},
         {"FreePairPerLine", L::FreeFormatIQText, "0.5 -0.5\n1\t-2\n", 2, 1.0, 2.0},
@@ -62,12 +61,12 @@ std::vector<LayoutCase> layoutCases() {
         {"CsvEmpty", L::CsvIQText, "", 0, 0.0, 0.0},
         {"ShortPairs", L::BinaryShortPairs, shortPairs({{1, -2}, {-32768, 32767}}), 2, 32768.0, 32767.0},
         // 10 bytes: the fifth item is an I without Q, a record of its own.
-        {"ShortCutRecordCounts", L::BinaryShortPairs, shortPairs({{1, 2}, {3, 4}}) + std::string("\xfb\xff", 2), 3,
-         5.0, 4.0},
+        {"ShortCutRecordCounts", L::BinaryShortPairs, shortPairs({{1, 2}, {3, 4}}) + std::string("\xfb\xff", 2), 3, 5.0,
+         4.0},
         {"ShortOneByte", L::BinaryShortPairs, std::string("\x07", 1), 1, 7.0, 0.0},
         {"FloatPairs", L::BinaryFloatPairs, floatPairs({{0.5f, -0.25f}, {-1.5f, 2.0f}}), 2, 1.5, 2.0},
-        {"FloatPeakIsExact", L::BinaryFloatPairs, floatPairs({{0.1f, -3.4028235e38f}}), 1,
-         static_cast<double>(0.1f), static_cast<double>(3.4028235e38f)},
+        {"FloatPeakIsExact", L::BinaryFloatPairs, floatPairs({{0.1f, -3.4028235e38f}}), 1, static_cast<double>(0.1f),
+         static_cast<double>(3.4028235e38f)},
         {"FloatCutRecordCounts", L::BinaryFloatPairs, floatPairs({{1.0f, 2.0f}, {-3.0f, 0.0f}}).substr(0, 12), 2, 3.0,
          2.0},
         {"FloatEmpty", L::BinaryFloatPairs, "", 0, 0.0, 0.0},
@@ -78,8 +77,8 @@ class ScannerLayout : public ::testing::TestWithParam<LayoutCase> {};
 
 void expectResult(const ScanOutcome& outcome, const LayoutCase& c, const std::string& how) {
     SCOPED_TRACE(how);
-    ASSERT_TRUE(outcome.ok()) << "fault " << static_cast<int>(outcome.error->fault) << " at "
-                              << outcome.error->position << ": " << outcome.error->detail;
+    ASSERT_TRUE(outcome.ok()) << "fault " << static_cast<int>(outcome.error->fault) << " at " << outcome.error->position
+                              << ": " << outcome.error->detail;
     EXPECT_EQ(outcome.result.count, c.count);
     EXPECT_EQ(outcome.result.peakI, c.peakI);
     EXPECT_EQ(outcome.result.peakQ, c.peakQ);
@@ -105,8 +104,7 @@ TEST_P(ScannerLayout, FileGivesTheSameAsBytes) {
 
 std::string rowName(const ::testing::TestParamInfo<LayoutCase>& row) { return row.param.name; }
 
-INSTANTIATE_TEST_SUITE_P(Layouts, ScannerLayout, ::testing::ValuesIn(layoutCases()),
-                         rowName);
+INSTANTIATE_TEST_SUITE_P(Layouts, ScannerLayout, ::testing::ValuesIn(layoutCases()), rowName);
 
 }  // namespace
 }  // namespace orvenda::input

@@ -1,7 +1,7 @@
 // The record limit and the progress reports, through a lowered limit and a
 // shorter report interval.
-#include <ostream>
 #include <gtest/gtest.h>
+#include <ostream>
 
 #include <limits>
 #include <string>
@@ -151,8 +151,7 @@ TEST(RecordLimitReading, ZeroLimitCountsNothing) {
 
 TEST(RecordLimitReading, BinaryLimitInsideOddChunks) {
     std::string bytes;
-    for (int k = 0; k < 25; ++k)
-        bytes += shortPairs({{static_cast<int16_t>(k), static_cast<int16_t>(-k)}});
+    for (int k = 0; k < 25; ++k) bytes += shortPairs({{static_cast<int16_t>(k), static_cast<int16_t>(-k)}});
     for (std::size_t chunk : {std::size_t{1}, std::size_t{6}, std::size_t{12}, std::size_t{1000}}) {
         ScanOptions options;
         options.recordLimit = 10;

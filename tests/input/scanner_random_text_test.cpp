@@ -51,14 +51,12 @@ RandomText randomText(std::mt19937& random, int itemCount) {
         line += std::count(separator.begin(), separator.end(), '\n');
         text.bytes += separator;
     };
-    if (random() % 2)
-        separate();
+    if (random() % 2) separate();
     for (int k = 0; k < itemCount; ++k) {
         text.items.push_back(randomNumber(random));
         text.itemLines.push_back(line);
         text.bytes += text.items.back();
-        if (k + 1 < itemCount || random() % 2)
-            separate();
+        if (k + 1 < itemCount || random() % 2) separate();
     }
     return text;
 }

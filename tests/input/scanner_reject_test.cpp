@@ -1,7 +1,7 @@
 // Files that cannot be read as the chosen layout are refused, naming the
 // line (text) or record (binary) and the offending item.
-#include <ostream>
 #include <gtest/gtest.h>
+#include <ostream>
 
 #include <unistd.h>
 
@@ -90,8 +90,7 @@ TEST_P(ScannerReject, NamesThePlaceInAnyChunking) {
 
 std::string rowName(const ::testing::TestParamInfo<RejectCase>& row) { return row.param.name; }
 
-INSTANTIATE_TEST_SUITE_P(Files, ScannerReject, ::testing::ValuesIn(rejectCases()),
-                         rowName);
+INSTANTIATE_TEST_SUITE_P(Files, ScannerReject, ::testing::ValuesIn(rejectCases()), rowName);
 
 TEST(ScannerFileFaults, MissingFileCannotBeOpened) {
     const ScanOutcome outcome = scanFile("/nonexistent-orvenda-dir/a.dat", InputLayout::CsvIQText);
@@ -155,23 +154,23 @@ MessageCase messageCase(const char* name, InputLayout layout, ScanFault fault, i
 std::vector<MessageCase> messageCases() {
     std::vector<MessageCase> rows;
     rows.push_back(messageCase("CannotOpen", InputLayout::CsvIQText, ScanFault::CannotOpen, 0, "No such file",
-                                   {"cannot be opened", "No such file"}));
+                               {"cannot be opened", "No such file"}));
     rows.push_back(messageCase("NotANumber", InputLayout::CsvIQText, ScanFault::NotANumber, 12, "abc",
-                                   {"line 12", "\"abc\"", "not a number"}));
+                               {"line 12", "\"abc\"", "not a number"}));
     rows.push_back(messageCase("TooFewFields", InputLayout::CsvIQText, ScanFault::TooFewFields, 3, "5",
-                                   {"line 3", "fewer than two fields", "\"5\""}));
-    rows.push_back(messageCase("EmptyLine", InputLayout::CsvIQText, ScanFault::TooFewFields, 4, "",
-                                   {"line 4 is empty"}));
+                               {"line 3", "fewer than two fields", "\"5\""}));
+    rows.push_back(
+        messageCase("EmptyLine", InputLayout::CsvIQText, ScanFault::TooFewFields, 4, "", {"line 4 is empty"}));
     rows.push_back(messageCase("EmptyField", InputLayout::CsvIQText, ScanFault::NotANumber, 2, "",
-                                   {"line 2 has an empty I or Q field"}));
+                               {"line 2 has an empty I or Q field"}));
     rows.push_back(messageCase("OddCount", InputLayout::FreeFormatIQText, ScanFault::OddValueCount, 9, "",
-                                   {"line 9", "odd number"}));
+                               {"line 9", "odd number"}));
     rows.push_back(messageCase("TextOverflow", InputLayout::SingleChannelText, ScanFault::NotFinite, 2, "1e999",
-                                   {"line 2", "\"1e999\""}));
+                               {"line 2", "\"1e999\""}));
     rows.push_back(messageCase("BinaryNaN", InputLayout::BinaryFloatPairs, ScanFault::NotFinite, 3, "",
-                                   {"record 3", "not a finite number"}));
+                               {"record 3", "not a finite number"}));
     rows.push_back(messageCase("ReadFailed", InputLayout::BinaryShortPairs, ScanFault::ReadFailed, 8, "I/O error",
-                                   {"record 8", "I/O error"}));
+                               {"record 8", "I/O error"}));
     return rows;
 }
 

@@ -15,8 +15,8 @@
 
 #include <memory>
 
-#include "gui/input/signal_source_group.h"
 #include "core/state/comon_lib.h"
+#include "gui/input/signal_source_group.h"
 #include "gui/main_window/frm_halvik_wave_main.h"
 #include "tests/support/scripted_dialogs.h"
 
@@ -33,9 +33,9 @@ struct Shown {
 };
 
 bool sameState(const LoadedInput& a, const LoadedInput& b) {
-    return a.SelFileType == b.SelFileType && a.InputFileKind == b.InputFileKind &&
-           a.InputDataType == b.InputDataType && a.IQFilePath == b.IQFilePath && a.IFilePath == b.IFilePath &&
-           a.QFilePath == b.QFilePath && a.DataSize == b.DataSize && a.PeakI == b.PeakI && a.PeakQ == b.PeakQ;
+    return a.SelFileType == b.SelFileType && a.InputFileKind == b.InputFileKind && a.InputDataType == b.InputDataType &&
+           a.IQFilePath == b.IQFilePath && a.IFilePath == b.IFilePath && a.QFilePath == b.QFilePath &&
+           a.DataSize == b.DataSize && a.PeakI == b.PeakI && a.PeakQ == b.PeakQ;
 }
 
 QByteArray shortPairs(std::initializer_list<std::pair<qint16, qint16>> records) {
@@ -50,8 +50,7 @@ QByteArray shortPairs(std::initializer_list<std::pair<qint16, qint16>> records) 
 
 QByteArray linesOf(int count, const char* format) {
     QByteArray out;
-    for (int k = 1; k <= count; ++k)
-        out += QByteArray(format).replace("%", QByteArray::number(k % 7));
+    for (int k = 1; k <= count; ++k) out += QByteArray(format).replace("%", QByteArray::number(k % 7));
     return out;
 }
 
@@ -69,8 +68,7 @@ private:
     template <class T>
     T* child(const char* name) {
         T* found = window_->findChild<T*>(QString::fromLatin1(name));
-        if (!found)
-            qFatal("no control %s", name);
+        if (!found) qFatal("no control %s", name);
         return found;
     }
     LoadedInput& input() { return state_->input; }
@@ -99,8 +97,7 @@ private:
     }
     QStringList messageTexts() const {
         QStringList texts;
-        for (const auto& m : dialogs_->messages)
-            texts << m.text + " | " + m.caption;
+        for (const auto& m : dialogs_->messages) texts << m.text + " | " + m.caption;
         return texts;
     }
     // Runs one load by its menu item or its button.
@@ -127,8 +124,7 @@ private slots:
         QVERIFY(group);
         QCOMPARE(group->title(), QString("Signal Source "));
         QStringList items;
-        for (int k = 0; k < fileType()->count(); ++k)
-            items << fileType()->itemText(k);
+        for (int k = 0; k < fileType()->count(); ++k) items << fileType()->itemText(k);
         QCOMPARE(items, (QStringList{"Text(I or Q)", "Text(IQ)", "Binary(short, IQ)", "Binary(float, IQ)"}));
         QCOMPARE(fileType()->currentIndex(), 0);
         QCOMPARE(loadI()->text(), QString("Load I"));
@@ -223,20 +219,29 @@ private slots:
         QByteArray floats;
         for (float v : {0.5f, -1.5f, 2.0f, 0.25f, 0.f, 0.f, 0.f, 0.f})
             floats.append(reinterpret_cast<const char*>(&v), 4);
-        QTest::newRow("I text by menu") << "MnuLoadI" << "x.i" << QByteArray("1 2 -3 4") << "I Data Load"
-            << "IQSIM(*.i)|*.i|data files(*.dat)|*.dat|text files(*.txt)|*.txt|all files(*.*)|*.*" << 0 << 1 << 1
-            << 4.0 << 0.0;
-        QTest::newRow("Q text by button") << "CmdLoadQ" << "x.q" << QByteArray("1 2 -3 4") << "Q Data Load"
-            << "IQSIM(*.q)|*.q|data files(*.dat)|*.dat|text files(*.txt)|*.txt|all files(*.*)|*.*" << 0 << 2 << 1
-            << 0.0 << 4.0;
-        QTest::newRow("IQ text by menu") << "MnuLoadIQ" << "x.txt" << QByteArray("1 2\n3 4\n5 6\n7 -8\n")
-            << "IQ Data Load"
-            << "data files(*.dat)|*.dat|text files(*.txt)|*.txt|CSV file(*.csv)|*.csv|all files(*.*)|*.*" << 1 << 4
-            << 1 << 7.0 << 8.0;
-        QTest::newRow("short by menu") << "MnuLoadBs" << "x.MNT" << four << "shor binary Data Load"
+        QTest::newRow("I text by menu")
+            << "MnuLoadI"
+            << "x.i" << QByteArray("1 2 -3 4") << "I Data Load"
+            << "IQSIM(*.i)|*.i|data files(*.dat)|*.dat|text files(*.txt)|*.txt|all files(*.*)|*.*" << 0 << 1 << 1 << 4.0
+            << 0.0;
+        QTest::newRow("Q text by button")
+            << "CmdLoadQ"
+            << "x.q" << QByteArray("1 2 -3 4") << "Q Data Load"
+            << "IQSIM(*.q)|*.q|data files(*.dat)|*.dat|text files(*.txt)|*.txt|all files(*.*)|*.*" << 0 << 2 << 1 << 0.0
+            << 4.0;
+        QTest::newRow("IQ text by menu")
+            << "MnuLoadIQ"
+            << "x.txt" << QByteArray("1 2\n3 4\n5 6\n7 -8\n") << "IQ Data Load"
+            << "data files(*.dat)|*.dat|text files(*.txt)|*.txt|CSV file(*.csv)|*.csv|all files(*.*)|*.*" << 1 << 4 << 1
+            << 7.0 << 8.0;
+        QTest::newRow("short by menu")
+            << "MnuLoadBs"
+            << "x.MNT" << four << "shor binary Data Load"
             << "MNT files(*.MNT)|*.MNT|data files(*.dat)|*.dat|text files(*.txt)|*.txt|all files(*.*)|*.*" << 2 << 4
             << 2 << 5.0 << 32768.0;
-        QTest::newRow("float by menu") << "MnuLoadBf" << "x.TXD" << floats << "float binary Data Load"
+        QTest::newRow("float by menu")
+            << "MnuLoadBf"
+            << "x.TXD" << floats << "float binary Data Load"
             << "TXD files(*.TXD)|*.TXD|data files(*.dat)|*.dat|text files(*.txt)|*.txt|all files(*.*)|*.*" << 3 << 4
             << 3 << 2.0 << 1.5;
     }
@@ -328,17 +333,25 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("place");
         QTest::addColumn<int>("fileType");
-        QTest::newRow("I word") << "MnuLoadI" << "bad.i" << QByteArray("1\n2\nabc\n") << "line 3" << 0;
-        QTest::newRow("Q overflow") << "CmdLoadQ" << "bad.q" << QByteArray("1e999") << "line 1" << 0;
-        QTest::newRow("IQ odd count") << "MnuLoadIQ" << "bad.dat" << QByteArray("1 2\n3\n") << "line 2" << 1;
-        QTest::newRow("CSV one field") << "MnuLoadIQ" << "bad.csv" << QByteArray("1,2\n3\n") << "line 2" << 1;
-        QTest::newRow("CSV empty line") << "MnuLoadIQ" << "bad.CSV" << QByteArray("1,2\n\n") << "line 2" << 1;
-        QTest::newRow("CSV word") << "MnuLoadIQ" << "bad2.csv" << QByteArray("1,x\n") << "line 1" << 1;
+        QTest::newRow("I word") << "MnuLoadI"
+                                << "bad.i" << QByteArray("1\n2\nabc\n") << "line 3" << 0;
+        QTest::newRow("Q overflow") << "CmdLoadQ"
+                                    << "bad.q" << QByteArray("1e999") << "line 1" << 0;
+        QTest::newRow("IQ odd count") << "MnuLoadIQ"
+                                      << "bad.dat" << QByteArray("1 2\n3\n") << "line 2" << 1;
+        QTest::newRow("CSV one field") << "MnuLoadIQ"
+                                       << "bad.csv" << QByteArray("1,2\n3\n") << "line 2" << 1;
+        QTest::newRow("CSV empty line") << "MnuLoadIQ"
+                                        << "bad.CSV" << QByteArray("1,2\n\n") << "line 2" << 1;
+        QTest::newRow("CSV word") << "MnuLoadIQ"
+                                  << "bad2.csv" << QByteArray("1,x\n") << "line 1" << 1;
         QByteArray nan(8, '\0');
         nan[3] = char(0x7f);
         nan[2] = char(0xc0);
-        QTest::newRow("float NaN") << "MnuLoadBf" << "bad.TXD" << QByteArray(16, '\0') + nan << "record 3" << 3;
-        QTest::newRow("missing file") << "MnuLoadBs" << "" << QByteArray() << "cannot be opened" << 2;
+        QTest::newRow("float NaN") << "MnuLoadBf"
+                                   << "bad.TXD" << QByteArray(16, '\0') + nan << "record 3" << 3;
+        QTest::newRow("missing file") << "MnuLoadBs"
+                                      << "" << QByteArray() << "cannot be opened" << 2;
     }
     void refusedFileLeavesEverythingAsItWas() {
         QFETCH(QString, how);
@@ -390,19 +403,21 @@ private slots:
         QTest::addColumn<int>("dataSize");
         QTest::addColumn<bool>("warned");
         QTest::addColumn<QString>("countShown");
-        QTest::newRow("single 7 values") << "MnuLoadI" << "a.i" << QByteArray("1 2 3 4 5 6 7") << "" << 8 << true
-                                         << "8";
-        QTest::newRow("Q 5 values") << "MnuLoadQ" << "a.q" << QByteArray("1 2 3 4 5") << "" << 8 << true << "8";
-        QTest::newRow("short 10 bytes") << "MnuLoadBs" << "a.MNT" << QByteArray("\1\0\2\0\3\0\4\0\5\0", 10) << ""
-                                        << 4 << true << "4";
-        QTest::newRow("IQ text keeps 998") << "MnuLoadIQ" << "a.dat" << linesOf(998, "% %\n") << "1000" << 998
-                                           << true << "998";
-        QTest::newRow("CSV specified cuts 5000") << "MnuLoadIQ" << "a.csv" << linesOf(5000, "%,-%\n") << "1000"
-                                                 << 1000 << false << "1000";
-        QTest::newRow("single 998 specified") << "MnuLoadI" << "b.i" << linesOf(998, "%\n") << "1000" << 1000
-                                              << true << "1000";
-        QTest::newRow("half rounds to even") << "MnuLoadI" << "c.i" << linesOf(20, "%\n") << "10.5" << 12 << true
-                                             << "12";
+        QTest::newRow("single 7 values") << "MnuLoadI"
+                                         << "a.i" << QByteArray("1 2 3 4 5 6 7") << "" << 8 << true << "8";
+        QTest::newRow("Q 5 values") << "MnuLoadQ"
+                                    << "a.q" << QByteArray("1 2 3 4 5") << "" << 8 << true << "8";
+        QTest::newRow("short 10 bytes") << "MnuLoadBs"
+                                        << "a.MNT" << QByteArray("\1\0\2\0\3\0\4\0\5\0", 10) << "" << 4 << true << "4";
+        QTest::newRow("IQ text keeps 998") << "MnuLoadIQ"
+                                           << "a.dat" << linesOf(998, "% %\n") << "1000" << 998 << true << "998";
+        QTest::newRow("CSV specified cuts 5000")
+            << "MnuLoadIQ"
+            << "a.csv" << linesOf(5000, "%,-%\n") << "1000" << 1000 << false << "1000";
+        QTest::newRow("single 998 specified") << "MnuLoadI"
+                                              << "b.i" << linesOf(998, "%\n") << "1000" << 1000 << true << "1000";
+        QTest::newRow("half rounds to even") << "MnuLoadI"
+                                             << "c.i" << linesOf(20, "%\n") << "10.5" << 12 << true << "12";
     }
     void sizeRulesAndWarnings() {
         QFETCH(QString, how);
@@ -419,8 +434,7 @@ private slots:
         answerWith(name, bytes);
         runLoad(how);
         QCOMPARE(input().DataSize, dataSize);
-        const QStringList expected =
-            warned ? QStringList{"Data Size is not nultiple of 4. | Warning!"} : QStringList{};
+        const QStringList expected = warned ? QStringList{"Data Size is not nultiple of 4. | Warning!"} : QStringList{};
         QCOMPARE(messageTexts(), expected);
         const QString count = how == "MnuLoadQ" ? shown().countQ : shown().countI;
         QCOMPARE(count, countShown);
@@ -437,11 +451,16 @@ private slots:
     void unusableSpecifiedSizeIsRefusedBeforeTheDialog_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("why");
-        QTest::newRow("word") << "abc" << "is not a number";
-        QTest::newRow("empty") << "" << "is not a number";
-        QTest::newRow("trailing letters") << "12abc" << "is not a number";
-        QTest::newRow("rounds to 0") << "0.3" << "fewer than 1";
-        QTest::newRow("negative") << "-8" << "fewer than 1";
+        QTest::newRow("word") << "abc"
+                              << "is not a number";
+        QTest::newRow("empty") << ""
+                               << "is not a number";
+        QTest::newRow("trailing letters") << "12abc"
+                                          << "is not a number";
+        QTest::newRow("rounds to 0") << "0.3"
+                                     << "fewer than 1";
+        QTest::newRow("negative") << "-8"
+                                  << "fewer than 1";
     }
     void unusableSpecifiedSizeIsRefusedBeforeTheDialog() {
         QFETCH(QString, typed);
@@ -460,9 +479,12 @@ private slots:
     void enterInTheCountBoxAppliesTheEntryRule_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("below 4") << "3" << "4";
-        QTest::newRow("half") << "1000.5" << "1001";
-        QTest::newRow("above the limit") << "100000000" << "67108864";
+        QTest::newRow("below 4") << "3"
+                                 << "4";
+        QTest::newRow("half") << "1000.5"
+                              << "1001";
+        QTest::newRow("above the limit") << "100000000"
+                                         << "67108864";
     }
     void enterInTheCountBoxAppliesTheEntryRule() {
         QFETCH(QString, typed);

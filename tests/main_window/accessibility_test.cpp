@@ -28,10 +28,8 @@ class AccessibilityTest : public QObject {
         for (QWidget* widget : window->findChildren<QWidget*>()) {
             const bool control = qobject_cast<QAbstractButton*>(widget) || qobject_cast<QLineEdit*>(widget) ||
                                  qobject_cast<QComboBox*>(widget);
-            if (!control || widget->focusPolicy() == Qt::NoFocus || widget->objectName().isEmpty())
-                continue;
-            if (qobject_cast<QComboBox*>(widget->parentWidget()))
-                continue;  // the editable part of a drop-down list
+            if (!control || widget->focusPolicy() == Qt::NoFocus || widget->objectName().isEmpty()) continue;
+            if (qobject_cast<QComboBox*>(widget->parentWidget())) continue;  // the editable part of a drop-down list
             const QString name = spokenName(widget);
             QVERIFY2(!name.isEmpty(), qPrintable(widget->objectName() + QStringLiteral(" has no accessible name")));
             if (qobject_cast<QLineEdit*>(widget)) {
@@ -49,8 +47,7 @@ class AccessibilityTest : public QObject {
     };
     static Announced announced(QWidget* widget) {
         QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
-        if (!face)
-            return {QAccessible::NoRole, false, false};
+        if (!face) return {QAccessible::NoRole, false, false};
         return {face->role(), bool(face->state().checkable), bool(face->state().checked)};
     }
 
@@ -91,8 +88,7 @@ private slots:
             int count;
         } groups[] = {{"OptIQOutput", 2}, {"OptOutputSequence", 3}, {"OptGated", 2}, {"OptStartTrigger", 2},
                       {"OptLink", 2},     {"OptMark", 2},           {"OptIF", 2}};
-        for (const auto& g : groups)
-            checkGroup(&window, g.group, g.count, 0);
+        for (const auto& g : groups) checkGroup(&window, g.group, g.count, 0);
         // Check boxes stay check boxes.
         for (const char* name : {"ChkIQFilter", "ChkOutputSequence", "ChkMark1", "ChkIQInv"}) {
             auto* box = window.findChild<QAbstractButton*>(QLatin1String(name));

@@ -18,8 +18,7 @@ namespace {
 int visibleTopLevels(const char* className) {
     int count = 0;
     for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (widget->isVisible() && widget->inherits(className))
-            ++count;
+        if (widget->isVisible() && widget->inherits(className)) ++count;
     }
     return count;
 }
@@ -33,8 +32,7 @@ void settle() {
 QStringList visibleCaptions(const QMenu* menu) {
     QStringList captions;
     for (const QAction* action : menu->actions()) {
-        if (action->isVisible())
-            captions << (action->isSeparator() ? QStringLiteral("-") : action->text());
+        if (action->isVisible()) captions << (action->isSeparator() ? QStringLiteral("-") : action->text());
     }
     return captions;
 }
@@ -99,8 +97,7 @@ private slots:
     void menuBar() {
         WindowUnderTest ui;
         QStringList menus;
-        for (const QAction* action : ui.window->menuBar()->actions())
-            menus << action->text().remove(QLatin1Char('&'));
+        for (const QAction* action : ui.window->menuBar()->actions()) menus << action->text().remove(QLatin1Char('&'));
         QCOMPARE(menus, (QStringList{"File", "Marker", "Tools", "Help"}));
         QCOMPARE(visibleCaptions(ui.find<QMenu>("MnuFile")),
                  (QStringList{"Load IQ Data", "Load I Data", "Load Q Data", "Load Binary(short IQ)",
@@ -115,15 +112,21 @@ private slots:
     void menuItemNames_data() {
         QTest::addColumn<QByteArray>("name");
         QTest::addColumn<QString>("caption");
-        const std::pair<const char*, const char*> items[] = {
-            {"MnuLoadIQ", "Load IQ Data"},           {"MnuLoadI", "Load I Data"},
-            {"MnuLoadQ", "Load Q Data"},             {"MnuLoadBs", "Load Binary(short IQ)"},
-            {"MnuLoadBf", "Load Binary(float IQ)"},  {"MnuLoadMark1", "Load Marker1"},
-            {"MnuLoadMark2", "Load Marker2"},        {"nmuExit", "Exit"},
-            {"MnuSetupMark", "Edit Marker"},         {"MnuAbout", "About"},
-            {"MnuSaveAWGData", "Save AWG IQ Data"},  {"MnuSaveAWGIData", "Save AWG I Data"},
-            {"MnuSaveAWGQData", "Save AWQ Q Data"},  {"MnuWaveformView", "Waveform View"},
-            {"MnuOpenWaveform", "Open Waveform File..."}};
+        const std::pair<const char*, const char*> items[] = {{"MnuLoadIQ", "Load IQ Data"},
+                                                             {"MnuLoadI", "Load I Data"},
+                                                             {"MnuLoadQ", "Load Q Data"},
+                                                             {"MnuLoadBs", "Load Binary(short IQ)"},
+                                                             {"MnuLoadBf", "Load Binary(float IQ)"},
+                                                             {"MnuLoadMark1", "Load Marker1"},
+                                                             {"MnuLoadMark2", "Load Marker2"},
+                                                             {"nmuExit", "Exit"},
+                                                             {"MnuSetupMark", "Edit Marker"},
+                                                             {"MnuAbout", "About"},
+                                                             {"MnuSaveAWGData", "Save AWG IQ Data"},
+                                                             {"MnuSaveAWGIData", "Save AWG I Data"},
+                                                             {"MnuSaveAWGQData", "Save AWQ Q Data"},
+                                                             {"MnuWaveformView", "Waveform View"},
+                                                             {"MnuOpenWaveform", "Open Waveform File..."}};
         for (const auto& [name, caption] : items)
             QTest::newRow(name) << QByteArray(name) << QString::fromLatin1(caption);
     }

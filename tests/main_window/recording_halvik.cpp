@@ -14,8 +14,7 @@ RecordedHalvikCall& recorded() {
 
 bool buttonEnabled(const char* name) {
     for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (auto* button = window->findChild<QPushButton*>(QString::fromLatin1(name)))
-            return button->isEnabled();
+        if (auto* button = window->findChild<QPushButton*>(QString::fromLatin1(name))) return button->isEnabled();
     }
     return false;
 }
@@ -27,9 +26,8 @@ extern "C" __attribute__((visibility("default"))) RecordedHalvikCall* RecordedHa
 extern "C" __attribute__((visibility("default"))) int32_t Halvik(const char* IPath, const char* QPath,
                                                                  int32_t InputDataType, int32_t InputFileKind,
                                                                  const MarkerPoint* Marker1Points,
-                                                                 const MarkerPoint* Marker2Points,
-                                                                 int32_t SampleCount, double PeakValue,
-                                                                 const ConversionSettings* Settings,
+                                                                 const MarkerPoint* Marker2Points, int32_t SampleCount,
+                                                                 double PeakValue, const ConversionSettings* Settings,
                                                                  const char* OutPath) {
     RecordedHalvikCall& call = recorded();
     ++call.calls;

@@ -1,7 +1,7 @@
 // The record a transform command builds from the panel, the loaded input and
 // the command kind: every field, both commands, the checks before the dialog.
-#include <ostream>
 #include <gtest/gtest.h>
+#include <ostream>
 
 #include <functional>
 #include <string>
@@ -55,13 +55,17 @@ const std::vector<FieldRow>& fieldRows() {
         {"Fs_IF", IF, [](P& p) { p.fsText = "100"; }, [](const R& r) { return r.Fs; }, 100e6},
         {"IFFreq_BaseBand_zero", BB, [](P& p) { p.ifFreqText = "30"; }, [](const R& r) { return r.IFFreq; }, 0.0},
         {"IFFreq_IF_in_Hz", IF, [](P& p) { p.ifFreqText = "-2.5e1"; }, [](const R& r) { return r.IFFreq; }, -25e6},
-        {"AWGGain_leading_number", BB, [](P& p) { p.awgGainText = " 0.5 volts"; },
-         [](const R& r) { return r.AWGGain; }, 0.5},
+        {"AWGGain_leading_number", BB, [](P& p) { p.awgGainText = " 0.5 volts"; }, [](const R& r) { return r.AWGGain; },
+         0.5},
         {"AWGGain_no_number_is_0", BB, [](P& p) { p.awgGainText = "abc"; }, [](const R& r) { return r.AWGGain; }, 0.0},
         {"AWGGain_empty_is_0", IF, [](P& p) { p.awgGainText = ""; }, [](const R& r) { return r.AWGGain; }, 0.0},
         {"IQFilter_off", BB, [](P& p) { p.filterIndex = 2; }, [](const R& r) { return r.IQFilter; }, -1},
         {"IQFilter_index_0", BB, [](P& p) { p.iqFilterOn = true; }, [](const R& r) { return r.IQFilter; }, 0},
-        {"IQFilter_index_2", IF, [](P& p) { p.iqFilterOn = true; p.filterIndex = 2; },
+        {"IQFilter_index_2", IF,
+         [](P& p) {
+             p.iqFilterOn = true;
+             p.filterIndex = 2;
+         },
          [](const R& r) { return r.IQFilter; }, 2},
         {"IQInv_off", BB, [](P&) {}, [](const R& r) { return r.IQInv; }, 0},
         {"IQInv_on", IF, [](P& p) { p.iqInverse = true; }, [](const R& r) { return r.IQInv; }, 1},
@@ -71,8 +75,13 @@ const std::vector<FieldRow>& fieldRows() {
         {"IFMode_IF", IF, [](P& p) { p.ifOption = 0; }, [](const R& r) { return r.IFMode; }, 0},
         {"IFMode_FreqOffset", IF, [](P& p) { p.ifOption = 1; }, [](const R& r) { return r.IFMode; }, 1},
         {"StartTrigger_off", BB, [](P& p) { p.startTriggerOption = 1; }, [](const R& r) { return r.StartTrigger; }, -1},
-        {"StartTrigger_internal", BB, [](P& p) { p.startTriggerOn = true; }, [](const R& r) { return r.StartTrigger; }, 0},
-        {"StartTrigger_link", IF, [](P& p) { p.startTriggerOn = true; p.startTriggerOption = 1; },
+        {"StartTrigger_internal", BB, [](P& p) { p.startTriggerOn = true; }, [](const R& r) { return r.StartTrigger; },
+         0},
+        {"StartTrigger_link", IF,
+         [](P& p) {
+             p.startTriggerOn = true;
+             p.startTriggerOption = 1;
+         },
          [](const R& r) { return r.StartTrigger; }, 1},
         {"TriggerPolarity_positive", BB, [](P&) {}, [](const R& r) { return r.TriggerPolarity; }, 0},
         {"TriggerPolarity_negative_even_when_off", BB, [](P& p) { p.linkOption = 1; },
@@ -81,26 +90,41 @@ const std::vector<FieldRow>& fieldRows() {
          [](const R& r) { return r.OutputSequence; }, -1},
         {"OutputSequence_continuous", BB, [](P& p) { p.outputSequenceOn = true; },
          [](const R& r) { return r.OutputSequence; }, 0},
-        {"OutputSequence_single", IF, [](P& p) { p.outputSequenceOn = true; p.outputSequenceOption = 1; },
+        {"OutputSequence_single", IF,
+         [](P& p) {
+             p.outputSequenceOn = true;
+             p.outputSequenceOption = 1;
+         },
          [](const R& r) { return r.OutputSequence; }, 1},
-        {"OutputSequence_gated", BB, [](P& p) { p.outputSequenceOn = true; p.outputSequenceOption = 2; },
+        {"OutputSequence_gated", BB,
+         [](P& p) {
+             p.outputSequenceOn = true;
+             p.outputSequenceOption = 2;
+         },
          [](const R& r) { return r.OutputSequence; }, 2},
         {"OutputSequence_none_selected_is_gated", BB,
-         [](P& p) { p.outputSequenceOn = true; p.outputSequenceOption = -1; },
+         [](P& p) {
+             p.outputSequenceOn = true;
+             p.outputSequenceOption = -1;
+         },
          [](const R& r) { return r.OutputSequence; }, 2},
         {"LoopNum_rounded_half_even", BB, [](P& p) { p.loopNumText = "2.5"; }, [](const R& r) { return r.LoopNum; }, 2},
-        {"LoopNum_leading_number", IF, [](P& p) { p.loopNumText = "3.5 times"; },
-         [](const R& r) { return r.LoopNum; }, 4},
+        {"LoopNum_leading_number", IF, [](P& p) { p.loopNumText = "3.5 times"; }, [](const R& r) { return r.LoopNum; },
+         4},
         {"LoopNum_blanks_removed", BB, [](P& p) { p.loopNumText = "1 2"; }, [](const R& r) { return r.LoopNum; }, 12},
         {"GateMode_edge", BB, [](P&) {}, [](const R& r) { return r.GateMode; }, 0},
         {"GateMode_level_even_when_off", BB, [](P& p) { p.gatedOption = 1; }, [](const R& r) { return r.GateMode; }, 1},
         {"IQOutput_off", BB, [](P& p) { p.iqOutputOption = 1; }, [](const R& r) { return r.IQOutput; }, -1},
         {"IQOutput_fixed", BB, [](P& p) { p.iqOutputOn = true; }, [](const R& r) { return r.IQOutput; }, 0},
-        {"IQOutput_variable", IF, [](P& p) { p.iqOutputOn = true; p.iqOutputOption = 1; },
+        {"IQOutput_variable", IF,
+         [](P& p) {
+             p.iqOutputOn = true;
+             p.iqOutputOption = 1;
+         },
          [](const R& r) { return r.IQOutput; }, 1},
         {"IOutputGain", BB, [](P& p) { p.iOutputText = "1500"; }, [](const R& r) { return r.IOutputGain; }, 1500},
-        {"QOutputGain_half_to_even", BB, [](P& p) { p.qOutputText = "-2.5"; },
-         [](const R& r) { return r.QOutputGain; }, -2},
+        {"QOutputGain_half_to_even", BB, [](P& p) { p.qOutputText = "-2.5"; }, [](const R& r) { return r.QOutputGain; },
+         -2},
         {"IQOffset_off", BB, [](P&) {}, [](const R& r) { return r.IQOffset; }, -1},
         {"IQOffset_on", IF, [](P& p) { p.iqOffsetOn = true; }, [](const R& r) { return r.IQOffset; }, 0},
         {"IOffset", BB, [](P& p) { p.iOffsetText = "-35"; }, [](const R& r) { return r.IOffset; }, -35},
@@ -148,15 +172,20 @@ TEST_P(MarkerFlagsTest, FlagsFollowTheMarkerGroup) {
 
 INSTANTIATE_TEST_SUITE_P(
     MarkerGroup, MarkerFlagsTest,
-    ::testing::Values(MarkerRow{"off_nothing_checked", BB, false, 0, false, false, HALVIK_MARKER_GROUP_OFF},
-                      MarkerRow{"off_both_boxes_still_counted", BB, false, 1, true, true, HALVIK_MARKER_GROUP_OFF | HALVIK_MARKER_1_LINE | HALVIK_MARKER_2_LINE},
-                      MarkerRow{"off_both_boxes_IF", IF, false, 0, true, true, HALVIK_MARKER_GROUP_OFF | HALVIK_MARKER_1_LINE | HALVIK_MARKER_2_LINE},
-                      MarkerRow{"auto_edit_BaseBand", BB, true, 0, false, false, HALVIK_MARKER_MODE_SEQ | HALVIK_MARKER_BOTH_LINES},
-                      MarkerRow{"auto_edit_IF", IF, true, 0, false, false, HALVIK_MARKER_BOTH_LINES},
-                      MarkerRow{"auto_edit_marker1_BaseBand", BB, true, 0, true, false, HALVIK_MARKER_MODE_SEQ | HALVIK_MARKER_BOTH_LINES | HALVIK_MARKER_1_LINE},
-                      MarkerRow{"manual_edit_both", BB, true, 1, true, true, HALVIK_MARKER_MODE_WFM | HALVIK_MARKER_1_LINE | HALVIK_MARKER_2_LINE},
-                      MarkerRow{"manual_edit_marker2_IF", IF, true, 1, false, true, HALVIK_MARKER_MODE_WFM | HALVIK_MARKER_2_LINE},
-                      MarkerRow{"no_option_selected", BB, true, -1, true, false, HALVIK_MARKER_1_LINE}),
+    ::testing::Values(
+        MarkerRow{"off_nothing_checked", BB, false, 0, false, false, HALVIK_MARKER_GROUP_OFF},
+        MarkerRow{"off_both_boxes_still_counted", BB, false, 1, true, true,
+                  HALVIK_MARKER_GROUP_OFF | HALVIK_MARKER_1_LINE | HALVIK_MARKER_2_LINE},
+        MarkerRow{"off_both_boxes_IF", IF, false, 0, true, true,
+                  HALVIK_MARKER_GROUP_OFF | HALVIK_MARKER_1_LINE | HALVIK_MARKER_2_LINE},
+        MarkerRow{"auto_edit_BaseBand", BB, true, 0, false, false, HALVIK_MARKER_MODE_SEQ | HALVIK_MARKER_BOTH_LINES},
+        MarkerRow{"auto_edit_IF", IF, true, 0, false, false, HALVIK_MARKER_BOTH_LINES},
+        MarkerRow{"auto_edit_marker1_BaseBand", BB, true, 0, true, false,
+                  HALVIK_MARKER_MODE_SEQ | HALVIK_MARKER_BOTH_LINES | HALVIK_MARKER_1_LINE},
+        MarkerRow{"manual_edit_both", BB, true, 1, true, true,
+                  HALVIK_MARKER_MODE_WFM | HALVIK_MARKER_1_LINE | HALVIK_MARKER_2_LINE},
+        MarkerRow{"manual_edit_marker2_IF", IF, true, 1, false, true, HALVIK_MARKER_MODE_WFM | HALVIK_MARKER_2_LINE},
+        MarkerRow{"no_option_selected", BB, true, -1, true, false, HALVIK_MARKER_1_LINE}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST(RecordBuilder, EveryGroupOffStillCarriesTheTypedValues) {
@@ -237,9 +266,9 @@ struct GainRow {
 
 TEST(RecordBuilder, DataFullScaleLimits) {
     for (TransformKind kind : {BB, IF}) {
-        for (const GainRow& row : {GainRow{"0", true}, GainRow{"1", true}, GainRow{"1.0", true}, GainRow{"", true},
-                                   GainRow{"letters", true}, GainRow{"1.0001", false}, GainRow{"-0.1", false},
-                                   GainRow{"1e400", false}}) {
+        for (const GainRow& row :
+             {GainRow{"0", true}, GainRow{"1", true}, GainRow{"1.0", true}, GainRow{"", true}, GainRow{"letters", true},
+              GainRow{"1.0001", false}, GainRow{"-0.1", false}, GainRow{"1e400", false}}) {
             TransformRequest request = startRequest(kind);
             request.panel.awgGainText = row.text;
             const TransformPlan plan = planTransform(request);
@@ -325,33 +354,40 @@ INSTANTIATE_TEST_SUITE_P(
         ProblemRow{"Fs_negative_for_IF", IF, [](TransformRequest& r) { r.panel.fsText = "-1"; }, {"TxtFs"}},
         ProblemRow{"IFFreq_not_a_number", IF, [](TransformRequest& r) { r.panel.ifFreqText = "21,4"; }, {"TxtIFFreq"}},
         ProblemRow{"IFFreq_too_large", IF, [](TransformRequest& r) { r.panel.ifFreqText = "-1e305"; }, {"TxtIFFreq"}},
-        ProblemRow{"DataSize_not_a_number", BB,
+        ProblemRow{"DataSize_not_a_number",
+                   BB,
                    [](TransformRequest& r) {
                        r.specifyDataSize = true;
                        r.dataSizeText = "12a";
                    },
                    {"TxtDataSizeI"}},
-        ProblemRow{"DataSize_below_1", IF,
+        ProblemRow{"DataSize_below_1",
+                   IF,
                    [](TransformRequest& r) {
                        r.specifyDataSize = true;
                        r.dataSizeText = "0.6";
                    },
                    {"TxtDataSizeI"}},
-        ProblemRow{"DataSize_beyond_int32", BB,
+        ProblemRow{"DataSize_beyond_int32",
+                   BB,
                    [](TransformRequest& r) {
                        r.specifyDataSize = true;
                        r.dataSizeText = "3e9";
                    },
                    {"TxtDataSizeI"}},
-        ProblemRow{"DataSize_beyond_the_waveform_file", IF,
+        ProblemRow{"DataSize_beyond_the_waveform_file",
+                   IF,
                    [](TransformRequest& r) {
                        r.specifyDataSize = true;
                        r.dataSizeText = "268435456";
                    },
                    {"TxtDataSizeI"}},
-        ProblemRow{"LoopNum_beyond_int32", BB, [](TransformRequest& r) { r.panel.loopNumText = "2147483647.5"; },
+        ProblemRow{"LoopNum_beyond_int32",
+                   BB,
+                   [](TransformRequest& r) { r.panel.loopNumText = "2147483647.5"; },
                    {"TxtLoopNum"}},
-        ProblemRow{"gains_and_offsets_beyond_int32", IF,
+        ProblemRow{"gains_and_offsets_beyond_int32",
+                   IF,
                    [](TransformRequest& r) {
                        r.panel.iOutputText = "1e10";
                        r.panel.qOutputText = "-1e10";
@@ -359,7 +395,8 @@ INSTANTIATE_TEST_SUITE_P(
                        r.panel.qOffsetText = "-2147483649";
                    },
                    {"TxtIOutput", "TxtQOutput", "TxtIOffset", "TxtQOffset"}},
-        ProblemRow{"all_reported_together", IF,
+        ProblemRow{"all_reported_together",
+                   IF,
                    [](TransformRequest& r) {
                        r.panel.fsText = "x";
                        r.panel.ifFreqText = "y";
@@ -380,7 +417,11 @@ TEST(RecordBuilder, ValuesAtTheLimitsPass) {
     for (const EdgeRow& row : std::vector<EdgeRow>{
              {"int32 max", [](TransformRequest& r) { r.panel.loopNumText = "2147483647.4"; }},
              {"int32 min half to even", [](TransformRequest& r) { r.panel.iOffsetText = "-2147483648.5"; }},
-             {"data size 1", [](TransformRequest& r) { r.specifyDataSize = true; r.dataSizeText = "1"; }},
+             {"data size 1",
+              [](TransformRequest& r) {
+                  r.specifyDataSize = true;
+                  r.dataSizeText = "1";
+              }},
              {"unchecked size text ignored", [](TransformRequest& r) { r.dataSizeText = "junk"; }},
              {"BaseBand ignores carrier text", [](TransformRequest& r) { r.panel.ifFreqText = "junk"; }},
              {"BaseBand negative Fs", [](TransformRequest& r) { r.panel.fsText = "-5"; }}}) {

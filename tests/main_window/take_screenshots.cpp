@@ -30,8 +30,7 @@ int main(int argc, char* argv[]) {
     dialogs.fileAnswers.push_back(input);
     const bool text = kind == QLatin1String("text");
     window.findChild<QAction*>(text ? QStringLiteral("MnuLoadIQ") : QStringLiteral("MnuLoadBf"))->trigger();
-    for (const auto& message : dialogs.messages)
-        std::fprintf(stderr, "message: %s\n", qPrintable(message.text));
+    for (const auto& message : dialogs.messages) std::fprintf(stderr, "message: %s\n", qPrintable(message.text));
     QApplication::processEvents();
     const bool mainSaved = window.grab().save(folder.filePath(QStringLiteral("main-window-loaded.png")));
 

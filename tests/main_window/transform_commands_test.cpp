@@ -180,11 +180,16 @@ private slots:
         QTest::addColumn<QByteArray>("box");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("named");
-        QTest::newRow("Fs not a number") << true << QByteArray("TxtFs") << "fast" << "Sampling Freq";
-        QTest::newRow("Fs zero for IF") << false << QByteArray("TxtFs") << "0" << "Sampling Freq";
-        QTest::newRow("carrier not a number") << false << QByteArray("TxtIFFreq") << "" << "Carrier Freq";
-        QTest::newRow("loop count beyond int32") << true << QByteArray("TxtLoopNum") << "5e9" << "Loop Num";
-        QTest::newRow("I offset beyond int32") << false << QByteArray("TxtIOffset") << "-9e9" << "I/Q Offset I";
+        QTest::newRow("Fs not a number") << true << QByteArray("TxtFs") << "fast"
+                                         << "Sampling Freq";
+        QTest::newRow("Fs zero for IF") << false << QByteArray("TxtFs") << "0"
+                                        << "Sampling Freq";
+        QTest::newRow("carrier not a number") << false << QByteArray("TxtIFFreq") << ""
+                                              << "Carrier Freq";
+        QTest::newRow("loop count beyond int32") << true << QByteArray("TxtLoopNum") << "5e9"
+                                                 << "Loop Num";
+        QTest::newRow("I offset beyond int32") << false << QByteArray("TxtIOffset") << "-9e9"
+                                               << "I/Q Offset I";
     }
     void unusableValuesNamedBeforeTheDialog() {
         QFETCH(bool, baseBand);

@@ -20,8 +20,8 @@
 #include "core/transform/halvik_library.h"
 #include "gui/input/signal_source_group.h"
 #include "gui/markers/frm_marker.h"
-#include "tests/support/comma_decimal_locale.h"
 #include "tests/main_window/window_test_support.h"
+#include "tests/support/comma_decimal_locale.h"
 
 namespace orvenda::testing {
 namespace {
@@ -72,14 +72,12 @@ std::string referenceFile(const ReferenceCall& call, const QString& folder) {
     HalvikLibrary library;
     std::string error;
     const HalvikFunction halvik = library.halvik(error);
-    if (!halvik)
-        return "no engine: " + error;
+    if (!halvik) return "no engine: " + error;
     const std::string out = QFile::encodeName(folder + QStringLiteral("/reference.awv")).toStdString();
-    const int32_t result = halvik(call.iPath.c_str(), call.qPath.c_str(), call.dataType, call.fileKind,
-                                  call.marker1.data(), call.marker2.data(), call.count, call.peak, &call.settings,
-                                  out.c_str());
-    if (result != 0)
-        return "reference call failed";
+    const int32_t result =
+        halvik(call.iPath.c_str(), call.qPath.c_str(), call.dataType, call.fileKind, call.marker1.data(),
+               call.marker2.data(), call.count, call.peak, &call.settings, out.c_str());
+    if (result != 0) return "reference call failed";
     return readAll(QString::fromStdString(out));
 }
 
@@ -242,7 +240,8 @@ private slots:
         s.Fs = 100e6;
         s.AWGGain = 0.75;
         s.IQFilter = 1;
-        s.MarkerFlags = HALVIK_MARKER_MODE_WFM | HALVIK_MARKER_1_LINE | HALVIK_MARKER_2_LINE;  // marker 1, marker 2, manual edit
+        s.MarkerFlags =
+            HALVIK_MARKER_MODE_WFM | HALVIK_MARKER_1_LINE | HALVIK_MARKER_2_LINE;  // marker 1, marker 2, manual edit
         s.StartTrigger = 0;
         s.OutputSequence = 1;
         s.LoopNum = 3;
@@ -256,10 +255,10 @@ private slots:
 
         // The header lines, written out from the file's rules.
         const std::string file = readAll(out);
-        for (const char* line : {"{IQFILTER:FLT50M}\n", "{IQOUTPUT:VAR}\n", "{STARTTRIGGER:INT;POS}\n",
-                                 "{OUTPUTSEQUENCE:SINGL;3}\n", "{SAMPLINGFREQ:100000000.000000}\n",
-                                 "{MARKER1:ON;POS;0;1250;1250;1}\n", "{MARKER2:ON;POS;0;1250;1250;1}\n",
-                                 "{MARKERMODE:WFM}\n", "{WAVEDATA:20000;"})
+        for (const char* line :
+             {"{IQFILTER:FLT50M}\n", "{IQOUTPUT:VAR}\n", "{STARTTRIGGER:INT;POS}\n", "{OUTPUTSEQUENCE:SINGL;3}\n",
+              "{SAMPLINGFREQ:100000000.000000}\n", "{MARKER1:ON;POS;0;1250;1250;1}\n",
+              "{MARKER2:ON;POS;0;1250;1250;1}\n", "{MARKERMODE:WFM}\n", "{WAVEDATA:20000;"})
             QVERIFY2(file.find(line) != std::string::npos, line);
         QVERIFY(ui.find<QPushButton>("BtnTransform")->isEnabled());
         QCOMPARE(QApplication::overrideCursor(), nullptr);

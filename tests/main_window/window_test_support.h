@@ -45,8 +45,7 @@ struct WindowUnderTest {
     void setChecked(const char* name, bool on) const {
         auto* button = find<QAbstractButton>(name);
         QVERIFY2(button, name);
-        if (button->isChecked() != on)
-            button->click();
+        if (button->isChecked() != on) button->click();
         QVERIFY2(button->isChecked() == on, name);
     }
     void click(const char* name) const {

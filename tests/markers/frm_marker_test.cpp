@@ -61,8 +61,7 @@ private:
         main_ = std::make_unique<FrmHalvikWaveMain>(state_, dialogs_);
         main_->show();
         auto* action = main_->findChild<QAction*>(QStringLiteral("MnuSetupMark"));
-        if (action == nullptr)
-            return nullptr;
+        if (action == nullptr) return nullptr;
         action->trigger();
         return activate(main_->markerEditor());
     }
@@ -72,11 +71,9 @@ private:
         return activate(own_.get());
     }
     static FrmMarker* activate(FrmMarker* editor) {
-        if (editor == nullptr)
-            return nullptr;
+        if (editor == nullptr) return nullptr;
         editor->activateWindow();
-        if (!QTest::qWaitForWindowActive(editor))
-            qWarning("the editor window did not become active");
+        if (!QTest::qWaitForWindowActive(editor)) qWarning("the editor window did not become active");
         return editor;
     }
 
@@ -84,7 +81,8 @@ private:
     QLineEdit* cellEditor() const { return editor_->findChild<QLineEdit*>(QStringLiteral("TxtForEdit")); }
     MarkerGrid* grid() const { return editor_->findChild<MarkerGrid*>(); }
     MarkerPicture* picture(int marker) const {
-        return editor_->findChild<MarkerPicture*>(marker == 1 ? QStringLiteral("PictMark1") : QStringLiteral("PictMark2"));
+        return editor_->findChild<MarkerPicture*>(marker == 1 ? QStringLiteral("PictMark1")
+                                                              : QStringLiteral("PictMark2"));
     }
     void click(const char* button) const {
         auto* b = editor_->findChild<QPushButton*>(QString::fromLatin1(button));
@@ -94,8 +92,7 @@ private:
     template <class W>
     W* mainControl(const char* name) const {
         W* control = main_->findChild<W*>(QString::fromLatin1(name));
-        if (control == nullptr)
-            qFatal("the main window has no %s", name);
+        if (control == nullptr) qFatal("the main window has no %s", name);
         return control;
     }
     QLineEdit* fileNameBox(int marker) const {
@@ -162,13 +159,20 @@ private slots:
     void positionEnter_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("stored");
-        QTest::newRow("odd lowered") << "7" << "6";
-        QTest::newRow("half up to even") << "7.5" << "8";
-        QTest::newRow("half down to even") << "6.5" << "6";
-        QTest::newRow("negative") << "-3" << "0";
-        QTest::newRow("not a number") << "abc" << "0";
-        QTest::newRow("exponent") << "1e3" << "1000";
-        QTest::newRow("leading zeros") << "0010" << "10";
+        QTest::newRow("odd lowered") << "7"
+                                     << "6";
+        QTest::newRow("half up to even") << "7.5"
+                                         << "8";
+        QTest::newRow("half down to even") << "6.5"
+                                           << "6";
+        QTest::newRow("negative") << "-3"
+                                  << "0";
+        QTest::newRow("not a number") << "abc"
+                                      << "0";
+        QTest::newRow("exponent") << "1e3"
+                                  << "1000";
+        QTest::newRow("leading zeros") << "0010"
+                                       << "10";
     }
     void positionEnter() {
         QFETCH(QString, typed);
@@ -325,10 +329,22 @@ private slots:
         QTest::addColumn<QString>("value");
         QTest::addColumn<QString>("storedPos");
         QTest::addColumn<QString>("storedValue");
-        QTest::newRow("leading zeros") << "0010" << "1" << "10" << "1";
-        QTest::newRow("negative") << "-4" << "1" << "0" << "1";
-        QTest::newRow("odd fraction") << "8.5" << "0" << "8" << "0";
-        QTest::newRow("text and level 2") << "x" << "2" << "0" << "0";
+        QTest::newRow("leading zeros") << "0010"
+                                       << "1"
+                                       << "10"
+                                       << "1";
+        QTest::newRow("negative") << "-4"
+                                  << "1"
+                                  << "0"
+                                  << "1";
+        QTest::newRow("odd fraction") << "8.5"
+                                      << "0"
+                                      << "8"
+                                      << "0";
+        QTest::newRow("text and level 2") << "x"
+                                          << "2"
+                                          << "0"
+                                          << "0";
     }
     void addPoint() {
         QFETCH(QString, pos);
@@ -495,8 +511,7 @@ private slots:
         grid()->setCurrentCell(2, 1);
         click("BtnClrMark");
         const MarkerStore& m = state_.markers;
-        for (const MarkerPoint& p : m.Marker2Points)
-            QVERIFY(p.Pos == 0 && p.Value == 0);
+        for (const MarkerPoint& p : m.Marker2Points) QVERIFY(p.Pos == 0 && p.Value == 0);
         QCOMPARE(m.Marker2Count, 0);
         QCOMPARE(m.Marker2Length, 0);
         QCOMPARE(m.MarkerLength, m.Marker1Length);
@@ -570,8 +585,7 @@ private slots:
         grid()->setCurrentCell(3, 0);
         const QImage shot = editor_->grab().toImage();
         const QString savePath = qEnvironmentVariable("ORVENDA_MARKER_EDITOR_SCREENSHOT");
-        if (!savePath.isEmpty())
-            QVERIFY(shot.save(savePath));
+        if (!savePath.isEmpty()) QVERIFY(shot.save(savePath));
         // Every corner of each trace is painted black where the picture is.
         for (int marker : {1, 2}) {
             const QPoint origin = picture(marker)->mapTo(editor_, QPoint(0, 0));
@@ -603,8 +617,7 @@ private slots:
 
     void storedListOf1001PointsShowsItsFirst1000() {
         MarkerStore& m = state_.markers;
-        for (int i = 0; i < kMarkerPointCapacity; ++i)
-            m.Marker1Points[static_cast<std::size_t>(i)] = {2 * i, i % 2};
+        for (int i = 0; i < kMarkerPointCapacity; ++i) m.Marker1Points[static_cast<std::size_t>(i)] = {2 * i, i % 2};
         m.Marker1Count = HALVIK_MARKER_LIST_ENTRIES;
         m.Marker1Length = 2001;
         m.MarkerLength = 2001;

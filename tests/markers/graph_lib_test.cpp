@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/markers/marker_file_test_support.h"
 #include "core/markers/graph_lib.h"
+#include "tests/markers/marker_file_test_support.h"
 
 namespace orvenda::markers {
 namespace {
@@ -22,8 +22,7 @@ using testsupport::pairsText;
 using testsupport::TempFolder;
 
 MarkerFileContents contentsOf(const MarkerFileReadResult& result) {
-    if (const auto* error = std::get_if<MarkerFileError>(&result))
-        ADD_FAILURE() << "rejected: " << error->message;
+    if (const auto* error = std::get_if<MarkerFileError>(&result)) ADD_FAILURE() << "rejected: " << error->message;
     return std::holds_alternative<MarkerFileContents>(result) ? std::get<MarkerFileContents>(result)
                                                               : MarkerFileContents{};
 }
@@ -56,26 +55,27 @@ const std::vector<MarkerPoint> kTwoPoints{{0, 1}, {100, 0}};
 
 INSTANTIATE_TEST_SUITE_P(
     Reader, AcceptedFile,
-    ::testing::Values(
-        AcceptedCase{"TwoLinesTabCrLf", "0\t1\r\n100\t0\r\n", kTwoPoints},
-        AcceptedCase{"OneLineCommas", "0,1,100,0", kTwoPoints},
-        AcceptedCase{"LineFeedsOnly", "0\t1\n100\t0\n", kTwoPoints},
-        AcceptedCase{"CarriageReturnsOnly", "0\t1\r100\t0\r", kTwoPoints},
-        AcceptedCase{"OnePerLine", "0\r\n1\r\n100\r\n0\r\n", kTwoPoints},
-        AcceptedCase{"BlanksAroundCommas", "  0 , 1\r\n\t100 ,\t0  ", kTwoPoints},
-        AcceptedCase{"CommaAtLineEnds", "0,1,\r\n100,0,\r\n", kTwoPoints},
-        AcceptedCase{"NoFinalLineEnd", "0\t1\r\n100\t0", kTwoPoints},
-        AcceptedCase{"BlankLinesBetween", "\r\n0\t1\r\n\r\n\r\n100\t0\r\n\r\n", kTwoPoints},
-        AcceptedCase{"ByteOrderMark", "\xEF\xBB\xBF" "0\t1\r\n100\t0\r\n", kTwoPoints},
-        AcceptedCase{"LeadingZerosAndSigns", "0010 +1 -0 0", {{10, 1}, {0, 0}}},
-        AcceptedCase{"DecimalsAndExponents", "7.5 1e0 1E3 .4", {{8, 1}, {1000, 0}}},
-        AcceptedCase{"HalvesToEven", "2.5 3.5 -2.5 0.5 -3.5 1.5", {{2, 4}, {-2, 0}, {-4, 2}}},
-        AcceptedCase{"NothingChecked", "500 1 40 0 -7 9", {{500, 1}, {40, 0}, {-7, 9}}},
-        AcceptedCase{"Int32Ends", "-2147483648 2147483647", {{INT32_MIN, INT32_MAX}}},
-        AcceptedCase{"RoundsIntoInt32", "2147483647.4 -2147483648.5", {{INT32_MAX, INT32_MIN}}},
-        AcceptedCase{"EmptyFile", "", {}},
-        AcceptedCase{"OnlySeparators", " \r\n\t \n", {}},
-        AcceptedCase{"OnlyByteOrderMark", "\xEF\xBB\xBF", {}}),
+    ::testing::Values(AcceptedCase{"TwoLinesTabCrLf", "0\t1\r\n100\t0\r\n", kTwoPoints},
+                      AcceptedCase{"OneLineCommas", "0,1,100,0", kTwoPoints},
+                      AcceptedCase{"LineFeedsOnly", "0\t1\n100\t0\n", kTwoPoints},
+                      AcceptedCase{"CarriageReturnsOnly", "0\t1\r100\t0\r", kTwoPoints},
+                      AcceptedCase{"OnePerLine", "0\r\n1\r\n100\r\n0\r\n", kTwoPoints},
+                      AcceptedCase{"BlanksAroundCommas", "  0 , 1\r\n\t100 ,\t0  ", kTwoPoints},
+                      AcceptedCase{"CommaAtLineEnds", "0,1,\r\n100,0,\r\n", kTwoPoints},
+                      AcceptedCase{"NoFinalLineEnd", "0\t1\r\n100\t0", kTwoPoints},
+                      AcceptedCase{"BlankLinesBetween", "\r\n0\t1\r\n\r\n\r\n100\t0\r\n\r\n", kTwoPoints},
+                      AcceptedCase{"ByteOrderMark",
+                                   "\xEF\xBB\xBF"
+                                   "0\t1\r\n100\t0\r\n",
+                                   kTwoPoints},
+                      AcceptedCase{"LeadingZerosAndSigns", "0010 +1 -0 0", {{10, 1}, {0, 0}}},
+                      AcceptedCase{"DecimalsAndExponents", "7.5 1e0 1E3 .4", {{8, 1}, {1000, 0}}},
+                      AcceptedCase{"HalvesToEven", "2.5 3.5 -2.5 0.5 -3.5 1.5", {{2, 4}, {-2, 0}, {-4, 2}}},
+                      AcceptedCase{"NothingChecked", "500 1 40 0 -7 9", {{500, 1}, {40, 0}, {-7, 9}}},
+                      AcceptedCase{"Int32Ends", "-2147483648 2147483647", {{INT32_MIN, INT32_MAX}}},
+                      AcceptedCase{"RoundsIntoInt32", "2147483647.4 -2147483648.5", {{INT32_MAX, INT32_MIN}}},
+                      AcceptedCase{"EmptyFile", "", {}}, AcceptedCase{"OnlySeparators", " \r\n\t \n", {}},
+                      AcceptedCase{"OnlyByteOrderMark", "\xEF\xBB\xBF", {}}),
     [](const auto& row) { return std::string(row.param.name); });
 
 struct RejectedCase {
@@ -91,8 +91,7 @@ TEST_P(RejectedFile, NamesTheFileAndTheItem) {
     const RejectedCase& c = GetParam();
     const std::string message = errorOf(readMarkerBytes(c.bytes, "m.dat"));
     EXPECT_THAT(message, HasSubstr("\"m.dat\""));
-    for (const std::string& part : c.saying)
-        EXPECT_THAT(message, HasSubstr(part));
+    for (const std::string& part : c.saying) EXPECT_THAT(message, HasSubstr(part));
     EXPECT_LT(message.size(), 300u) << "the item is shown shortened";
 }
 
@@ -117,7 +116,8 @@ INSTANTIATE_TEST_SUITE_P(
         RejectedCase{"Quoted", "\"0\" 1", {"\"\"0\"\"", "not a number"}},
         RejectedCase{"HugeItem", std::string(100000, 'a') + " 0", {"\"aaaaaaaaaaaaaaaaaaaaaaaa...\"", "not a number"}},
         RejectedCase{"HugeDigitRun", std::string(100000, '1') + " 0", {"item 1", "not a number"}},
-        RejectedCase{"HugeDigitRunAfterByteOrderMark", "\xEF\xBB\xBF" + std::string(5000, '0') + "1 2",
+        RejectedCase{"HugeDigitRunAfterByteOrderMark",
+                     "\xEF\xBB\xBF" + std::string(5000, '0') + "1 2",
                      {"item 1", "not a number"}},
         RejectedCase{"BinaryData", std::string("\x00\x7F\x80\xFF", 4), {"\\x00\\x7F\\x80\\xFF", "not a number"}}),
     [](const auto& row) { return std::string(row.param.name); });
@@ -143,7 +143,8 @@ TEST(MarkerFileLimit, DropsThe1002ndPairAndStopsReading) {
 TEST(MarkerFileLimit, AFaultInsideTheDroppedPairStillRejects) {
     // The 1002nd pair is read before it is dropped; a half pair cannot be read.
     EXPECT_THAT(errorOf(readMarkerBytes(pairsText(HALVIK_MARKER_LIST_ENTRIES) + "7", "m.dat")), HasSubstr("no value"));
-    EXPECT_THAT(errorOf(readMarkerBytes(pairsText(HALVIK_MARKER_LIST_ENTRIES) + "7 x", "m.dat")), HasSubstr("not a number"));
+    EXPECT_THAT(errorOf(readMarkerBytes(pairsText(HALVIK_MARKER_LIST_ENTRIES) + "7 x", "m.dat")),
+                HasSubstr("not a number"));
 }
 
 TEST(MarkerFileLimit, FollowsTheRequestedLimit) {
@@ -190,8 +191,7 @@ TEST(MarkerFileOnDisk, EndlessDeviceIsRejectedWithoutReadingOn) {
             ::alarm(10);
             const MarkerFileReadResult result = readMarkerFile("/dev/zero");
             const auto* error = std::get_if<MarkerFileError>(&result);
-            if (error == nullptr)
-                std::_Exit(1);
+            if (error == nullptr) std::_Exit(1);
             std::fprintf(stderr, "%s\n", error->message.c_str());
             std::_Exit(0);
         },

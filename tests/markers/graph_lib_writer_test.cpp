@@ -11,13 +11,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <random>
 #include <ostream>
+#include <random>
 #include <string>
 #include <vector>
 
-#include "tests/markers/marker_file_test_support.h"
 #include "core/markers/graph_lib.h"
+#include "tests/markers/marker_file_test_support.h"
 
 namespace orvenda::markers {
 namespace {
@@ -28,8 +28,7 @@ using testsupport::TempFolder;
 namespace fs = std::filesystem;
 
 bool written(const std::variant<std::monostate, MarkerFileError>& result) {
-    if (const auto* error = std::get_if<MarkerFileError>(&result))
-        ADD_FAILURE() << error->message;
+    if (const auto* error = std::get_if<MarkerFileError>(&result)) ADD_FAILURE() << error->message;
     return std::holds_alternative<std::monostate>(result);
 }
 
@@ -44,8 +43,7 @@ std::string failureOf(const std::variant<std::monostate, MarkerFileError>& resul
 // Only the file itself: no temporary file is left beside it.
 std::vector<std::string> namesIn(const fs::path& folder) {
     std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
+    for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -71,8 +69,7 @@ TEST_P(WrittenForm, IsOneTabSeparatedCrLfLinePerPoint) {
 INSTANTIATE_TEST_SUITE_P(
     Writer, WrittenForm,
     ::testing::Values(WrittenFormCase{"ThreeRows", {{0, 1}, {100, 0}, {200, 1}}, "0\t1\r\n100\t0\r\n200\t1\r\n"},
-                      WrittenFormCase{"EmptyList", {}, ""},
-                      WrittenFormCase{"Negatives", {{-4, -1}}, "-4\t-1\r\n"},
+                      WrittenFormCase{"EmptyList", {}, ""}, WrittenFormCase{"Negatives", {{-4, -1}}, "-4\t-1\r\n"},
                       WrittenFormCase{"Int32Ends", {{INT32_MIN, INT32_MAX}}, "-2147483648\t2147483647\r\n"}),
     [](const auto& row) { return std::string(row.param.name); });
 
@@ -81,8 +78,7 @@ TEST(MarkerFileRoundTrip, ReadsBackWhatWasWritten) {
     std::uniform_int_distribution<int32_t> any(INT32_MIN, INT32_MAX);
     for (int count : {0, 1, 999, 1000, int{HALVIK_MARKER_LIST_ENTRIES}}) {
         std::vector<MarkerPoint> points(static_cast<std::size_t>(count));
-        for (MarkerPoint& p : points)
-            p = MarkerPoint{any(random), any(random)};
+        for (MarkerPoint& p : points) p = MarkerPoint{any(random), any(random)};
         TempFolder folder;
         const std::string path = folder.path("trip.txt");
         ASSERT_TRUE(written(writeMarkerFile(path, points)));
@@ -227,8 +223,7 @@ TEST_P(ReadOnlyFolder, RefusesOrWritesInPlace) {
     ::testing::FLAGS_gtest_death_test_style = "fast";
     EXPECT_EXIT(
         {
-            if (::geteuid() == 0 && ::setuid(65534) != 0)
-                std::_Exit(3);
+            if (::geteuid() == 0 && ::setuid(65534) != 0) std::_Exit(3);
             const auto result = writeMarkerFile(path, std::vector<MarkerPoint>{{0, 1}});
             if (const auto* error = std::get_if<MarkerFileError>(&result)) {
                 std::fprintf(stderr, "%s\n", error->message.c_str());
@@ -252,8 +247,7 @@ TEST(MarkerFileFailure, WriteProtectedFileInAWritableFolderIsKept) {
     ::testing::FLAGS_gtest_death_test_style = "fast";
     EXPECT_EXIT(
         {
-            if (::geteuid() == 0 && ::setuid(65534) != 0)
-                std::_Exit(3);
+            if (::geteuid() == 0 && ::setuid(65534) != 0) std::_Exit(3);
             const auto result = writeMarkerFile(path, std::vector<MarkerPoint>{{0, 1}});
             if (const auto* error = std::get_if<MarkerFileError>(&result)) {
                 std::fprintf(stderr, "%s\n", error->message.c_str());
@@ -269,13 +263,11 @@ TEST(MarkerFileFailure, WriteProtectedFileInAWritableFolderIsKept) {
 
 INSTANTIATE_TEST_SUITE_P(
     Writer, ReadOnlyFolder,
-    ::testing::Values(ReadOnlyFolderCase{"ReadOnlyFileIsKept", fs::perms::owner_read | fs::perms::group_read |
-                                                                   fs::perms::others_read,
-                                         false},
+    ::testing::Values(ReadOnlyFolderCase{"ReadOnlyFileIsKept",
+                                         fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read, false},
                       ReadOnlyFolderCase{"WritableFileIsWrittenInPlace",
                                          fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
-                                             fs::perms::group_write | fs::perms::others_read |
-                                             fs::perms::others_write,
+                                             fs::perms::group_write | fs::perms::others_read | fs::perms::others_write,
                                          true}),
     [](const auto& row) { return std::string(row.param.name); });
 

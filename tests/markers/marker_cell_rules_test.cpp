@@ -1,7 +1,7 @@
 // The Enter rules of the grid's cells, the add-point rules and the keys that
 // open the in-place editor.
-#include <ostream>
 #include <gtest/gtest.h>
+#include <ostream>
 
 #include <climits>
 
@@ -34,8 +34,7 @@ INSTANTIATE_TEST_SUITE_P(Positions, EvenPosition,
                                            TextCase{"1E3", "1000"}, TextCase{"0010", "10"}, TextCase{" 9 ", "8"},
                                            TextCase{"+4", "4"}, TextCase{"1 0", "0"},
                                            // beyond int32: saturated, then made even
-                                           TextCase{"3000000000", "2147483646"},
-                                           TextCase{"1e300", "2147483646"}));
+                                           TextCase{"3000000000", "2147483646"}, TextCase{"1e300", "2147483646"}));
 
 class Level : public ::testing::TestWithParam<TextCase> {};
 
@@ -71,18 +70,17 @@ class EditStart : public ::testing::TestWithParam<OpenCase> {};
 
 TEST_P(EditStart, GivesTextAndCaret) { EXPECT_EQ(cellEditStart(GetParam().code, "120"), GetParam().start); }
 
-INSTANTIATE_TEST_SUITE_P(
-    Codes, EditStart,
-    ::testing::Values(OpenCase{"Enter", 13, CellEditStart{"120", false}},
-                      OpenCase{"Backspace", 8, CellEditStart{"", false}},
-                      OpenCase{"Space", 32, CellEditStart{"120", true}},
-                      OpenCase{"Digit", U'7', CellEditStart{"7", false}},
-                      OpenCase{"Minus", U'-', CellEditStart{"-", false}},
-                      OpenCase{"NonAscii", U'\u00e9', CellEditStart{"\xc3\xa9", false}},
-                      OpenCase{"Escape", 27, std::nullopt}, OpenCase{"Tab", 9, std::nullopt},
-                      OpenCase{"CtrlC", 3, std::nullopt}, OpenCase{"Nul", 0, std::nullopt},
-                      OpenCase{"Del", 127, std::nullopt}),
-    [](const ::testing::TestParamInfo<OpenCase>& p) { return std::string(p.param.name); });
+INSTANTIATE_TEST_SUITE_P(Codes, EditStart,
+                         ::testing::Values(OpenCase{"Enter", 13, CellEditStart{"120", false}},
+                                           OpenCase{"Backspace", 8, CellEditStart{"", false}},
+                                           OpenCase{"Space", 32, CellEditStart{"120", true}},
+                                           OpenCase{"Digit", U'7', CellEditStart{"7", false}},
+                                           OpenCase{"Minus", U'-', CellEditStart{"-", false}},
+                                           OpenCase{"NonAscii", U'\u00e9', CellEditStart{"\xc3\xa9", false}},
+                                           OpenCase{"Escape", 27, std::nullopt}, OpenCase{"Tab", 9, std::nullopt},
+                                           OpenCase{"CtrlC", 3, std::nullopt}, OpenCase{"Nul", 0, std::nullopt},
+                                           OpenCase{"Del", 127, std::nullopt}),
+                         [](const ::testing::TestParamInfo<OpenCase>& p) { return std::string(p.param.name); });
 
 }  // namespace
 }  // namespace orvenda::markers

@@ -32,8 +32,7 @@ inline std::string readBytes(const std::string& path) {
 // n points in the written form: point i is (2i, i mod 2).
 inline std::string pairsText(int n) {
     std::string text;
-    for (int i = 0; i < n; ++i)
-        text += std::to_string(2 * i) + "\t" + std::to_string(i % 2) + "\r\n";
+    for (int i = 0; i < n; ++i) text += std::to_string(2 * i) + "\t" + std::to_string(i % 2) + "\r\n";
     return text;
 }
 

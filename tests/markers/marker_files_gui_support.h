@@ -9,10 +9,10 @@
 #include <deque>
 #include <vector>
 
-#include "gui/common/user_dialogs.h"
-#include "tests/markers/marker_file_test_support.h"
-#include "gui/markers/marker_settings_link.h"
 #include "core/markers/marker_store.h"
+#include "gui/common/user_dialogs.h"
+#include "gui/markers/marker_settings_link.h"
+#include "tests/markers/marker_file_test_support.h"
 
 namespace orvenda::markers::testsupport {
 
@@ -55,8 +55,7 @@ private:
     void note() { busyWhileAsked.push_back(QApplication::overrideCursor() != nullptr); }
     QString next() {
         note();
-        if (fileAnswers.empty())
-            return QString();
+        if (fileAnswers.empty()) return QString();
         QString answer = fileAnswers.front();
         fileAnswers.pop_front();
         return answer;
@@ -65,9 +64,8 @@ private:
 
 inline bool sameStore(const MarkerStore& a, const MarkerStore& b) {
     return a.Marker1Points == b.Marker1Points && a.Marker2Points == b.Marker2Points &&
-           a.Marker1Count == b.Marker1Count && a.Marker2Count == b.Marker2Count &&
-           a.Marker1Length == b.Marker1Length && a.Marker2Length == b.Marker2Length &&
-           a.MarkerLength == b.MarkerLength && a.CurrentMarker == b.CurrentMarker;
+           a.Marker1Count == b.Marker1Count && a.Marker2Count == b.Marker2Count && a.Marker1Length == b.Marker1Length &&
+           a.Marker2Length == b.Marker2Length && a.MarkerLength == b.MarkerLength && a.CurrentMarker == b.CurrentMarker;
 }
 
 }  // namespace orvenda::markers::testsupport

@@ -6,11 +6,11 @@
 #include <QLineEdit>
 #include <QtTest>
 
+#include "core/markers/graph_lib.h"
 #include "core/state/comon_lib.h"
 #include "gui/main_window/frm_halvik_wave_main.h"
-#include "tests/markers/marker_files_gui_support.h"
-#include "core/markers/graph_lib.h"
 #include "gui/markers/marker_file_dialogs.h"
+#include "tests/markers/marker_files_gui_support.h"
 #include "tests/support/scripted_dialogs.h"
 
 namespace orvenda::markers {
@@ -63,8 +63,7 @@ class TestMarkerFilesGui : public QObject {
         }
         MarkerControls::State stateOf(const char* name) const {
             auto* control = window.findChild<QAbstractButton*>(QString::fromLatin1(name));
-            if (!control)
-                qFatal("the settings panel has no control %s", name);
+            if (!control) qFatal("the settings panel has no control %s", name);
             return {control->isChecked(), control->isEnabled()};
         }
         MarkerControls controls() const {
@@ -82,8 +81,7 @@ private slots:
         const MarkerStore& s = w.state.markers;
         QVERIFY(s.Marker1Points[0] == (MarkerPoint{0, 1}));
         QVERIFY(s.Marker1Points[1] == (MarkerPoint{100, 0}));
-        for (int i = 2; i < 1000; ++i)
-            QVERIFY(s.Marker1Points[i] == (MarkerPoint{0, 0}));
+        for (int i = 2; i < 1000; ++i) QVERIFY(s.Marker1Points[i] == (MarkerPoint{0, 0}));
         QCOMPARE(s.Marker1Count, 2);
         QCOMPARE(s.Marker1Length, 101);
         QCOMPARE(s.MarkerLength, 101);
@@ -164,15 +162,13 @@ private slots:
         QFETCH(bool, afterAGoodLoad);
         TempFolder folder;
         Window w;
-        if (afterAGoodLoad)
-            w.trigger("MnuLoadMark2", folder.write("good.dat", "0\t1\r\n300\t0\r\n"));
+        if (afterAGoodLoad) w.trigger("MnuLoadMark2", folder.write("good.dat", "0\t1\r\n300\t0\r\n"));
         const MarkerStore store = w.state.markers;
         const MarkerControls controls = w.controls();
         const QString name2 = w.fileName(2);
 
         const std::string bad = bytes.isEmpty() ? folder.path("bad.dat") : folder.write("bad.dat", bytes.toStdString());
-        for (const char* command : {"MnuLoadMark1", "MnuLoadMark2"})
-            w.trigger(command, bad);
+        for (const char* command : {"MnuLoadMark1", "MnuLoadMark2"}) w.trigger(command, bad);
 
         QVERIFY(sameStore(w.state.markers, store));
         QVERIFY(w.controls() == controls);
@@ -198,8 +194,8 @@ private slots:
         const MarkerFileLoad big = loadMarkerFileWithDialog(nullptr, dialogs, kMarkerFileMaxPoints);
         dialogs.fileAnswers.push_back(QString::fromStdString(folder.write("bad.dat", "x")));
         const MarkerFileLoad bad = loadMarkerFileWithDialog(nullptr, dialogs, kMarkerFileMaxPoints);
-        const bool busyAfterwards = QApplication::overrideCursor() != nullptr &&
-                                    QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+        const bool busyAfterwards =
+            QApplication::overrideCursor() != nullptr && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
         QApplication::restoreOverrideCursor();
 
         QVERIFY(busyAfterwards);

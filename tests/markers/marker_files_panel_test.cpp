@@ -5,8 +5,8 @@
 #include <QSignalSpy>
 #include <QtTest>
 
-#include "tests/markers/marker_files_gui_support.h"
 #include "gui/markers/marker_files_panel.h"
+#include "tests/markers/marker_files_gui_support.h"
 #include "tests/support/scripted_dialogs.h"
 
 namespace orvenda::markers {

@@ -3,16 +3,16 @@
 // from a file, and files shared with "Load Marker1".
 #include <QAction>
 #include <QTableWidget>
-#include <fstream>
 #include <QtTest>
+#include <fstream>
 
 #include "core/state/comon_lib.h"
 #include "gui/main_window/frm_halvik_wave_main.h"
-#include "tests/markers/marker_files_gui_support.h"
 #include "gui/markers/frm_marker.h"
 #include "gui/markers/marker_grid.h"
-#include "tests/support/scripted_dialogs.h"
+#include "tests/markers/marker_files_gui_support.h"
 #include "tests/support/comma_decimal_locale.h"
+#include "tests/support/scripted_dialogs.h"
 
 namespace orvenda::markers {
 
@@ -35,8 +35,7 @@ class TestMarkerListEditor : public QObject {
             window.findChild<QAction*>(QStringLiteral("MnuSetupMark"))->trigger();
             editor = window.markerEditor();
             grid = editor ? editor->findChild<MarkerGrid*>() : nullptr;
-            if (!grid)
-                qFatal("the marker editor did not open with its grid");
+            if (!grid) qFatal("the marker editor did not open with its grid");
         }
         void setRows(const std::vector<std::pair<QString, QString>>& rows) const {
             for (std::size_t i = 0; i < rows.size(); ++i) {
@@ -53,8 +52,7 @@ class TestMarkerListEditor : public QObject {
         // Rows from `first` to 1000 all empty.
         bool emptyFrom(int first) const {
             for (int row = first; row <= kGridPointRows; ++row)
-                if (!rowEmpty(row))
-                    return false;
+                if (!rowEmpty(row)) return false;
             return true;
         }
     };
@@ -121,13 +119,20 @@ private slots:
         QTest::addColumn<QString>("pos");
         QTest::addColumn<QString>("value");
         QTest::addColumn<QByteArray>("line");
-        QTest::newRow("leading zeros") << "0010" << "1" << QByteArray("10\t1\r\n");
-        QTest::newRow("half to even up") << "7.5" << "0" << QByteArray("8\t0\r\n");
-        QTest::newRow("half to even down") << "6.5" << "1" << QByteArray("6\t1\r\n");
-        QTest::newRow("word as level") << "4" << "abc" << QByteArray("4\t0\r\n");
-        QTest::newRow("number then word") << "12abc" << "1x" << QByteArray("12\t1\r\n");
-        QTest::newRow("negative kept") << "-3" << "2" << QByteArray("-3\t2\r\n");
-        QTest::newRow("exponent") << "1e3" << "1" << QByteArray("1000\t1\r\n");
+        QTest::newRow("leading zeros") << "0010"
+                                       << "1" << QByteArray("10\t1\r\n");
+        QTest::newRow("half to even up") << "7.5"
+                                         << "0" << QByteArray("8\t0\r\n");
+        QTest::newRow("half to even down") << "6.5"
+                                           << "1" << QByteArray("6\t1\r\n");
+        QTest::newRow("word as level") << "4"
+                                       << "abc" << QByteArray("4\t0\r\n");
+        QTest::newRow("number then word") << "12abc"
+                                          << "1x" << QByteArray("12\t1\r\n");
+        QTest::newRow("negative kept") << "-3"
+                                       << "2" << QByteArray("-3\t2\r\n");
+        QTest::newRow("exponent") << "1e3"
+                                  << "1" << QByteArray("1000\t1\r\n");
     }
 
     void cellTextsAreSavedAsRoundedNumbers() {
@@ -149,8 +154,7 @@ private slots:
         e.run("MnuSaveMarkList", path);
 
         std::vector<std::pair<QString, QString>> other;
-        for (int i = 0; i < 12; ++i)
-            other.emplace_back(QString::number(i * 10), QStringLiteral("1"));
+        for (int i = 0; i < 12; ++i) other.emplace_back(QString::number(i * 10), QStringLiteral("1"));
         e.setRows(other);
         e.grid->setCellText(1000, 0, QStringLiteral("9"));
         const MarkerStore store = e.state.markers;
@@ -185,7 +189,8 @@ private slots:
 
         e.setRows({{"5", "5"}, {"6", "6"}, {"7", "7"}, {"8", "8"}, {"9", "9"}});
         e.run("MnuLoadMarkList", path);
-        const std::vector<std::pair<QString, QString>> expected = {{"0", "1"}, {"8", "0"}, {"1500", "1"}, {"2048", "1"}};
+        const std::vector<std::pair<QString, QString>> expected = {
+            {"0", "1"}, {"8", "0"}, {"1500", "1"}, {"2048", "1"}};
         for (std::size_t i = 0; i < expected.size(); ++i) {
             QCOMPARE(e.grid->cellText(static_cast<int>(i) + 1, 0), expected[i].first);
             QCOMPARE(e.grid->cellText(static_cast<int>(i) + 1, 1), expected[i].second);
@@ -255,8 +260,7 @@ private slots:
         QCOMPARE(e.grid->cellText(2, 1), QStringLiteral("0"));
         QVERIFY(e.emptyFrom(3));
         QCOMPARE(e.dialogs.messages.size(), std::size_t{bytes.isEmpty() ? 0u : 1u});
-        if (!bytes.isEmpty())
-            QVERIFY(e.dialogs.messages[0].text.contains(QString::fromStdString(path)));
+        if (!bytes.isEmpty()) QVERIFY(e.dialogs.messages[0].text.contains(QString::fromStdString(path)));
         QVERIFY(QApplication::overrideCursor() == nullptr);
     }
 
@@ -301,8 +305,7 @@ private slots:
 
         const std::vector<MarkerPoint> expected{{0, 1}, {10, 0}, {8, 0}, {300, 1}};
         QCOMPARE(e.state.markers.Marker1Count, 4);
-        for (std::size_t i = 0; i < expected.size(); ++i)
-            QVERIFY(e.state.markers.Marker1Points[i] == expected[i]);
+        for (std::size_t i = 0; i < expected.size(); ++i) QVERIFY(e.state.markers.Marker1Points[i] == expected[i]);
         QCOMPARE(e.state.markers.Marker1Length, 301);
     }
 };

@@ -57,7 +57,8 @@ TEST(StoreGridRows, ReadsTextAsTheLeadingNumberAndKeepsRowOrder) {
 TEST(StoreGridRows, StopsAtTheFirstEmptyPositionCell) {
     MarkerStore store;
     // Row 3 of five was deleted: the list ends there.
-    const int n = storeGridRows(store, MarkerNumber::One, rowsOf({{"0", "1"}, {"10", "0"}, {"", ""}, {"30", "1"}, {"40", "0"}}));
+    const int n =
+        storeGridRows(store, MarkerNumber::One, rowsOf({{"0", "1"}, {"10", "0"}, {"", ""}, {"30", "1"}, {"40", "0"}}));
     EXPECT_EQ(n, 2);
     EXPECT_EQ(store.Marker1Count, 2);
     EXPECT_EQ(store.Marker1Length, 11);
@@ -138,8 +139,7 @@ TEST(GridRowsFromStore, ShowsCountPointsAndAtMostAThousand) {
     EXPECT_EQ(rows[2], GridRow{});
     EXPECT_EQ(gridRowsFromStore(store, MarkerNumber::One)[0], GridRow{});
 
-    for (int i = 0; i < kMarkerPointCapacity; ++i)
-        store.Marker1Points[static_cast<std::size_t>(i)] = {2 * i, 1};
+    for (int i = 0; i < kMarkerPointCapacity; ++i) store.Marker1Points[static_cast<std::size_t>(i)] = {2 * i, 1};
     store.Marker1Count = HALVIK_MARKER_LIST_ENTRIES;
     const GridRows full = gridRowsFromStore(store, MarkerNumber::One);
     ASSERT_EQ(full.size(), 1000u);
@@ -160,8 +160,7 @@ TEST(ListRows, SaveReadsRoundedLeadingNumbersUpToTheFirstEmptyRow) {
 
 TEST(ListRows, LoadShowsTheFirstThousandPointsAndEmptiesTheRest) {
     std::vector<MarkerPoint> points(HALVIK_MARKER_LIST_ENTRIES);
-    for (int i = 0; i < HALVIK_MARKER_LIST_ENTRIES; ++i)
-        points[static_cast<std::size_t>(i)] = {3 * i, i % 3};
+    for (int i = 0; i < HALVIK_MARKER_LIST_ENTRIES; ++i) points[static_cast<std::size_t>(i)] = {3 * i, i % 3};
     const GridRows rows = gridRowsFromPoints(points);
     ASSERT_EQ(rows.size(), 1000u);
     EXPECT_EQ(rows[999], (GridRow{"2997", "0"}));

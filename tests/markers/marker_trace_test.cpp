@@ -6,9 +6,9 @@
 #include <random>
 #include <vector>
 
-#include "engine/marker_track.h"
 #include "core/markers/marker_store.h"
 #include "core/markers/marker_trace.h"
+#include "engine/marker_track.h"
 
 namespace orvenda::markers {
 
@@ -39,8 +39,7 @@ std::vector<int32_t> levelsFromChanges(const std::vector<LevelChange>& changes, 
     int32_t level = 0;
     auto change = changes.begin();
     for (int32_t i = 0; i < length; ++i) {
-        if (change != changes.end() && change->sample == i)
-            level = (change++)->level;
+        if (change != changes.end() && change->sample == i) level = (change++)->level;
         levels.push_back(level);
     }
     EXPECT_TRUE(change == changes.end()) << "a change lies beyond the trace";
@@ -55,11 +54,9 @@ MarkerPoints listOf(std::initializer_list<MarkerPoint> entries) {
 
 TEST(MarkerWalk, AgreesWithTheEngineOnNamedLists) {
     MarkerPoints long_list{};
-    for (int i = 0; i < 150; ++i)
-        long_list[static_cast<std::size_t>(i)] = {3 * i, (i + 1) % 2};
+    for (int i = 0; i < 150; ++i) long_list[static_cast<std::size_t>(i)] = {3 * i, (i + 1) % 2};
     MarkerPoints full{};
-    for (int i = 0; i < kMarkerPointCapacity; ++i)
-        full[static_cast<std::size_t>(i)] = {i, i % 2};
+    for (int i = 0; i < kMarkerPointCapacity; ++i) full[static_cast<std::size_t>(i)] = {i, i % 2};
     const struct {
         const char* name;
         MarkerPoints points;
@@ -78,8 +75,7 @@ TEST(MarkerWalk, AgreesWithTheEngineOnNamedLists) {
         {"a thousand and one entries", full, 1200},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(levelsFromChanges(markerLevelChanges(c.points, c.length), c.length),
-                  engineLevels(c.points, c.length))
+        EXPECT_EQ(levelsFromChanges(markerLevelChanges(c.points, c.length), c.length), engineLevels(c.points, c.length))
             << c.name;
 }
 
@@ -138,8 +134,7 @@ std::vector<TracePoint> sampleBySampleTrace(const MarkerPoints& points, int32_t 
     std::vector<TracePoint> drawn{{f.x0, yOf(level)}};
     for (int32_t i = 1; i < length; ++i) {
         const int x = static_cast<int>(std::nearbyint(i * sx + f.x0));
-        if (k < static_cast<std::size_t>(kMarkerEntriesWalked) && points[k].Pos == i)
-            level = points[k++].Value;
+        if (k < static_cast<std::size_t>(kMarkerEntriesWalked) && points[k].Pos == i) level = points[k++].Value;
         drawn.push_back({x, yOf(level)});
     }
     std::vector<TracePoint> kept;
@@ -202,8 +197,7 @@ TEST(MarkerTrace, LevelsOutsideTheRangeSitOnTheEdgesAndOffsetsShift) {
 
 TEST(MarkerTrace, EqualTopAndBottomDrawsAtTheYOffset) {
     const TraceFrame frame{1.0, 1.0, 10, 40, 0, 4};
-    for (const TracePoint& p : markerTrace(listOf({{0, 1}, {5, 0}}), 10, frame))
-        EXPECT_EQ(p.y, 4);
+    for (const TracePoint& p : markerTrace(listOf({{0, 1}, {5, 0}}), 10, frame)) EXPECT_EQ(p.y, 4);
 }
 
 TEST(MarkerTrace, DegenerateLengths) {
@@ -215,8 +209,7 @@ TEST(MarkerTrace, DegenerateLengths) {
 
 TEST(MarkerTrace, EntriesBeyondTheEnginesReachAreNotDrawn) {
     MarkerPoints points{};
-    for (int i = 0; i < 120; ++i)
-        points[static_cast<std::size_t>(i)] = {10 * i, (i + 1) % 2};
+    for (int i = 0; i < 120; ++i) points[static_cast<std::size_t>(i)] = {10 * i, (i + 1) % 2};
     const TraceFrame frame{2.0, -1.0, 1200, 100, 0, 0};
     const std::vector<TracePoint> trace = markerTrace(points, 1200, frame);
     // Entry 98 (at 980, level 1) is the last change; the trace stays there.

@@ -4,8 +4,8 @@
 #include <ostream>
 #include <vector>
 
-#include "tests/markers/marker_file_test_support.h"
 #include "core/markers/graph_lib.h"
+#include "tests/markers/marker_file_test_support.h"
 
 namespace orvenda::markers {
 namespace {
@@ -28,8 +28,7 @@ MarkerStore markedStore() {
 
 std::vector<MarkerPoint> firstPoints(int count) {
     std::vector<MarkerPoint> points;
-    for (int i = 0; i < count; ++i)
-        points.push_back(MarkerPoint{2 * i, (i + 1) % 2});
+    for (int i = 0; i < count; ++i) points.push_back(MarkerPoint{2 * i, (i + 1) % 2});
     return points;
 }
 
@@ -53,10 +52,8 @@ TEST_P(StoreLoadedMarker, ReplacesOnlyThatMarker) {
     const MarkerPoints& list = second ? store.Marker2Points : store.Marker1Points;
     const MarkerPoints& oldList = second ? before.Marker2Points : before.Marker1Points;
     const std::size_t k = c.points.size();
-    for (std::size_t i = 0; i < k; ++i)
-        EXPECT_EQ(list[i], c.points[i]) << "entry " << i;
-    for (std::size_t i = k; i < 1000; ++i)
-        EXPECT_EQ(list[i], (MarkerPoint{0, 0})) << "entry " << i;
+    for (std::size_t i = 0; i < k; ++i) EXPECT_EQ(list[i], c.points[i]) << "entry " << i;
+    for (std::size_t i = k; i < 1000; ++i) EXPECT_EQ(list[i], (MarkerPoint{0, 0})) << "entry " << i;
     if (k < HALVIK_MARKER_LIST_ENTRIES) {
         EXPECT_EQ(list[1000], oldList[1000]) << "entry 1000 is not touched";
     }
@@ -67,24 +64,22 @@ TEST_P(StoreLoadedMarker, ReplacesOnlyThatMarker) {
     EXPECT_TRUE((second ? store.Marker1Points : store.Marker2Points) ==
                 (second ? before.Marker1Points : before.Marker2Points));
     EXPECT_EQ(second ? store.Marker1Count : store.Marker2Count, second ? before.Marker1Count : before.Marker2Count);
-    EXPECT_EQ(second ? store.Marker1Length : store.Marker2Length,
-              second ? before.Marker1Length : before.Marker2Length);
+    EXPECT_EQ(second ? store.Marker1Length : store.Marker2Length, second ? before.Marker1Length : before.Marker2Length);
     EXPECT_EQ(store.CurrentMarker, before.CurrentMarker);
     EXPECT_EQ(store.MarkerLength, std::max(store.Marker1Length, store.Marker2Length));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     GraphLib, StoreLoadedMarker,
-    ::testing::Values(
-        LoadCase{"TwoPointsAsMarker1", 1, {{0, 1}, {100, 0}}, 101},
-        LoadCase{"TwoPointsAsMarker2", 2, {{0, 1}, {100, 0}}, 101},
-        LoadCase{"LastPointBeforeALargerOne", 1, {{0, 1}, {500, 0}, {40, 1}}, 41},
-        LoadCase{"EmptyFileKeepsTheLength", 1, {}, 5000},
-        LoadCase{"EmptyFileAsMarker2", 2, {}, 6000},
-        LoadCase{"NegativeLastPosition", 1, {{-5, 1}}, -4},
-        LoadCase{"LastPositionAtInt32EndDoesNotOverflow", 2, {{INT32_MAX, 1}}, INT32_MAX},
-        LoadCase{"OneThousandPoints", 1, firstPoints(1000), 1999},
-        LoadCase{"OneThousandAndOnePointsFillEntry1000", 2, firstPoints(HALVIK_MARKER_LIST_ENTRIES), 2001}),
+    ::testing::Values(LoadCase{"TwoPointsAsMarker1", 1, {{0, 1}, {100, 0}}, 101},
+                      LoadCase{"TwoPointsAsMarker2", 2, {{0, 1}, {100, 0}}, 101},
+                      LoadCase{"LastPointBeforeALargerOne", 1, {{0, 1}, {500, 0}, {40, 1}}, 41},
+                      LoadCase{"EmptyFileKeepsTheLength", 1, {}, 5000}, LoadCase{"EmptyFileAsMarker2", 2, {}, 6000},
+                      LoadCase{"NegativeLastPosition", 1, {{-5, 1}}, -4},
+                      LoadCase{"LastPositionAtInt32EndDoesNotOverflow", 2, {{INT32_MAX, 1}}, INT32_MAX},
+                      LoadCase{"OneThousandPoints", 1, firstPoints(1000), 1999},
+                      LoadCase{"OneThousandAndOnePointsFillEntry1000", 2, firstPoints(HALVIK_MARKER_LIST_ENTRIES),
+                               2001}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST(StoreLoadedMarkerLength, IsTheLongerOfTheTwoMarkersAcrossLoads) {

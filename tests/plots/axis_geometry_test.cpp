@@ -37,8 +37,7 @@ TEST(AxisTicks, ChosenCases) {
         const LinearTicks ticks = linearTicks(c.lo, c.hi, c.maxTicks);
         EXPECT_DOUBLE_EQ(ticks.step, c.step) << c.lo << ".." << c.hi;
         ASSERT_EQ(ticks.values.size(), c.values.size()) << c.lo << ".." << c.hi;
-        for (size_t k = 0; k < c.values.size(); ++k)
-            EXPECT_NEAR(ticks.values[k], c.values[k], c.step * 1e-9);
+        for (size_t k = 0; k < c.values.size(); ++k) EXPECT_NEAR(ticks.values[k], c.values[k], c.step * 1e-9);
     }
     EXPECT_EQ(linearTicks(3, 3, 5).values, std::vector<double>{3});
     EXPECT_TRUE(linearTicks(0, INFINITY, 5).values.empty());
@@ -53,8 +52,7 @@ TEST(AxisTicks, PropertiesOverRandomRanges) {
         const double a = unit(random) * scale, b = unit(random) * scale;
         const int maxTicks = 2 + trial % 12;
         const LinearTicks ticks = linearTicks(a, b, maxTicks);
-        if (a == b)
-            continue;
+        if (a == b) continue;
         ASSERT_TRUE(isOneTwoFive(ticks.step)) << ticks.step;
         // At most the asked count, apart from the one smaller step a narrow
         // range between two multiples needs to show any tick at all.
@@ -108,15 +106,14 @@ TEST(AxisMap, LinearAndLogRoundTrips) {
     const AxisMap probability(1e-6, 1, 600, 0, AxisScale::Log10);
     EXPECT_NEAR(probability.toPixel(1e-3), 300, 1e-9);
     EXPECT_NEAR(probability.toPixel(1e-5), 500, 1e-9);
-    for (double p : {1e-6, 3.3e-4, 0.5, 1.0})
-        EXPECT_NEAR(probability.toValue(probability.toPixel(p)) / p, 1.0, 1e-12);
+    for (double p : {1e-6, 3.3e-4, 0.5, 1.0}) EXPECT_NEAR(probability.toValue(probability.toPixel(p)) / p, 1.0, 1e-12);
 }
 
 // Every sample lands in exactly one column, in order, and the column of a
 // sample is the one whose range holds it.
 TEST(SampleColumns, TileTheRangeWithoutGapsOrOverlaps) {
-    const std::pair<SampleRange, int> cases[] = {{{0, 4096}, 800},  {{1000, 1000000}, 813}, {{5, 7}, 800},
-                                                 {{0, 67108864}, 1}, {{123, 800}, 800},       {{0, 67108864}, 1917}};
+    const std::pair<SampleRange, int> cases[] = {{{0, 4096}, 800},   {{1000, 1000000}, 813}, {{5, 7}, 800},
+                                                 {{0, 67108864}, 1}, {{123, 800}, 800},      {{0, 67108864}, 1917}};
     for (const auto& [range, columns] : cases) {
         int64_t next = range.first;
         for (int c = 0; c < columns; ++c) {

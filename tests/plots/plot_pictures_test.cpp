@@ -62,7 +62,8 @@ TEST_F(PlotPictures, LoneSpikeShowsInItsColumn) {
     const QImage image = render([&](QPainter& p, const QRectF& b) { paintTimePlot(p, b, traces); });
     const PlotFrame frame = timePlotLayout(kBounds, traces).frame;
     const SampleRange span = columnSamples({0, traces.count}, columns, spikeColumn);
-    const int x = static_cast<int>(frame.x.toPixel(static_cast<double>(span.first) + static_cast<double>(span.count) / 2.0));
+    const int x =
+        static_cast<int>(frame.x.toPixel(static_cast<double>(span.first) + static_cast<double>(span.count) / 2.0));
     const int y = static_cast<int>(frame.y.toPixel(0.8));
     EXPECT_EQ(QColor(image.pixel(x, y)), kIColor);
     // Its neighbours stay at 0: nothing there at 0.8.
@@ -95,7 +96,8 @@ TEST_F(PlotPictures, MarkerStripsFollowTheSamples) {
     ASSERT_FALSE(layout.marker1Strip.isEmpty());
     const QRectF strip = layout.marker1Strip;
     const int high = static_cast<int>(strip.top() + 3), low = static_cast<int>(std::ceil(strip.bottom() - 3));
-    const int early = static_cast<int>(layout.frame.x.toPixel(1000)), late = static_cast<int>(layout.frame.x.toPixel(3000));
+    const int early = static_cast<int>(layout.frame.x.toPixel(1000)),
+              late = static_cast<int>(layout.frame.x.toPixel(3000));
     EXPECT_EQ(QColor(image.pixel(early, high)), kMarker1Color);
     EXPECT_NE(QColor(image.pixel(early, low)), kMarker1Color);
     EXPECT_EQ(QColor(image.pixel(late, low)), kMarker1Color);
@@ -123,7 +125,8 @@ TEST_F(PlotPictures, ReadOutNamesWhatIsUnderThePointer) {
     traces.i[42] = {0.25F, 0.25F};
     const PlotFrame frame = timePlotLayout(kBounds, traces).frame;
     const QString time = timeReadout(traces, kBounds, {frame.x.toPixel(5042.5), frame.area.center().y()});
-    EXPECT_TRUE(time.startsWith(QStringLiteral("Sample 5042   Time 5.04 ms   I 0.2500   Q 0.0000"))) << time.toStdString();
+    EXPECT_TRUE(time.startsWith(QStringLiteral("Sample 5042   Time 5.04 ms   I 0.2500   Q 0.0000")))
+        << time.toStdString();
     EXPECT_TRUE(timeReadout(traces, kBounds, {2, 2}).isEmpty());
 
     SpectrumCurve curve;

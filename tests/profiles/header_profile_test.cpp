@@ -58,22 +58,51 @@ std::vector<void (*)(PanelSnapshot&)> sequenceCases() {
     return {
         [](PanelSnapshot&) {},
         [](PanelSnapshot& p) { p.outputSequenceOn = p.startTriggerOn = true; },
-        [](PanelSnapshot& p) { p.outputSequenceOn = p.startTriggerOn = true; p.outputSequenceOption = 1; p.loopNumText = "7"; },
-        [](PanelSnapshot& p) { p.outputSequenceOn = p.startTriggerOn = true; p.startTriggerOption = 1; },
-        [](PanelSnapshot& p) { p.outputSequenceOn = p.startTriggerOn = true; p.startTriggerOption = 1; p.linkOption = 1; },
         [](PanelSnapshot& p) {
-            p.outputSequenceOn = p.startTriggerOn = true; p.startTriggerOption = 1; p.outputSequenceOption = 1;
-            p.loopNumText = "65536"; },
+            p.outputSequenceOn = p.startTriggerOn = true;
+            p.outputSequenceOption = 1;
+            p.loopNumText = "7";
+        },
         [](PanelSnapshot& p) {
-            p.outputSequenceOn = p.startTriggerOn = true; p.startTriggerOption = 1; p.linkOption = 1;
-            p.outputSequenceOption = 1; p.loopNumText = "1"; },
-        [](PanelSnapshot& p) { p.outputSequenceOn = p.startTriggerOn = true; p.startTriggerOption = 1; p.outputSequenceOption = 2; },
+            p.outputSequenceOn = p.startTriggerOn = true;
+            p.startTriggerOption = 1;
+        },
         [](PanelSnapshot& p) {
-            p.outputSequenceOn = p.startTriggerOn = true; p.startTriggerOption = 1; p.outputSequenceOption = 2;
-            p.gatedOption = 1; },
+            p.outputSequenceOn = p.startTriggerOn = true;
+            p.startTriggerOption = 1;
+            p.linkOption = 1;
+        },
         [](PanelSnapshot& p) {
-            p.outputSequenceOn = p.startTriggerOn = true; p.startTriggerOption = 1; p.linkOption = 1;
-            p.outputSequenceOption = 2; p.gatedOption = 1; },
+            p.outputSequenceOn = p.startTriggerOn = true;
+            p.startTriggerOption = 1;
+            p.outputSequenceOption = 1;
+            p.loopNumText = "65536";
+        },
+        [](PanelSnapshot& p) {
+            p.outputSequenceOn = p.startTriggerOn = true;
+            p.startTriggerOption = 1;
+            p.linkOption = 1;
+            p.outputSequenceOption = 1;
+            p.loopNumText = "1";
+        },
+        [](PanelSnapshot& p) {
+            p.outputSequenceOn = p.startTriggerOn = true;
+            p.startTriggerOption = 1;
+            p.outputSequenceOption = 2;
+        },
+        [](PanelSnapshot& p) {
+            p.outputSequenceOn = p.startTriggerOn = true;
+            p.startTriggerOption = 1;
+            p.outputSequenceOption = 2;
+            p.gatedOption = 1;
+        },
+        [](PanelSnapshot& p) {
+            p.outputSequenceOn = p.startTriggerOn = true;
+            p.startTriggerOption = 1;
+            p.linkOption = 1;
+            p.outputSequenceOption = 2;
+            p.gatedOption = 1;
+        },
     };
 }
 
@@ -81,43 +110,44 @@ TEST(HeaderProfile, EveryCombinationOfHeaderLinesIsWrittenAgain) {
     const char* const fsTexts[] = {"200.000000000000", "12.500000000000", "61.440000000000", "123.456789012340"};
     int combinations = 0;
     for (TransformKind kind : {TransformKind::BaseBand, TransformKind::IF})
-    for (int filter = -1; filter < 3; ++filter)
-    for (int output = 0; output < 4; ++output)
-    for (int offset = 0; offset < 3; ++offset)
-    for (auto sequence : sequenceCases())
-    for (int marker = 0; marker < 9; ++marker) {
-        PanelSnapshot panel;
-        panel.iqFilterOn = filter >= 0;
-        panel.filterIndex = filter >= 0 ? filter : 1;
-        panel.iqOutputOn = output > 0;
-        panel.iqOutputOption = output >= 2 ? 1 : 0;
-        if (output == 3) {
-            panel.iOutputText = "1235";
-            panel.qOutputText = "200";
-        }
-        panel.iqOffsetOn = offset > 0;
-        if (offset == 2) {
-            panel.iOffsetText = "-750";
-            panel.qOffsetText = "5";
-        }
-        sequence(panel);
-        // 0-3: marker output off with the ON boxes as they were left;
-        // 4-7: Manual Edit; 8: Auto Edit.
-        panel.markerModeOn = marker >= 4;
-        panel.markOption = marker == 8 ? 0 : 1;
-        panel.mark1On = marker < 8 && (marker & 1) != 0;
-        panel.mark2On = marker < 8 && (marker & 2) != 0;
-        panel.fsText = fsTexts[combinations % 4];
+        for (int filter = -1; filter < 3; ++filter)
+            for (int output = 0; output < 4; ++output)
+                for (int offset = 0; offset < 3; ++offset)
+                    for (auto sequence : sequenceCases())
+                        for (int marker = 0; marker < 9; ++marker) {
+                            PanelSnapshot panel;
+                            panel.iqFilterOn = filter >= 0;
+                            panel.filterIndex = filter >= 0 ? filter : 1;
+                            panel.iqOutputOn = output > 0;
+                            panel.iqOutputOption = output >= 2 ? 1 : 0;
+                            if (output == 3) {
+                                panel.iOutputText = "1235";
+                                panel.qOutputText = "200";
+                            }
+                            panel.iqOffsetOn = offset > 0;
+                            if (offset == 2) {
+                                panel.iOffsetText = "-750";
+                                panel.qOffsetText = "5";
+                            }
+                            sequence(panel);
+                            // 0-3: marker output off with the ON boxes as they were left;
+                            // 4-7: Manual Edit; 8: Auto Edit.
+                            panel.markerModeOn = marker >= 4;
+                            panel.markOption = marker == 8 ? 0 : 1;
+                            panel.mark1On = marker < 8 && (marker & 1) != 0;
+                            panel.mark2On = marker < 8 && (marker & 2) != 0;
+                            panel.fsText = fsTexts[combinations % 4];
 
-        const std::string header = headerOf(panel, kind);
-        auto mapped = profileFromHeader(linesOf(header), SettingsProfile{});
-        ASSERT_TRUE(std::holds_alternative<HeaderSettings>(mapped))
-            << std::get<ProfileError>(mapped).message << "\n" << header;
-        const HeaderSettings& settings = std::get<HeaderSettings>(mapped);
-        ASSERT_EQ(headerOf(snapshotOf(settings.profile), kind), header);
-        ASSERT_FALSE(settings.untold.empty());
-        ++combinations;
-    }
+                            const std::string header = headerOf(panel, kind);
+                            auto mapped = profileFromHeader(linesOf(header), SettingsProfile{});
+                            ASSERT_TRUE(std::holds_alternative<HeaderSettings>(mapped))
+                                << std::get<ProfileError>(mapped).message << "\n"
+                                << header;
+                            const HeaderSettings& settings = std::get<HeaderSettings>(mapped);
+                            ASSERT_EQ(headerOf(snapshotOf(settings.profile), kind), header);
+                            ASSERT_FALSE(settings.untold.empty());
+                            ++combinations;
+                        }
     EXPECT_EQ(combinations, 2 * 4 * 4 * 3 * 10 * 9);
 }
 
@@ -127,8 +157,9 @@ TEST(HeaderProfile, KeepsWhatTheHeaderCannotTellAndListsIt) {
     base.iOffset = base.qOffset = -20;
     base.loops = 9;
     base.marker1Points = {{0, 1}, {100, 0}};
-    const std::string header = "{DATE:2026/12/09;10:00:00}\n{IQOUTPUT:FIX}\n{STARTTRIGGER:INT;POS}\n"
-                               "{OUTPUTSEQUENCE:CONT}\n{SAMPLINGFREQ:61440000.000000}\n";
+    const std::string header =
+        "{DATE:2026/12/09;10:00:00}\n{IQOUTPUT:FIX}\n{STARTTRIGGER:INT;POS}\n"
+        "{OUTPUTSEQUENCE:CONT}\n{SAMPLINGFREQ:61440000.000000}\n";
     auto mapped = profileFromHeader(linesOf(header), base);
     ASSERT_TRUE(std::holds_alternative<HeaderSettings>(mapped)) << std::get<ProfileError>(mapped).message;
     const HeaderSettings& s = std::get<HeaderSettings>(mapped);
@@ -163,15 +194,20 @@ TEST(HeaderProfile, RefusesHeadersThePanelCannotWriteNamingTheLine) {
     } rows[] = {
         {"{IQOUTPUT:OFF}\n" + fs, "line {IQOUTPUT:OFF} (byte 0): the panel has no OFF output path"},
         {"{IQOUTPUT:VAR}\n" + fs, "{IQOUTPUT:VAR} (byte 0): the panel writes an IQGAIN line"},
-        {"{IQOUTPUT:FIX}\n{IQGAIN:1.000000E+000;1.000000E+000}\n" + fs, "{IQGAIN:1.000000E+000;1.000000E+000} (byte 15)"},
-        {"{IQOUTPUT:VAR}\n{IQGAIN:2.500000E+000;1.000000E+000}\n" + fs, "\"2.500000E+000\" is outside the panel's limits 200 to 2000"},
+        {"{IQOUTPUT:FIX}\n{IQGAIN:1.000000E+000;1.000000E+000}\n" + fs,
+         "{IQGAIN:1.000000E+000;1.000000E+000} (byte 15)"},
+        {"{IQOUTPUT:VAR}\n{IQGAIN:2.500000E+000;1.000000E+000}\n" + fs,
+         "\"2.500000E+000\" is outside the panel's limits 200 to 2000"},
         {"{IQOFFSET:1.200000E-002;1.000000E-002}\n" + fs, "\"1.200000E-002\" is not a value the panel writes"},
-        {"{STARTTRIGGER:INT;POS}\n" + fs, "{STARTTRIGGER:INT;POS} (byte 0): the panel writes it together with an OUTPUTSEQUENCE"},
-        {"{OUTPUTSEQUENCE:CONT}\n" + fs, "{OUTPUTSEQUENCE:CONT} (byte 0): the panel writes it together with a STARTTRIGGER"},
+        {"{STARTTRIGGER:INT;POS}\n" + fs,
+         "{STARTTRIGGER:INT;POS} (byte 0): the panel writes it together with an OUTPUTSEQUENCE"},
+        {"{OUTPUTSEQUENCE:CONT}\n" + fs,
+         "{OUTPUTSEQUENCE:CONT} (byte 0): the panel writes it together with a STARTTRIGGER"},
         {"{STARTTRIGGER:INT;NEG}\n{OUTPUTSEQUENCE:CONT}\n" + fs, "INT;POS only"},
         {"{STARTTRIGGER:INT;POS}\n{OUTPUTSEQUENCE:GATE;EDGE}\n" + fs, "Gated only with the Link trigger"},
         {"{STARTTRIGGER:LINK;POS}\n{OUTPUTSEQUENCE:SINGLE;5}\n" + fs, "SINGL;n"},
-        {"{STARTTRIGGER:LINK;POS}\n{OUTPUTSEQUENCE:SINGL;0}\n" + fs, "loop count is outside the panel's limits 1 to 65536"},
+        {"{STARTTRIGGER:LINK;POS}\n{OUTPUTSEQUENCE:SINGL;0}\n" + fs,
+         "loop count is outside the panel's limits 1 to 65536"},
         {"{IQFILTER:THR}\n", "no SAMPLINGFREQ line"},
         {"{SAMPLINGFREQ:250000000.000000}\n", "outside the panel's limits 12.5 to 200 MHz"},
         {"{SAMPLINGFREQ:61440000.000001}\n", "not a frequency the panel holds"},

@@ -17,8 +17,7 @@ using Json = nlohmann::ordered_json;
 
 SettingsProfile readBack(const std::string& text) {
     auto read = profileFromJsonText(text);
-    if (const auto* error = std::get_if<ProfileError>(&read))
-        ADD_FAILURE() << error->message << "\n" << text;
+    if (const auto* error = std::get_if<ProfileError>(&read)) ADD_FAILURE() << error->message << "\n" << text;
     return std::get_if<SettingsProfile>(&read) ? std::get<SettingsProfile>(read) : SettingsProfile{};
 }
 
@@ -71,11 +70,23 @@ const RefusedCase kRefused[] = {
     {"number_for_switch", [](Json& j) { j["iqFilter"]["on"] = 1; }, "iqFilter.on: must be true or false"},
     {"fraction_for_whole", [](Json& j) { j["iqOffset"]["i"] = 12.5; }, "iqOffset.i: 12.5 is not a whole number"},
     {"unknown_choice", [](Json& j) { j["iqFilter"]["filter"] = "25M"; }, "iqFilter.filter: \"25M\" is not one of"},
-    {"offset_outside", [](Json& j) { j["iqOffset"]["i"] = 800; j["iqOffset"]["q"] = 800; },
+    {"offset_outside",
+     [](Json& j) {
+         j["iqOffset"]["i"] = 800;
+         j["iqOffset"]["q"] = 800;
+     },
      "iqOffset.i: 800 mVp-p is outside the panel's limits -750 to 750"},
-    {"offset_off_step", [](Json& j) { j["iqOffset"]["interlock"] = false; j["iqOffset"]["q"] = 12; },
+    {"offset_off_step",
+     [](Json& j) {
+         j["iqOffset"]["interlock"] = false;
+         j["iqOffset"]["q"] = 12;
+     },
      "iqOffset.q: 12 mVp-p is not a multiple of 5"},
-    {"output_below", [](Json& j) { j["iqOutput"]["i"] = 150; j["iqOutput"]["q"] = 150; },
+    {"output_below",
+     [](Json& j) {
+         j["iqOutput"]["i"] = 150;
+         j["iqOutput"]["q"] = 150;
+     },
      "iqOutput.i: 150 mVp-p is outside"},
     {"loops_outside", [](Json& j) { j["outputSequence"]["loops"] = 65537; }, "outputSequence.loops: 65537 is outside"},
     {"gain_outside", [](Json& j) { j["dataFullScale"]["value"] = 1.5; }, "dataFullScale.value: 1.5 is outside"},
@@ -88,11 +99,20 @@ const RefusedCase kRefused[] = {
      "iqOutput.interlock: the I/Q value interlock is on but I (2000) and Q (1000) differ"},
     {"gated_internal", [](Json& j) { j["outputSequence"]["mode"] = "gated"; }, "outputSequence.mode: \"gated\" needs"},
     {"switches_apart", [](Json& j) { j["startTrigger"]["on"] = true; }, "startTrigger.on: differs"},
-    {"point_not_pair", [](Json& j) { j["marker"]["marker1Points"] = Json::array({Json::array({0, 1, 2})}); },
+    {"point_not_pair",
+     [](Json& j) {
+         j["marker"]["marker1Points"] = Json::array({Json::array({0, 1, 2})});
+     },
      "marker.marker1Points[0]: must be a [pos, value] pair"},
-    {"point_not_whole", [](Json& j) { j["marker"]["marker2Points"] = Json::array({Json::array({0, "1"})}); },
+    {"point_not_whole",
+     [](Json& j) {
+         j["marker"]["marker2Points"] = Json::array({Json::array({0, "1"})});
+     },
      "marker.marker2Points[0][1]: must be a whole number, not a text"},
-    {"point_beyond_int32", [](Json& j) { j["marker"]["marker2Points"] = Json::array({Json::array({3e9, 1})}); },
+    {"point_beyond_int32",
+     [](Json& j) {
+         j["marker"]["marker2Points"] = Json::array({Json::array({3e9, 1})});
+     },
      "marker.marker2Points[0][0]: 3000000000.0 is beyond the range"},
     {"too_many_points",
      [](Json& j) {

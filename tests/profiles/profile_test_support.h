@@ -41,8 +41,7 @@ inline profiles::SettingsProfile randomProfile(std::mt19937& random) {
     for (auto* points : {&p.marker1Points, &p.marker2Points}) {
         const int count = pick(0, 12);
         int pos = 0;
-        for (int k = 0; k < count; ++k, pos += 2 * pick(1, 500))
-            points->push_back({pos, pick(0, 1)});
+        for (int k = 0; k < count; ++k, pos += 2 * pick(1, 500)) points->push_back({pos, pick(0, 1)});
     }
     p.ifMode = pick(0, 1);
     p.carrierMHz = pick(-100000, 100000) / 1000.0;

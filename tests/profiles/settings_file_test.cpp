@@ -38,7 +38,10 @@ TEST(ProfileSnapshot, FieldsTheUserDidNotEnterAreRefusedByName) {
         {[](settings::PanelSnapshot& s) { s.loopNumText = "2.5"; }, "Loop Num: \"2.5\" is not a whole number"},
         {[](settings::PanelSnapshot& s) { s.iOffsetText = s.qOffsetText = "900"; },
          "iqOffset.i: 900 mVp-p is outside the panel's limits -750 to 750 mVp-p (press Enter"},
-        {[](settings::PanelSnapshot& s) { s.fsText = "61.44"; s.qOutputText = "1000"; },
+        {[](settings::PanelSnapshot& s) {
+             s.fsText = "61.44";
+             s.qOutputText = "1000";
+         },
          "iqOutput.interlock: the I/Q value interlock is on"},
         {[](settings::PanelSnapshot& s) { s.markOption = -1; }, "Marker: no option is selected"},
     };
@@ -102,8 +105,9 @@ TEST_F(SettingsFileTest, ProfilesAndWaveformsAreToldByTheirBytes) {
     EXPECT_EQ(std::get<LoadedSettings>(read).profile, profile);
 
     // Any name: a waveform file called .orvenda is still a waveform file.
-    const std::string wave = write("w.orvenda", "{DATE:2026/12/09;10:00:00}\n{IQFILTER:FLT50M}\n"
-                                                "{SAMPLINGFREQ:61440000.000000}\n{WAVEDATA:0;}");
+    const std::string wave = write("w.orvenda",
+                                   "{DATE:2026/12/09;10:00:00}\n{IQFILTER:FLT50M}\n"
+                                   "{SAMPLINGFREQ:61440000.000000}\n{WAVEDATA:0;}");
     read = readSettingsFile(wave, SettingsProfile{});
     ASSERT_TRUE(std::holds_alternative<LoadedSettings>(read)) << std::get<ProfileError>(read).message;
     EXPECT_EQ(std::get<LoadedSettings>(read).kind, SettingsFileKind::Waveform);
@@ -128,7 +132,8 @@ TEST_F(SettingsFileTest, RefusedFilesAreNamed) {
     for (const auto& row : rows) {
         auto read = readSettingsFile(row.path, SettingsProfile{});
         ASSERT_TRUE(std::holds_alternative<ProfileError>(read)) << row.path;
-        EXPECT_EQ(std::get<ProfileError>(read).message.rfind(row.expected, 0), 0u) << std::get<ProfileError>(read).message;
+        EXPECT_EQ(std::get<ProfileError>(read).message.rfind(row.expected, 0), 0u)
+            << std::get<ProfileError>(read).message;
     }
     auto asWaveform = readWaveformSettings(badProfile, SettingsProfile{});
     ASSERT_TRUE(std::holds_alternative<ProfileError>(asWaveform));

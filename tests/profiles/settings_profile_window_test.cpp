@@ -5,9 +5,9 @@
 #include <QAction>
 #include <QTest>
 #include <algorithm>
-#include <memory>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <random>
 
 #include "core/profiles/profile_snapshot.h"
@@ -21,15 +21,35 @@ namespace fs = std::filesystem;
 namespace {
 
 const char* const kButtons[] = {
-    "ChkIQFilter",         "ChkIQInv",            "ChkIQOffset",         "ChkIQOffsetLock",   "ChkIQOutput",
-    "OptIQOutput_0",       "OptIQOutput_1",       "ChkIQOutputLock",     "ChkOutputSequence", "OptOutputSequence_0",
-    "OptOutputSequence_1", "OptOutputSequence_2", "OptGated_0",          "OptGated_1",        "ChkStartTrigger",
-    "OptStartTrigger_0",   "OptStartTrigger_1",   "OptLink_0",           "OptLink_1",         "ChkMarkerMode",
-    "OptMark_0",           "OptMark_1",           "ChkMark1",            "ChkMark2",          "OptIF_0",
+    "ChkIQFilter",
+    "ChkIQInv",
+    "ChkIQOffset",
+    "ChkIQOffsetLock",
+    "ChkIQOutput",
+    "OptIQOutput_0",
+    "OptIQOutput_1",
+    "ChkIQOutputLock",
+    "ChkOutputSequence",
+    "OptOutputSequence_0",
+    "OptOutputSequence_1",
+    "OptOutputSequence_2",
+    "OptGated_0",
+    "OptGated_1",
+    "ChkStartTrigger",
+    "OptStartTrigger_0",
+    "OptStartTrigger_1",
+    "OptLink_0",
+    "OptLink_1",
+    "ChkMarkerMode",
+    "OptMark_0",
+    "OptMark_1",
+    "ChkMark1",
+    "ChkMark2",
+    "OptIF_0",
     "OptIF_1",
 };
-const char* const kOthers[] = {"CmbFilt",      "TxtAWGGain", "TxtIOffset",   "TxtQOffset", "TxtIOutput",
-                               "TxtQOutput",   "TxtLoopNum", "LblLoopNum",   "TxtFs",      "TxtIFFreq",
+const char* const kOthers[] = {"CmbFilt",      "TxtAWGGain",   "TxtIOffset",      "TxtQOffset", "TxtIOutput",
+                               "TxtQOutput",   "TxtLoopNum",   "LblLoopNum",      "TxtFs",      "TxtIFFreq",
                                "LblIQOffsetI", "LblIQOutputQ", "LblIQOutputUnitI"};
 
 // A random value each field keeps after Enter.
@@ -51,7 +71,8 @@ const char* const kFields[] = {"TxtAWGGain", "TxtFs",      "TxtIFFreq",  "TxtIOf
 void randomize(MainWindowHarness& h, std::mt19937& random) {
     for (const char* on : {"ChkIQOffset", "ChkIQOutput", "OptIQOutput_1", "ChkOutputSequence", "OptOutputSequence_1"})
         h.click(QString::fromLatin1(on));
-    for (const char* field : kFields) h.type(QString::fromLatin1(field), randomEntry(QString::fromLatin1(field), random));
+    for (const char* field : kFields)
+        h.type(QString::fromLatin1(field), randomEntry(QString::fromLatin1(field), random));
     std::uniform_int_distribution<int> pick(0, static_cast<int>(std::size(kButtons) + std::size(kFields)) - 1);
     for (int step = 0; step < 120; ++step) {
         const int choice = pick(random);
@@ -98,14 +119,16 @@ class SettingsProfileWindowTest : public QObject {
     Q_OBJECT
 private slots:
     void init() {
-        folder = fs::temp_directory_path() / ("orvenda-profile-window-" + std::to_string(QCoreApplication::applicationPid()));
+        folder = fs::temp_directory_path() /
+                 ("orvenda-profile-window-" + std::to_string(QCoreApplication::applicationPid()));
         fs::create_directories(folder);
     }
     void cleanup() { fs::remove_all(folder); }
 
     void saveThenLoadGivesTheSamePanel_data() {
         QTest::addColumn<unsigned>("seed");
-        for (unsigned seed : {1u, 2u, 3u, 20261209u, 77u, 4242u}) QTest::newRow(qPrintable(QString::number(seed))) << seed;
+        for (unsigned seed : {1u, 2u, 3u, 20261209u, 77u, 4242u})
+            QTest::newRow(qPrintable(QString::number(seed))) << seed;
     }
     void saveThenLoadGivesTheSamePanel() {
         QFETCH(unsigned, seed);
@@ -228,11 +251,13 @@ private slots:
         QVERIFY(h.checked("OptGated_1") && h.enabled("OptGated_1"));
         QCOMPARE(h.state.sequence.SeqModeLink, 2);
         QCOMPARE(h.text("TxtFs"), QStringLiteral("61.440000000000"));
-        QVERIFY(h.checked("ChkMarkerMode") && h.checked("OptMark_1") && h.checked("ChkMark1") && !h.checked("ChkMark2"));
+        QVERIFY(h.checked("ChkMarkerMode") && h.checked("OptMark_1") && h.checked("ChkMark1") &&
+                !h.checked("ChkMark2"));
         QCOMPARE(h.text("TxtAWGGain"), QStringLiteral("0.25"));  // the header does not tell it
         QVERIFY(!h.dialogs.messages.empty());
         const QString message = h.dialogs.messages.back().text;
-        QVERIFY2(message.contains("Data Full Scale") && message.contains("Loop Num") && message.contains("stay as they were"),
+        QVERIFY2(message.contains("Data Full Scale") && message.contains("Loop Num") &&
+                     message.contains("stay as they were"),
                  qPrintable(message));
         // A damaged header changes nothing.
         const auto before = h.panel().snapshot();

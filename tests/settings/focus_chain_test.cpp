@@ -28,8 +28,7 @@ private slots:
         hidden->hide();
         QWidget::setTabOrder(first, second);
         auto* button = named<QPushButton>("button", &window);
-        for (QWidget* w : {early, late, static_cast<QWidget*>(button)})
-            column->addWidget(w);
+        for (QWidget* w : {early, late, static_cast<QWidget*>(button)}) column->addWidget(w);
         new QVBoxLayout(early);
         early->layout()->addWidget(first);
         early->layout()->addWidget(second);
@@ -61,8 +60,7 @@ private:
     }
     static QStringList names(const QList<QWidget*>& widgets) {
         QStringList list;
-        for (QWidget* w : widgets)
-            list << w->objectName();
+        for (QWidget* w : widgets) list << w->objectName();
         return list;
     }
 };

@@ -34,13 +34,14 @@ public:
     template <typename T = QWidget>
     T* control(const QString& name) const {
         T* found = window.findChild<T*>(name);
-        if (!found)
-            qFatal("no control named %s", qPrintable(name));
+        if (!found) qFatal("no control named %s", qPrintable(name));
         return found;
     }
     QAbstractButton* button(const QString& name) const { return control<QAbstractButton>(name); }
     QLineEdit* textBox(const QString& name) const { return control<QLineEdit>(name); }
-    settings::SettingsPanel& panel() const { return *control<settings::SettingsPanel>(QStringLiteral("SettingsPanel")); }
+    settings::SettingsPanel& panel() const {
+        return *control<settings::SettingsPanel>(QStringLiteral("SettingsPanel"));
+    }
 
     bool checked(const QString& name) const { return button(name)->isChecked(); }
     bool enabled(const QString& name) const { return control(name)->isEnabled(); }

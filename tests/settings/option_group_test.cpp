@@ -16,12 +16,10 @@ class OptionGroupTest : public QObject {
 private slots:
     void init() {
         parent = std::make_unique<QWidget>();
-        group = new OptionGroup(QStringLiteral("OptTest"), {QStringLiteral("A"), QStringLiteral("B"),
-                                                              QStringLiteral("C")},
-                                parent.get());
+        group = new OptionGroup(QStringLiteral("OptTest"),
+                                {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")}, parent.get());
         auto* column = new QVBoxLayout(parent.get());
-        for (int i = 0; i < group->count(); ++i)
-            column->addWidget(group->button(i));
+        for (int i = 0; i < group->count(); ++i) column->addWidget(group->button(i));
         seen.clear();
         connect(group, &OptionGroup::optionSelected, this, [this](int index) {
             QCOMPARE(group->selected(), index);
@@ -125,8 +123,8 @@ private slots:
     // Assistive tools see radio buttons, also when all are cleared, and
     // a second group under the same parent widget is a group of its own.
     void announcedAsRadioButtonsOfTheirOwnGroup() {
-        auto* other = new OptionGroup(QStringLiteral("OptOther"), {QStringLiteral("X"), QStringLiteral("Y")},
-                                      parent.get());
+        auto* other =
+            new OptionGroup(QStringLiteral("OptOther"), {QStringLiteral("X"), QStringLiteral("Y")}, parent.get());
         group->select(1);
         other->select(0);
         QCOMPARE(group->selected(), 1);
@@ -147,8 +145,7 @@ private slots:
 private:
     QString selectionSeen() const {
         QString s;
-        for (int i = 0; i < group->count(); ++i)
-            s += group->isSelected(i) ? QLatin1Char('1') : QLatin1Char('0');
+        for (int i = 0; i < group->count(); ++i) s += group->isSelected(i) ? QLatin1Char('1') : QLatin1Char('0');
         return s;
     }
 

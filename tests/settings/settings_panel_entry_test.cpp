@@ -95,10 +95,8 @@ void SettingsPanelEntryTest::otherKeysLeaveTheTextAsTyped() {
     const QString partnerOutput = h->text(QStringLiteral("TxtIOutput"));
     h->type(field, typed, static_cast<Qt::Key>(key));
     QCOMPARE(h->text(field), typed);
-    if (field != QLatin1String("TxtQOffset"))
-        QCOMPARE(h->text(QStringLiteral("TxtQOffset")), partnerOffset);
-    if (field != QLatin1String("TxtIOutput"))
-        QCOMPARE(h->text(QStringLiteral("TxtIOutput")), partnerOutput);
+    if (field != QLatin1String("TxtQOffset")) QCOMPARE(h->text(QStringLiteral("TxtQOffset")), partnerOffset);
+    if (field != QLatin1String("TxtIOutput")) QCOMPARE(h->text(QStringLiteral("TxtIOutput")), partnerOutput);
 }
 
 void SettingsPanelEntryTest::interlockedEnterCopiesToThePartner_data() {
@@ -108,13 +106,30 @@ void SettingsPanelEntryTest::interlockedEnterCopiesToThePartner_data() {
     QTest::addColumn<QString>("partner");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("Q output locked") << "ChkIQOutputLock" << true << "TxtQOutput" << "TxtIOutput" << "1000" << "1000";
-    QTest::newRow("Q output unlocked") << "ChkIQOutputLock" << false << "TxtQOutput" << "TxtIOutput" << "1000"
+    QTest::newRow("Q output locked") << "ChkIQOutputLock" << true << "TxtQOutput"
+                                     << "TxtIOutput"
+                                     << "1000"
+                                     << "1000";
+    QTest::newRow("Q output unlocked") << "ChkIQOutputLock" << false << "TxtQOutput"
+                                       << "TxtIOutput"
+                                       << "1000"
                                        << "1000";
-    QTest::newRow("I output locked") << "ChkIQOutputLock" << true << "TxtIOutput" << "TxtQOutput" << "1234" << "1235";
-    QTest::newRow("I offset locked") << "ChkIQOffsetLock" << true << "TxtIOffset" << "TxtQOffset" << "-13" << "-15";
-    QTest::newRow("Q offset locked") << "ChkIQOffsetLock" << true << "TxtQOffset" << "TxtIOffset" << "900" << "750";
-    QTest::newRow("Q offset unlocked") << "ChkIQOffsetLock" << false << "TxtQOffset" << "TxtIOffset" << "12" << "10";
+    QTest::newRow("I output locked") << "ChkIQOutputLock" << true << "TxtIOutput"
+                                     << "TxtQOutput"
+                                     << "1234"
+                                     << "1235";
+    QTest::newRow("I offset locked") << "ChkIQOffsetLock" << true << "TxtIOffset"
+                                     << "TxtQOffset"
+                                     << "-13"
+                                     << "-15";
+    QTest::newRow("Q offset locked") << "ChkIQOffsetLock" << true << "TxtQOffset"
+                                     << "TxtIOffset"
+                                     << "900"
+                                     << "750";
+    QTest::newRow("Q offset unlocked") << "ChkIQOffsetLock" << false << "TxtQOffset"
+                                       << "TxtIOffset"
+                                       << "12"
+                                       << "10";
 }
 
 void SettingsPanelEntryTest::interlockedEnterCopiesToThePartner() {
@@ -124,8 +139,7 @@ void SettingsPanelEntryTest::interlockedEnterCopiesToThePartner() {
     QFETCH(QString, partner);
     QFETCH(QString, typed);
     QFETCH(QString, shown);
-    if (h->checked(lock) != locked)
-        h->click(lock);
+    if (h->checked(lock) != locked) h->click(lock);
     QCOMPARE(h->checked(lock), locked);
     const QString before = h->text(partner);
     h->type(field, typed);

@@ -14,11 +14,31 @@ namespace {
 
 // Every button a user can click in the panel.
 const char* const kButtons[] = {
-    "ChkIQFilter",         "ChkIQInv",            "ChkIQOffset",         "ChkIQOffsetLock",   "ChkIQOutput",
-    "OptIQOutput_0",       "OptIQOutput_1",       "ChkIQOutputLock",     "ChkOutputSequence", "OptOutputSequence_0",
-    "OptOutputSequence_1", "OptOutputSequence_2", "OptGated_0",          "OptGated_1",        "ChkStartTrigger",
-    "OptStartTrigger_0",   "OptStartTrigger_1",   "OptLink_0",           "OptLink_1",         "ChkMarkerMode",
-    "OptMark_0",           "OptMark_1",           "ChkMark1",            "ChkMark2",          "OptIF_0",
+    "ChkIQFilter",
+    "ChkIQInv",
+    "ChkIQOffset",
+    "ChkIQOffsetLock",
+    "ChkIQOutput",
+    "OptIQOutput_0",
+    "OptIQOutput_1",
+    "ChkIQOutputLock",
+    "ChkOutputSequence",
+    "OptOutputSequence_0",
+    "OptOutputSequence_1",
+    "OptOutputSequence_2",
+    "OptGated_0",
+    "OptGated_1",
+    "ChkStartTrigger",
+    "OptStartTrigger_0",
+    "OptStartTrigger_1",
+    "OptLink_0",
+    "OptLink_1",
+    "ChkMarkerMode",
+    "OptMark_0",
+    "OptMark_1",
+    "ChkMark1",
+    "ChkMark2",
+    "OptIF_0",
     "OptIF_1",
 };
 
@@ -74,8 +94,9 @@ void SettingsPanelPropertyTest::randomActionsKeepTheEnablingRules() {
         }
         done << action;
         const QString broken = brokenRule(h);
-        QVERIFY2(broken.isEmpty(), qPrintable(QStringLiteral("after %1: %2\nactions: %3")
-                                                  .arg(action, broken, done.join(QStringLiteral(", ")))));
+        QVERIFY2(broken.isEmpty(),
+                 qPrintable(
+                     QStringLiteral("after %1: %2\nactions: %3").arg(action, broken, done.join(QStringLiteral(", ")))));
         if (!clickedEnabled) {
             QVERIFY2(h.panel().snapshot() == before, qPrintable(QStringLiteral("disabled %1 changed").arg(action)));
             QVERIFY(h.state.sequence.SeqModeInternal == sequenceBefore.SeqModeInternal);
@@ -92,14 +113,12 @@ QString SettingsPanelPropertyTest::brokenRule(const MainWindowHarness& h) const 
     const auto expect = [&h](std::initializer_list<const char*> names, bool enabled) -> QString {
         for (const char* name : names)
             if (h.enabled(QString::fromLatin1(name)) != enabled)
-                return QStringLiteral("%1 should be %2").arg(QString::fromLatin1(name),
-                                                             enabled ? QStringLiteral("enabled")
-                                                                     : QStringLiteral("disabled"));
+                return QStringLiteral("%1 should be %2")
+                    .arg(QString::fromLatin1(name), enabled ? QStringLiteral("enabled") : QStringLiteral("disabled"));
         return {};
     };
     const bool sequenceOn = on("ChkOutputSequence");
-    if (sequenceOn != on("ChkStartTrigger"))
-        return QStringLiteral("ChkOutputSequence and ChkStartTrigger differ");
+    if (sequenceOn != on("ChkStartTrigger")) return QStringLiteral("ChkOutputSequence and ChkStartTrigger differ");
     const bool link = on("OptStartTrigger_1");
     const bool variable = on("OptIQOutput_1");
     const bool manual = on("OptMark_1");
@@ -121,23 +140,20 @@ QString SettingsPanelPropertyTest::brokenRule(const MainWindowHarness& h) const 
         expect({"ChkIQInv", "TxtAWGGain", "TxtFs", "OptIF_0", "OptIF_1", "TxtIFFreq"}, true),
     };
     for (const QString& broken : checks)
-        if (!broken.isEmpty())
-            return broken;
+        if (!broken.isEmpty()) return broken;
 
     // Exactly one option of each group stays selected under user actions.
-    for (const char* group : {"OptIQOutput", "OptOutputSequence", "OptGated", "OptStartTrigger", "OptLink",
-                              "OptMark", "OptIF"}) {
+    for (const char* group :
+         {"OptIQOutput", "OptOutputSequence", "OptGated", "OptStartTrigger", "OptLink", "OptMark", "OptIF"}) {
         int selected = 0;
         for (int i = 0; i < 3; ++i) {
             const QString name = QStringLiteral("%1_%2").arg(QString::fromLatin1(group)).arg(i);
-            if (h.window.findChild<QAbstractButton*>(name) && h.checked(name))
-                ++selected;
+            if (h.window.findChild<QAbstractButton*>(name) && h.checked(name)) ++selected;
         }
         if (selected != 1)
             return QStringLiteral("%1 has %2 options selected").arg(QString::fromLatin1(group)).arg(selected);
     }
-    if (on("OptOutputSequence_2") && !link)
-        return QStringLiteral("Gated selected without Link");
+    if (on("OptOutputSequence_2") && !link) return QStringLiteral("Gated selected without Link");
     const auto& memory = h.state.sequence;
     if (memory.SeqModeInternal < 0 || memory.SeqModeInternal > 1 || memory.SeqModeLink < 0 || memory.SeqModeLink > 2)
         return QStringLiteral("sequence memory out of range");

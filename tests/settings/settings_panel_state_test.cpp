@@ -7,8 +7,8 @@
 #include <QTest>
 #include <memory>
 
-#include "tests/settings/main_window_harness.h"
 #include "gui/settings/option_group.h"
+#include "tests/settings/main_window_harness.h"
 
 using orvenda::testing::MainWindowHarness;
 
@@ -66,8 +66,8 @@ void SettingsPanelStateTest::initialState_data() {
     row("ChkIQOffsetLock", "1", false);
     row("TxtIOffset", "200", false);
     row("TxtQOffset", "200", false);
-    for (const char* name : {"LblIQOffsetI", "LblIQOffsetQ", "LblIQOffsetUnitI", "LblIQOffsetUnitQ",
-                             "LblIQOutputI", "LblIQOutputQ", "LblIQOutputUnitI", "LblIQOutputUnitQ", "LblLoopNum"})
+    for (const char* name : {"LblIQOffsetI", "LblIQOffsetQ", "LblIQOffsetUnitI", "LblIQOffsetUnitQ", "LblIQOutputI",
+                             "LblIQOutputQ", "LblIQOutputUnitI", "LblIQOutputUnitQ", "LblLoopNum"})
         row(name, "-", false);
     row("OptIQOutput_0", "1", false);
     row("OptIQOutput_1", "0", false);
@@ -131,8 +131,9 @@ void SettingsPanelStateTest::windowCaptionAndSequenceMemory() {
 // named for it, and stays inside the frame.
 void SettingsPanelStateTest::groupSwitchesSitInTheirTitles() {
     const std::pair<const char*, const char*> switches[] = {
-        {"ChkIQFilter", "I/Q Filter"},       {"ChkIQOffset", "I/Q Offset"},       {"ChkIQOutput", "I/Q Output"},
-        {"ChkOutputSequence", "Output Sequence"}, {"ChkStartTrigger", "Start Trigger"}, {"ChkMarkerMode", "Marker"}};
+        {"ChkIQFilter", "I/Q Filter"},        {"ChkIQOffset", "I/Q Offset"},
+        {"ChkIQOutput", "I/Q Output"},        {"ChkOutputSequence", "Output Sequence"},
+        {"ChkStartTrigger", "Start Trigger"}, {"ChkMarkerMode", "Marker"}};
     for (auto [name, title] : switches) {
         QAbstractButton* box = h->button(QString::fromLatin1(name));
         auto* group = qobject_cast<QGroupBox*>(box->parentWidget());
@@ -162,10 +163,10 @@ void SettingsPanelStateTest::tabFollowsTheLayout() {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         walked << QApplication::focusWidget()->objectName();
     }
-    const QStringList expected{
-        "ChkIQFilter", "ChkIQInv",  "TxtAWGGain",        "ChkIQOffset",     "ChkIQOutput", "OptIQOutput_1",
-        "ChkIQOutputLock", "TxtIOutput", "TxtQOutput",  "ChkOutputSequence", "ChkStartTrigger", "TxtFs",
-        "OptIF_0",     "TxtIFFreq", "BtnTransform",      "BtnTransIF"};
+    const QStringList expected{"ChkIQFilter", "ChkIQInv",          "TxtAWGGain",      "ChkIQOffset",
+                               "ChkIQOutput", "OptIQOutput_1",     "ChkIQOutputLock", "TxtIOutput",
+                               "TxtQOutput",  "ChkOutputSequence", "ChkStartTrigger", "TxtFs",
+                               "OptIF_0",     "TxtIFFreq",         "BtnTransform",    "BtnTransIF"};
     QCOMPARE(walked, expected);
 }
 
@@ -175,8 +176,8 @@ void SettingsPanelStateTest::sequenceOnAtStartEnablesOnlyTheInternalChoices() {
     QVERIFY(h->checked(QStringLiteral("ChkStartTrigger")));
     for (const char* on : {"OptStartTrigger_0", "OptStartTrigger_1", "OptOutputSequence_0", "OptOutputSequence_1"})
         QVERIFY2(h->enabled(QString::fromLatin1(on)), on);
-    for (const char* off : {"OptOutputSequence_2", "OptLink_0", "OptLink_1", "TxtLoopNum", "LblLoopNum",
-                            "OptGated_0", "OptGated_1"})
+    for (const char* off :
+         {"OptOutputSequence_2", "OptLink_0", "OptLink_1", "TxtLoopNum", "LblLoopNum", "OptGated_0", "OptGated_1"})
         QVERIFY2(!h->enabled(QString::fromLatin1(off)), off);
 }
 
@@ -190,9 +191,9 @@ void SettingsPanelStateTest::triggerOffSwitchesBothOffAndKeepsSelections() {
     h->click(QStringLiteral("ChkStartTrigger"));
     QVERIFY(!h->checked(QStringLiteral("ChkStartTrigger")));
     QVERIFY(!h->checked(QStringLiteral("ChkOutputSequence")));
-    for (const char* off : {"OptStartTrigger_0", "OptStartTrigger_1", "OptOutputSequence_0", "OptOutputSequence_1",
-                            "OptOutputSequence_2", "OptLink_0", "OptLink_1", "TxtLoopNum", "LblLoopNum",
-                            "OptGated_0", "OptGated_1"})
+    for (const char* off :
+         {"OptStartTrigger_0", "OptStartTrigger_1", "OptOutputSequence_0", "OptOutputSequence_1", "OptOutputSequence_2",
+          "OptLink_0", "OptLink_1", "TxtLoopNum", "LblLoopNum", "OptGated_0", "OptGated_1"})
         QVERIFY2(!h->enabled(QString::fromLatin1(off)), off);
     QVERIFY(h->checked(QStringLiteral("OptStartTrigger_1")));
     QVERIFY(h->checked(QStringLiteral("OptOutputSequence_1")));
@@ -277,11 +278,9 @@ void SettingsPanelStateTest::offsetSwitchEnablesItsSevenControls() {
     const char* seven[] = {"LblIQOffsetI",     "LblIQOffsetQ",     "TxtIOffset",     "TxtQOffset",
                            "LblIQOffsetUnitI", "LblIQOffsetUnitQ", "ChkIQOffsetLock"};
     h->click(QStringLiteral("ChkIQOffset"));
-    for (const char* name : seven)
-        QVERIFY2(h->enabled(QString::fromLatin1(name)), name);
+    for (const char* name : seven) QVERIFY2(h->enabled(QString::fromLatin1(name)), name);
     h->click(QStringLiteral("ChkIQOffset"));
-    for (const char* name : seven)
-        QVERIFY2(!h->enabled(QString::fromLatin1(name)), name);
+    for (const char* name : seven) QVERIFY2(!h->enabled(QString::fromLatin1(name)), name);
     QVERIFY(h->checked(QStringLiteral("ChkIQOffsetLock")));
 }
 
@@ -335,8 +334,8 @@ void SettingsPanelStateTest::markerSwitchRestoresManualEditControls() {
 
 void SettingsPanelStateTest::disabledControlsIgnoreClicks() {
     const orvenda::settings::PanelSnapshot before = h->panel().snapshot();
-    for (const char* name : {"OptOutputSequence_1", "OptStartTrigger_1", "OptIQOutput_1", "ChkMark1",
-                             "ChkIQOffsetLock", "OptMark_1", "OptLink_1", "OptGated_1"})
+    for (const char* name : {"OptOutputSequence_1", "OptStartTrigger_1", "OptIQOutput_1", "ChkMark1", "ChkIQOffsetLock",
+                             "OptMark_1", "OptLink_1", "OptGated_1"})
         h->click(QString::fromLatin1(name));
     QVERIFY(h->panel().snapshot() == before);
 }

@@ -1,7 +1,7 @@
 // The shared text conversions: leading number, strict number, rounded integer,
 // general number text and the fixed-decimals patterns.
-#include <ostream>
 #include <gtest/gtest.h>
+#include <ostream>
 
 #include <clocale>
 #include <cmath>
@@ -36,16 +36,14 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(LeadingCase{"Integer", "12", 12.0}, LeadingCase{"Decimal", "0.50", 0.5},
                       LeadingCase{"NoLeadingDigit", ".25", 0.25}, LeadingCase{"Negative", "-0.2", -0.2},
                       LeadingCase{"PlusSign", "+7", 7.0}, LeadingCase{"Exponent", "1e12", 1e12},
-                      LeadingCase{"ExponentUpperAndSign", "2.5E-3", 2.5e-3},
-                      LeadingCase{"BlankInside", "1 2", 12.0}, LeadingCase{"TabAndLineFeed", "\t3\n4", 34.0},
-                      LeadingCase{"BlanksAroundSign", " - 5", -5.0},
+                      LeadingCase{"ExponentUpperAndSign", "2.5E-3", 2.5e-3}, LeadingCase{"BlankInside", "1 2", 12.0},
+                      LeadingCase{"TabAndLineFeed", "\t3\n4", 34.0}, LeadingCase{"BlanksAroundSign", " - 5", -5.0},
                       LeadingCase{"StopsAtLetter", "12abc", 12.0}, LeadingCase{"SecondPointStops", "1.2.3", 1.2},
                       LeadingCase{"CommaIsNoPoint", "3,5", 3.0}, LeadingCase{"NoDigits", "abc", 0.0},
                       LeadingCase{"Empty", "", 0.0}, LeadingCase{"SignOnly", "-", 0.0},
                       LeadingCase{"PointOnly", ".", 0.0}, LeadingCase{"IncompleteExponent", "5e", 5.0},
                       LeadingCase{"ExponentSignOnly", "5e+", 5.0}, LeadingCase{"TrailingPoint", "7.", 7.0},
-                      LeadingCase{"CarriageReturnStops", "1\r2", 1.0},
-                      LeadingCase{"OverflowSaturates", "1e400", kMax},
+                      LeadingCase{"CarriageReturnStops", "1\r2", 1.0}, LeadingCase{"OverflowSaturates", "1e400", kMax},
                       LeadingCase{"NegativeOverflowSaturates", "-123456789e999999999999", -kMax},
                       LeadingCase{"UnderflowIsZero", "1e-400", 0.0},
                       LeadingCase{"SmallMantissaLargeExponent", "0.0000001e310", 1e303},
@@ -92,8 +90,7 @@ INSTANTIATE_TEST_SUITE_P(
                       StrictCase{"TrailingLetters", "12abc", std::nullopt},
                       StrictCase{"TwoPoints", "1.2.3", std::nullopt}, StrictCase{"Empty", "", std::nullopt},
                       StrictCase{"BlanksOnly", "   ", std::nullopt}, StrictCase{"SignOnly", "-", std::nullopt},
-                      StrictCase{"PointOnly", ".", std::nullopt},
-                      StrictCase{"IncompleteExponent", "1e", std::nullopt},
+                      StrictCase{"PointOnly", ".", std::nullopt}, StrictCase{"IncompleteExponent", "1e", std::nullopt},
                       StrictCase{"Comma", "1,5", std::nullopt}, StrictCase{"Overflow", "1e999", std::nullopt},
                       StrictCase{"UnderflowIsZero", "1e-999", 0.0}),
     [](const auto& row) { return std::string(row.param.name); });
@@ -127,8 +124,7 @@ TEST(RoundedInteger, HalvesGoToTheEvenNeighbourAndTheRangeSaturates) {
         {-std::numeric_limits<double>::infinity(), -2147483647 - 1},
         {std::nan(""), 0},
     };
-    for (const Row& row : rows)
-        EXPECT_EQ(roundedInteger(row.value), row.expected) << "value " << row.value;
+    for (const Row& row : rows) EXPECT_EQ(roundedInteger(row.value), row.expected) << "value " << row.value;
 }
 
 TEST(GeneralNumberText, FifteenSignificantDigitsWithoutTrailingZeros) {
@@ -160,13 +156,12 @@ TEST(GeneralNumberText, FifteenSignificantDigitsWithoutTrailingZeros) {
         {999999999999999.4, "999999999999999"},
         {999999999999999.6, "1E+15"},
     };
-    for (const Row& row : rows)
-        EXPECT_EQ(generalNumberText(row.value), row.expected) << "value " << row.value;
+    for (const Row& row : rows) EXPECT_EQ(generalNumberText(row.value), row.expected) << "value " << row.value;
 }
 
 TEST(GeneralNumberText, ReadsBackAsTheSameTextOnceRounded) {
-    const double values[] = {3.14159265358979, 1e-5, 123.456, 7e20, std::numeric_limits<double>::max(),
-                             -std::numeric_limits<double>::max()};
+    const double values[] = {
+        3.14159265358979, 1e-5, 123.456, 7e20, std::numeric_limits<double>::max(), -std::numeric_limits<double>::max()};
     for (double v : values) {
         const std::string once = generalNumberText(v);
         EXPECT_EQ(generalNumberText(leadingNumber(once)), once) << once;

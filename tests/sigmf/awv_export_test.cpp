@@ -8,8 +8,8 @@
 #include <charconv>
 #include <cstring>
 
-#include "tests/cli/awv_test_files.h"
 #include "core/export/awv_export.h"
+#include "tests/cli/awv_test_files.h"
 #include "tests/sigmf/sigmf_test_files.h"
 
 namespace orvenda::exporting {
@@ -24,8 +24,8 @@ using sigmf::test::writeBytes;
 
 // Marker 1 high over 1..2 and from 5 to the end, marker 2 over 2..4.
 const std::vector<Sample> kSamples = {
-    {1, 16383, false, false},   {8192, 8191, true, false}, {16383, 2, true, true}, {4096, 12288, false, true},
-    {100, 200, false, true},    {9000, 7000, true, false}, {8193, 8192, true, false},
+    {1, 16383, false, false}, {8192, 8191, true, false}, {16383, 2, true, true},    {4096, 12288, false, true},
+    {100, 200, false, true},  {9000, 7000, true, false}, {8193, 8192, true, false},
 };
 
 std::vector<float> floatsOf(const std::string& bytes) {

@@ -12,8 +12,8 @@
 #include <sstream>
 
 #include "engine/awv_reader.h"
-#include "tests/sigmf/sigmf_test_files.h"
 #include "tests/cli/program_run.h"
+#include "tests/sigmf/sigmf_test_files.h"
 
 namespace orvenda::cli::test {
 namespace {
@@ -60,12 +60,13 @@ TEST(CliSigmf, EveryDatatypeConvertsToTheBytesOfTheRawConversion) {
 
         const std::string input = scratch.file(useDataName ? "rec.sigmf-data" : "rec.sigmf-meta");
         useDataName = !useDataName;
-        ProgramRun fromRecording = cli(scratch, {"convert", input, "-o", scratch.file("rec.awv"), "--iq-filter", "50M"});
+        ProgramRun fromRecording =
+            cli(scratch, {"convert", input, "-o", scratch.file("rec.awv"), "--iq-filter", "50M"});
         ASSERT_EQ(fromRecording.exitCode, 0) << datatype << ": " << fromRecording.err;
         EXPECT_NE(fromRecording.err.find("rec.sigmf-data: Data Size is not nultiple of 4."), std::string::npos)
             << datatype << ": " << fromRecording.err;
-        ProgramRun fromRaw = cli(scratch, {"convert", raw, "-o", scratch.file("raw.awv"), "--iq-filter", "50M", "--fs",
-                                           "30.72"});
+        ProgramRun fromRaw =
+            cli(scratch, {"convert", raw, "-o", scratch.file("raw.awv"), "--iq-filter", "50M", "--fs", "30.72"});
         ASSERT_EQ(fromRaw.exitCode, 0) << datatype << ": " << fromRaw.err;
         const std::string converted = readFile(scratch.file("rec.awv"));
         EXPECT_TRUE(withoutDateLine(converted) == withoutDateLine(readFile(scratch.file("raw.awv")))) << datatype;
@@ -140,7 +141,8 @@ TEST(CliSigmf, LayoutSigmfSelectsARecordingOfAnyName) {
     writeFile(scratch.file("r.sigmf-data"), encodeSamples("cu8", 16).data);
     writeFile(scratch.file("r.sigmf-meta"), metaText("cu8"));
     fs::copy(scratch.file("r.sigmf-meta"), scratch.file("r.json"));
-    ProgramRun run = cli(scratch, {"convert", "--layout", "sigmf", scratch.file("r.json"), "-o", scratch.file("r.awv")});
+    ProgramRun run =
+        cli(scratch, {"convert", "--layout", "sigmf", scratch.file("r.json"), "-o", scratch.file("r.awv")});
     // Any other name is the meta file, whose data file is beside it.
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.err.find("r.json.sigmf-data: the data file of"), std::string::npos) << run.err;
@@ -184,9 +186,9 @@ std::string originalWaveform(const ScratchFolder& scratch) {
     writeFile(scratch.file("tone.TXD"), pairs);
     writeFile(scratch.file("m1.dat"), "0 1\n200 0\n1000 1\n1500 0\n2600 1\n");
     writeFile(scratch.file("m2.dat"), "100 1\n1200 0\n1300 1\n1302 0\n");
-    ProgramRun run = cli(scratch, {"convert", scratch.file("tone.TXD"), "-o", scratch.file("tone.awv"), "--fs", "61.44",
-                                   "--marker1", scratch.file("m1.dat"), "--marker2", scratch.file("m2.dat"),
-                                   "--iq-filter", "50M"});
+    ProgramRun run =
+        cli(scratch, {"convert", scratch.file("tone.TXD"), "-o", scratch.file("tone.awv"), "--fs", "61.44", "--marker1",
+                      scratch.file("m1.dat"), "--marker2", scratch.file("m2.dat"), "--iq-filter", "50M"});
     EXPECT_EQ(run.exitCode, 0) << run.err;
     return scratch.file("tone.awv");
 }
@@ -207,9 +209,9 @@ TEST(CliSigmf, ExportThenConvertGivesBackCodesAndMarkers) {
     }
     writeFile(scratch.file("b1.dat"), marker1.str());
     writeFile(scratch.file("b2.dat"), marker2.str());
-    ProgramRun again = cli(scratch, {"convert", scratch.file("back.sigmf-meta"), "-o", scratch.file("again.awv"),
-                                     "--marker1", scratch.file("b1.dat"), "--marker2", scratch.file("b2.dat"),
-                                     "--iq-filter", "50M"});
+    ProgramRun again =
+        cli(scratch, {"convert", scratch.file("back.sigmf-meta"), "-o", scratch.file("again.awv"), "--marker1",
+                      scratch.file("b1.dat"), "--marker2", scratch.file("b2.dat"), "--iq-filter", "50M"});
     ASSERT_EQ(again.exitCode, 0) << again.err;
     expectSameCodesAndMarkers(original, scratch.file("again.awv"));
     EXPECT_EQ(headerLine(readFile(scratch.file("again.awv")), "SAMPLINGFREQ"), "{SAMPLINGFREQ:61440000.000000}");
@@ -228,9 +230,9 @@ TEST(CliSigmf, ExportThenConvertGivesBackCodesAndMarkers) {
     EXPECT_EQ(index, 3000);
     writeFile(scratch.file("c1.dat"), csv1.str());
     writeFile(scratch.file("c2.dat"), csv2.str());
-    ProgramRun fromCsv = cli(scratch, {"convert", scratch.file("back.csv"), "-o", scratch.file("csv.awv"), "--fs",
-                                       "61.44", "--marker1", scratch.file("c1.dat"), "--marker2",
-                                       scratch.file("c2.dat"), "--iq-filter", "50M"});
+    ProgramRun fromCsv =
+        cli(scratch, {"convert", scratch.file("back.csv"), "-o", scratch.file("csv.awv"), "--fs", "61.44", "--marker1",
+                      scratch.file("c1.dat"), "--marker2", scratch.file("c2.dat"), "--iq-filter", "50M"});
     ASSERT_EQ(fromCsv.exitCode, 0) << fromCsv.err;
     expectSameCodesAndMarkers(original, scratch.file("csv.awv"));
 
@@ -247,9 +249,9 @@ TEST(CliSigmf, ExportRefusalsWriteNothing) {
     const std::vector<std::string> before = filesIn(scratch);
     ProgramRun cut = cli(scratch, {"export", scratch.file("cut.awv"), "-o", scratch.file("x.sigmf-meta")});
     EXPECT_EQ(cut.exitCode, 1);
-    EXPECT_NE(cut.err.find("cut.awv: byte " + std::to_string(whole.size() - 100) +
-                           ": the file ends inside the sample block"),
-              std::string::npos)
+    EXPECT_NE(
+        cut.err.find("cut.awv: byte " + std::to_string(whole.size() - 100) + ": the file ends inside the sample block"),
+        std::string::npos)
         << cut.err;
     ProgramRun ending = cli(scratch, {"export", original, "-o", scratch.file("x.wav")});
     EXPECT_EQ(ending.exitCode, 2);

@@ -35,9 +35,8 @@ TEST(SigmfEngineSamples, EveryDatatypeGivesTheDocumentedValues) {
         const std::string data = "HEAD" + encoded.data.substr(0, 100 * sampleBytes) + "hd" +
                                  encoded.data.substr(100 * sampleBytes) + "TRAIL";
         writeBytes(scratch.file("r.sigmf-data"), data);
-        writeBytes(scratch.file("r.sigmf-meta"),
-                   metaText(datatype, R"(, "core:offset": 50, "core:trailing_bytes": 5)",
-                            R"([{"core:sample_start": 50, "core:header_bytes": 4},
+        writeBytes(scratch.file("r.sigmf-meta"), metaText(datatype, R"(, "core:offset": 50, "core:trailing_bytes": 5)",
+                                                          R"([{"core:sample_start": 50, "core:header_bytes": 4},
                                 {"core:sample_start": 150, "core:header_bytes": 2}])"));
         Recording recording = openOrFail(scratch.file("r.sigmf-meta"));
         PrepareOptions options;
@@ -48,7 +47,8 @@ TEST(SigmfEngineSamples, EveryDatatypeGivesTheDocumentedValues) {
         const PreparedSamples& ready = std::get<PreparedSamples>(prepared);
         ASSERT_TRUE(ready.temporary) << datatype;
         EXPECT_EQ(ready.sampleCount, samples) << datatype;
-        EXPECT_EQ(ready.command, encoded.shortLayout ? input::LoadCommand::BinaryShort : input::LoadCommand::BinaryFloat)
+        EXPECT_EQ(ready.command,
+                  encoded.shortLayout ? input::LoadCommand::BinaryShort : input::LoadCommand::BinaryFloat)
             << datatype;
         EXPECT_TRUE(readBytes(ready.path) == encoded.engineBytes) << datatype;
     }
@@ -120,8 +120,9 @@ TEST(SigmfEngineSamples, RefusedValuesAndCancellingLeaveNoFile) {
         const bool header = std::string(c.name) == "NaN behind a header";
         writeBytes(scratch.file("r.sigmf-data"), (header ? "H" : "") + c.data);
         writeBytes(scratch.file("r.sigmf-meta"),
-                   metaText(c.datatype, "", header ? R"([{"core:sample_start": 0, "core:header_bytes": 1}])"
-                                                   : R"([{"core:sample_start": 0}])"));
+                   metaText(c.datatype, "",
+                            header ? R"([{"core:sample_start": 0, "core:header_bytes": 1}])"
+                                   : R"([{"core:sample_start": 0}])"));
         PrepareOptions options;
         options.temporaryFolder = scratch.file("");
         options.onProgress = [](std::uint64_t, std::uint64_t) { return false; };

@@ -33,8 +33,7 @@ private:
     template <class T>
     T* child(const char* name) {
         T* found = window_->findChild<T*>(QString::fromLatin1(name));
-        if (!found)
-            qFatal("no control %s", name);
+        if (!found) qFatal("no control %s", name);
         return found;
     }
     QString text(const char* box) { return child<QLineEdit>(box)->text(); }
@@ -47,8 +46,7 @@ private:
     void loadRecording() { child<QAction>("MnuLoadSigmf")->trigger(); }
     QStringList messages() const {
         QStringList texts;
-        for (const auto& m : dialogs_->messages)
-            texts << m.text + " | " + m.caption;
+        for (const auto& m : dialogs_->messages) texts << m.text + " | " + m.caption;
         return texts;
     }
 

@@ -66,24 +66,35 @@ TEST(SigmfLayout, SegmentsFollowCapturesHeadersAndOffset) {
     const std::vector<LayoutCase> cases = {
         {"no captures: one segment from byte 0", metaText("cu8", "", "[]"), 2000, 1000, {{0, 1000}}},
         // Two captures of cu8 at samples 0 and 500, each after a 4-byte header.
-        {"headers before each capture", metaText("cu8", "",
-                                                 R"([{"core:sample_start": 0, "core:header_bytes": 4},
+        {"headers before each capture",
+         metaText("cu8", "",
+                  R"([{"core:sample_start": 0, "core:header_bytes": 4},
                                                      {"core:sample_start": 500, "core:header_bytes": 4}])"),
-         2008, 1000, {{4, 500}, {1008, 500}}},
-        {"absolute indices under core:offset", metaText("ci16_le", R"(, "core:offset": 1000)",
-                                                        R"([{"core:sample_start": 1000},
+         2008,
+         1000,
+         {{4, 500}, {1008, 500}}},
+        {"absolute indices under core:offset",
+         metaText("ci16_le", R"(, "core:offset": 1000)",
+                  R"([{"core:sample_start": 1000},
                                                             {"core:sample_start": 1300, "core:header_bytes": 8}])"),
-         4 * 400 + 8, 400, {{0, 300}, {1208, 100}}},
-        {"samples before the first capture, trailing bytes", metaText("cf32_le", R"(, "core:trailing_bytes": 3)",
-                                                            R"([{"core:sample_start": 2, "core:header_bytes": 5}])"),
-         8 * 10 + 5 + 3, 10, {{0, 2}, {21, 8}}},
-        {"an empty last capture", metaText("ci8", "", R"([{"core:sample_start": 0}, {"core:sample_start": 6}])"), 12,
-         6, {{0, 6}}},
+         4 * 400 + 8,
+         400,
+         {{0, 300}, {1208, 100}}},
+        {"samples before the first capture, trailing bytes",
+         metaText("cf32_le", R"(, "core:trailing_bytes": 3)", R"([{"core:sample_start": 2, "core:header_bytes": 5}])"),
+         8 * 10 + 5 + 3,
+         10,
+         {{0, 2}, {21, 8}}},
+        {"an empty last capture",
+         metaText("ci8", "", R"([{"core:sample_start": 0}, {"core:sample_start": 6}])"),
+         12,
+         6,
+         {{0, 6}}},
     };
     for (const LayoutCase& c : cases) {
         auto result = laidOut(c.meta, c.dataBytes);
-        ASSERT_TRUE(std::holds_alternative<Recording>(result)) << c.name << ": "
-                                                               << std::get<RecordingError>(result).message;
+        ASSERT_TRUE(std::holds_alternative<Recording>(result))
+            << c.name << ": " << std::get<RecordingError>(result).message;
         const Recording& recording = std::get<Recording>(result);
         EXPECT_EQ(recording.sampleCount, c.samples) << c.name;
         ASSERT_EQ(recording.segments.size(), c.segments.size()) << c.name;
@@ -115,7 +126,8 @@ TEST(SigmfLayout, RefusalsNameTheFileAndTheField) {
         {"datatype missing", R"({"global": {"core:version": "1.2.0"}})", 8, meta + "global core:datatype: is missing"},
         {"datatype not a text", R"({"global": {"core:datatype": 5}})", 8,
          meta + "global core:datatype: is 5, not a text"},
-        {"unknown datatype", metaText("ci12_le"), 8, meta + "global core:datatype: \"ci12_le\" is not a SigMF datatype"},
+        {"unknown datatype", metaText("ci12_le"), 8,
+         meta + "global core:datatype: \"ci12_le\" is not a SigMF datatype"},
         {"real datatype", metaText("rf32_le"), 8, meta + "global core:datatype: \"rf32_le\" holds real samples"},
         {"two channels", metaText("cf32_le", R"(, "core:num_channels": 2)"), 16,
          meta + "global core:num_channels: is 2; only a recording of one channel can be converted"},
@@ -132,8 +144,8 @@ TEST(SigmfLayout, RefusalsNameTheFileAndTheField) {
          meta + "captures[0] core:sample_start: is missing"},
         {"fractional header", metaText("cf32_le", "", R"([{"core:sample_start": 0, "core:header_bytes": 4.5}])"), 8,
          meta + "captures[0] core:header_bytes: is 4.5, not a whole number"},
-        {"captures out of order", metaText("cf32_le", "", R"([{"core:sample_start": 4}, {"core:sample_start": 2}])"), 80,
-         meta + "captures[1] core:sample_start: 2 comes before the capture above it (4)"},
+        {"captures out of order", metaText("cf32_le", "", R"([{"core:sample_start": 4}, {"core:sample_start": 2}])"),
+         80, meta + "captures[1] core:sample_start: 2 comes before the capture above it (4)"},
         {"capture before the offset", metaText("cf32_le", R"(, "core:offset": 10)", R"([{"core:sample_start": 9}])"), 8,
          meta + "captures[0] core:sample_start: 9 lies before the recording's first sample (core:offset 10)"},
         {"capture beyond the data", metaText("cf32_le", "", R"([{"core:sample_start": 0}, {"core:sample_start": 3}])"),
@@ -144,9 +156,9 @@ TEST(SigmfLayout, RefusalsNameTheFileAndTheField) {
          data + "10 bytes of samples are not a whole number of ci16_le samples of 4 bytes"},
         {"partial sample after headers", metaText("cu8", "", R"([{"core:sample_start": 0, "core:header_bytes": 3}])"),
          8, data + "5 bytes of samples (after 3 header and trailing bytes) are not a whole number of cu8 samples"},
-        {"headers beyond the file", metaText("cu8", R"(, "core:trailing_bytes": 6)",
-                                             R"([{"core:sample_start": 0, "core:header_bytes": 4}])"),
-         8, data + "the file holds 8 bytes, fewer than the header and trailing bytes"},
+        {"headers beyond the file",
+         metaText("cu8", R"(, "core:trailing_bytes": 6)", R"([{"core:sample_start": 0, "core:header_bytes": 4}])"), 8,
+         data + "the file holds 8 bytes, fewer than the header and trailing bytes"},
     };
     for (const RefusalCase& c : cases) {
         auto result = laidOut(c.meta, c.dataBytes);

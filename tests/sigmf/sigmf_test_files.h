@@ -81,9 +81,9 @@ struct EncodedSamples {
 };
 
 inline const std::vector<std::string>& complexDatatypes() {
-    static const std::vector<std::string> names = {
-        "cf32_le", "cf32_be", "cf64_le", "cf64_be", "ci32_le", "ci32_be", "ci16_le",
-        "ci16_be", "cu32_le", "cu32_be", "cu16_le", "cu16_be", "ci8",     "cu8"};
+    static const std::vector<std::string> names = {"cf32_le", "cf32_be", "cf64_le", "cf64_be", "ci32_le",
+                                                   "ci32_be", "ci16_le", "ci16_be", "cu32_le", "cu32_be",
+                                                   "cu16_le", "cu16_be", "ci8",     "cu8"};
     return names;
 }
 
@@ -116,9 +116,9 @@ inline EncodedSamples encodeSamples(const std::string& datatype, std::size_t sam
         appendComponent(out.data, raw, bytes, bigEndian);
         double value = 0.0;
         if (kind == 'i') {
-            const std::int64_t signedValue =
-                (raw & (1ull << (bits - 1))) ? static_cast<std::int64_t>(raw) - static_cast<std::int64_t>(mask) - 1
-                                              : static_cast<std::int64_t>(raw);
+            const std::int64_t signedValue = (raw & (1ull << (bits - 1)))
+                                                 ? static_cast<std::int64_t>(raw) - static_cast<std::int64_t>(mask) - 1
+                                                 : static_cast<std::int64_t>(raw);
             if (out.shortLayout) {
                 appendShort(out.engineBytes, static_cast<std::int16_t>(signedValue));
                 continue;

@@ -42,8 +42,7 @@ public:
 private:
     QString answer(FileRequest request) {
         fileRequests.push_back(std::move(request));
-        if (fileAnswers.empty())
-            return QString();
+        if (fileAnswers.empty()) return QString();
         QString next = fileAnswers.front();
         fileAnswers.pop_front();
         return next;

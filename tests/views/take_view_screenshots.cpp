@@ -54,7 +54,8 @@ int main(int argc, char* argv[]) {
     view.setVisibleRange({8160, 64});
     QElapsedTimer clock;
     clock.start();
-    while (view.timeTraces().count != 64 && clock.elapsed() < 10000) QApplication::processEvents(QEventLoop::AllEvents, 20);
+    while (view.timeTraces().count != 64 && clock.elapsed() < 10000)
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
     QApplication::processEvents();
     saved = view.grab().save(folder.filePath(QStringLiteral("view-time-zoomed.png"))) && saved;
     std::printf("%s\n", saved ? "saved" : "NOT saved");

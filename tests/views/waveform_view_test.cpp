@@ -5,8 +5,8 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
-#include <QMouseEvent>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -239,7 +239,8 @@ private slots:
         QCOMPARE(fft->itemText(fft->count() - 1), QStringLiteral("65536"));
         fft->setCurrentText(QStringLiteral("1024"));
         QTRY_VERIFY(ui.settled());
-        view->findChild<QTabWidget*>(QStringLiteral("TabViews"))->setCurrentIndex(views::WaveformViewWindow::SpectrumTab);
+        view->findChild<QTabWidget*>(QStringLiteral("TabViews"))
+            ->setCurrentIndex(views::WaveformViewWindow::SpectrumTab);
 
         const QString svg = ui.folder.filePath(QStringLiteral("spectrum.svg"));
         ui.dialogs.fileAnswers.push_back(svg);
@@ -283,7 +284,8 @@ private slots:
         // A later load is followed.
         const QString longer = ui.folder.filePath(QStringLiteral("longer.dat"));
         lines.clear();
-        for (int n = 0; n < 2000; ++n) lines += std::to_string(std::cos(n * 0.1)) + "," + std::to_string(std::sin(n * 0.1)) + "\n";
+        for (int n = 0; n < 2000; ++n)
+            lines += std::to_string(std::cos(n * 0.1)) + "," + std::to_string(std::sin(n * 0.1)) + "\n";
         writeBytes(longer, lines);
         ui.dialogs.fileAnswers.push_back(longer);
         ui.action("MnuLoadIQ")->trigger();
