@@ -18,7 +18,6 @@
 #include "engine/progress_window.h"
 #include "engine/sample_codes.h"
 #include "engine/sample_readers.h"
-#include "engine/shifted_store.h"
 #include "engine/thread_count.h"
 #include "engine/worker_team.h"
 
@@ -29,14 +28,12 @@ constexpr std::size_t kBlockSize = 1024;
 // Blocks are read, shifted and encoded a chunk at a time, so that the threads
 // share out work large enough to outweigh their hand-over.
 constexpr std::size_t kChunkBlocks = 64;
-// The sin-cos work of a chunk is cut into this many pieces; a thread that
-// finishes early takes the next one.
-constexpr std::size_t kShiftPieces = 16;
 // The divisor grows by this much with every written block.
 constexpr double kPeakGrowthPerBlock = 1e-12;
 
 // The per-chunk work area: I and Q values, marker levels and sample words of
-// `blocks` blocks of `size` samples, and each block's divisor.
+// `blocks` blocks of `size` samples, and each block's divisor and largest
+// shifted magnitude.
 struct WorkArea {
     std::size_t size = 0;
     std::size_t blocks = 0;
@@ -46,6 +43,7 @@ struct WorkArea {
     std::unique_ptr<int32_t[]> level2;
     std::unique_ptr<uint32_t[]> words;
     std::unique_ptr<double[]> divisors;
+    std::unique_ptr<double[]> peaks;
 
     bool allocate(std::size_t n, std::size_t blockCount) {
         size = n;
@@ -57,8 +55,17 @@ struct WorkArea {
         level2.reset(new (std::nothrow) int32_t[values]());
         words.reset(new (std::nothrow) uint32_t[2 * values]());
         divisors.reset(new (std::nothrow) double[blockCount]());
-        return i && q && level1 && level2 && words && divisors;
+        peaks.reset(new (std::nothrow) double[blockCount]());
+        return i && q && level1 && level2 && words && divisors && peaks;
     }
+};
+
+// The samples of one chunk of blocks.
+struct Chunk {
+    std::size_t firstBlock = 0;
+    int32_t done = 0;  // samples before it
+    std::size_t length = 0;
+    std::size_t blocks = 0;
 };
 
 std::tm localTimeNow() {
@@ -66,12 +73,6 @@ std::tm localTimeNow() {
     std::tm local{};
     localtime_r(&now, &local);
     return local;
-}
-
-std::string folderOf(const std::string& path) {
-    std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
 }
 
 class Conversion {
@@ -88,9 +89,12 @@ private:
     bool converting() const { return s_.IFConvert == 1; }
     bool complexShift() const { return s_.IFMode != 0; }
     bool allocateWork();
-    std::size_t chunkLength(std::size_t firstBlock, int32_t done) const;
-    double shiftChunk(std::size_t length, int32_t first);
-    bool keepShifted(std::size_t length);
+    Chunk chunkAt(std::size_t index) const;
+    bool overlapReading(const InputSet& inputs);
+    template <typename Prepare, typename Process, typename AfterRound, typename Finish>
+    void runPass(bool overlap, Prepare prepare, Process process, AfterRound afterRound, Finish finish);
+    void readChunk(InputSet& inputs, WorkArea& area, const Chunk& chunk);
+    void reportRead(const Chunk& chunk);
     bool scanPass();
     bool writePass();
     void showProgress(int32_t done) { progress_.setProgress(done * 100.0 / r_.sampleCount); }
@@ -101,9 +105,9 @@ private:
     ProgressWindow progress_;
     std::unique_ptr<OutputFile> output_;
     std::unique_ptr<WorkerTeam> team_;
-    std::unique_ptr<ShiftedStore> shifted_;  // the scan's results, when kept
-    WorkArea work_;
+    WorkArea areas_[2];  // the second only while reading overlaps the work
     std::size_t blockCount_ = 0;
+    std::size_t chunkCount_ = 0;
     double step_ = 0.0;
     double peak_ = 1.0;
 };
@@ -126,19 +130,15 @@ int32_t Conversion::run() {
     output_->write(waveDataOpening(int64_t{8} * r_.sampleCount));
 
     if (!allocateWork()) return kFailure;
+    const std::size_t blockSize = areas_[0].size;
     blockCount_ =
-        static_cast<std::size_t>(std::ceil(static_cast<double>(r_.sampleCount) / static_cast<double>(work_.size)));
+        static_cast<std::size_t>(std::ceil(static_cast<double>(r_.sampleCount) / static_cast<double>(blockSize)));
+    chunkCount_ = (blockCount_ + areas_[0].blocks - 1) / areas_[0].blocks;
     team_ = std::make_unique<WorkerTeam>(conversionThreads(r_.threads));
 
-    if (converting()) {
-        if (!r_.ifTwoPass && !ifTwoPassRequested()) {
-            shifted_ = std::make_unique<ShiftedStore>(folderOf(output_->temporaryPath()));
-        }
-        if (!scanPass()) return kFailure;
-    }
+    if (converting() && !scanPass()) return kFailure;
     if (!writePass()) return kFailure;
     team_.reset();
-    shifted_.reset();
 
     progress_.setProgress(100.0);
     output_->write(std::string_view(&kWaveDataClosing, 1));
@@ -151,82 +151,128 @@ int32_t Conversion::run() {
 // block, then smaller blocks (the block size shapes the divisor's growth, so
 // it only shrinks when nothing else fits).
 bool Conversion::allocateWork() {
-    if (work_.allocate(kBlockSize, kChunkBlocks)) return true;
+    if (areas_[0].allocate(kBlockSize, kChunkBlocks)) return true;
     for (std::size_t n = kBlockSize; n != 0; n /= 2) {
-        if (work_.allocate(n, 1)) return true;
+        if (areas_[0].allocate(n, 1)) return true;
     }
     return false;
 }
 
-// The samples of the blocks firstBlock.. of one chunk.
-std::size_t Conversion::chunkLength(std::size_t firstBlock, int32_t done) const {
-    std::size_t blocks = std::min(work_.blocks, blockCount_ - firstBlock);
-    return std::min(static_cast<std::size_t>(r_.sampleCount - done), blocks * work_.size);
+Chunk Conversion::chunkAt(std::size_t index) const {
+    const WorkArea& area = areas_[0];
+    Chunk chunk;
+    chunk.firstBlock = index * area.blocks;
+    chunk.done = static_cast<int32_t>(chunk.firstBlock * area.size);
+    const std::size_t blocks = std::min(area.blocks, blockCount_ - chunk.firstBlock);
+    chunk.length = std::min(static_cast<std::size_t>(r_.sampleCount - chunk.done), blocks * area.size);
+    chunk.blocks = (chunk.length + area.size - 1) / area.size;
+    return chunk;
 }
 
-// Shifts length samples of the work area in place, spread over the team; the
-// phase of each sample depends on its index alone. Returns the largest
-// magnitude (of I, and of Q for the complex shift); a NaN never wins, as in a
-// running maximum that starts at 0.
-double Conversion::shiftChunk(std::size_t length, int32_t first) {
-    const std::size_t pieces = std::min(kShiftPieces, std::max<std::size_t>(1, length / work_.size));
-    const std::size_t pieceLength = (length + pieces - 1) / pieces;
-    double piecePeaks[kShiftPieces] = {};
-    team_->run(pieces, [&](std::size_t piece) {
-        std::size_t begin = std::min(length, piece * pieceLength);
-        std::size_t count = std::min(length, begin + pieceLength) - begin;
-        double* i = work_.i.get() + begin;
-        double* q = work_.q.get() + begin;
-        convertToIf(i, q, count, first + static_cast<int64_t>(begin), step_, s_.IFMode);
-        double peak = 0.0;
-        for (std::size_t k = 0; k < count; ++k) peak = std::max(peak, std::fabs(i[k]));
-        if (complexShift()) {
-            for (std::size_t k = 0; k < count; ++k) peak = std::max(peak, std::fabs(q[k]));
+// One thread reads the next chunk while the others work on the current one,
+// unless reading itself needs the team or there is no second thread or area.
+bool Conversion::overlapReading(const InputSet& inputs) {
+    if (team_->size() < 2 || inputs.usesTeam() || chunkCount_ < 2) return false;
+    if (areas_[1].i) return true;
+    if (areas_[1].allocate(areas_[0].size, areas_[0].blocks)) return true;
+    areas_[1] = WorkArea{};
+    return false;
+}
+
+// A pass over all chunks. prepare and finish run one chunk at a time in chunk
+// order; process(area, chunk, block) runs the blocks of a chunk on the whole
+// team, and afterRound(area, chunk) follows on the calling thread. With
+// overlap, the next chunk's prepare and the previous chunk's finish run as one
+// more piece beside the current chunk's blocks, in the other work area.
+template <typename Prepare, typename Process, typename AfterRound, typename Finish>
+void Conversion::runPass(bool overlap, Prepare prepare, Process process, AfterRound afterRound, Finish finish) {
+    if (chunkCount_ == 0) return;
+    if (!overlap) {
+        WorkArea& area = areas_[0];
+        for (std::size_t c = 0; c < chunkCount_; ++c) {
+            const Chunk chunk = chunkAt(c);
+            prepare(area, chunk);
+            team_->run(chunk.blocks, [&](std::size_t block) { process(area, chunk, block); });
+            afterRound(area, chunk);
+            finish(area, chunk);
         }
-        piecePeaks[piece] = peak;
-    });
-    double peak = 0.0;
-    for (std::size_t piece = 0; piece < pieces; ++piece) peak = std::max(peak, piecePeaks[piece]);
-    return peak;
+        return;
+    }
+    prepare(areas_[0], chunkAt(0));
+    for (std::size_t c = 0; c < chunkCount_; ++c) {
+        WorkArea& current = areas_[c % 2];
+        WorkArea& other = areas_[(c + 1) % 2];
+        const Chunk chunk = chunkAt(c);
+        const bool hasNext = c + 1 < chunkCount_;
+        team_->run(chunk.blocks + 1, [&](std::size_t piece) {
+            if (piece == 0) {
+                if (c > 0) finish(other, chunkAt(c - 1));
+                if (hasNext) prepare(other, chunkAt(c + 1));
+            } else {
+                process(current, chunk, piece - 1);
+            }
+        });
+        afterRound(current, chunk);
+    }
+    finish(areas_[(chunkCount_ - 1) % 2], chunkAt(chunkCount_ - 1));
 }
 
-// Keeps a shifted chunk for the write pass; when neither memory nor the
-// spill file takes it, the write pass shifts the input again instead.
-bool Conversion::keepShifted(std::size_t length) {
-    if (!shifted_) return false;
-    bool kept = shifted_->append(work_.i.get(), length) && (!complexShift() || shifted_->append(work_.q.get(), length));
-    if (!kept) shifted_.reset();
-    return kept;
+void Conversion::readChunk(InputSet& inputs, WorkArea& area, const Chunk& chunk) {
+    for (std::size_t at = 0; at < chunk.length; at += area.size) {
+        const std::size_t count = std::min(chunk.length - at, area.size);
+        inputs.readBlock(std::span(area.i.get() + at, count), std::span(area.q.get() + at, count));
+    }
 }
 
+// Once a block, as the window has always been redrawn; always from the
+// calling thread, which owns the window.
+void Conversion::reportRead(const Chunk& chunk) {
+    const std::size_t size = areas_[0].size;
+    for (std::size_t at = 0; at < chunk.length; at += size) {
+        showProgress(chunk.done + static_cast<int32_t>(std::min(chunk.length, at + size)));
+    }
+}
+
+// Finds the largest shifted magnitude (of I, and of Q for the complex shift),
+// which the write pass divides by. The benchmark's reference shifts every
+// sample here, as the engine did before it skipped the samples that cannot win.
 bool Conversion::scanPass() {
     progress_.setStage("Converting BB to IF...");
     peak_ = 0.0;
     std::optional<InputSet> inputs = openInputs();
     if (!inputs) return false;
-    int32_t done = 0;
-    for (std::size_t b = 0; b < blockCount_; b += work_.blocks) {
-        const std::size_t length = chunkLength(b, done);
-        for (std::size_t at = 0; at < length; at += work_.size) {
-            std::size_t count = std::min(length - at, work_.size);
-            inputs->readBlock(std::span(work_.i.get() + at, count), std::span(work_.q.get() + at, count));
-            // Once a block, as the window has always been redrawn.
-            showProgress(done + static_cast<int32_t>(at + count));
-        }
-        peak_ = std::max(peak_, shiftChunk(length, done));
-        keepShifted(length);
-        done += static_cast<int32_t>(length);
-    }
+    const bool shiftAll = r_.ifTwoPass || ifTwoPassRequested();
+    runPass(
+        overlapReading(*inputs), [&](WorkArea& area, const Chunk& chunk) { readChunk(*inputs, area, chunk); },
+        [&](WorkArea& area, const Chunk& chunk, std::size_t block) {
+            const std::size_t at = block * area.size;
+            const std::size_t count = std::min(chunk.length - at, area.size);
+            double* i = area.i.get() + at;
+            double* q = area.q.get() + at;
+            const int64_t first = chunk.done + static_cast<int64_t>(at);
+            if (!shiftAll) {
+                area.peaks[block] = shiftedPeak(i, q, count, first, step_, s_.IFMode, peak_);
+                return;
+            }
+            convertToIf(i, q, count, first, step_, s_.IFMode);
+            double peak = 0.0;
+            for (std::size_t k = 0; k < count; ++k) peak = std::max(peak, std::fabs(i[k]));
+            if (complexShift()) {
+                for (std::size_t k = 0; k < count; ++k) peak = std::max(peak, std::fabs(q[k]));
+            }
+            area.peaks[block] = peak;
+        },
+        [&](WorkArea& area, const Chunk& chunk) {
+            for (std::size_t block = 0; block < chunk.blocks; ++block) peak_ = std::max(peak_, area.peaks[block]);
+            reportRead(chunk);
+        },
+        [](WorkArea&, const Chunk&) {});
     return true;
 }
 
 bool Conversion::writePass() {
-    const bool fromStore = shifted_ != nullptr;
-    std::optional<InputSet> inputs;
-    if (!fromStore) {
-        inputs = openInputs();
-        if (!inputs) return false;
-    }
+    std::optional<InputSet> inputs = openInputs();
+    if (!inputs) return false;
     progress_.setProgress(0.0);
     progress_.setStage("Writing data...");
 
@@ -235,44 +281,35 @@ bool Conversion::writePass() {
     const int32_t mask1 = (s_.MarkerFlags & HALVIK_MARKER_1_LINE) ? 1 : 0;
     const int32_t mask2 = (s_.MarkerFlags & HALVIK_MARKER_2_LINE) ? 1 : 0;
     const bool inverted = s_.IQInv != 0;
-    double* i = work_.i.get();
-    double* q = work_.q.get();
+    const bool shift = converting();
 
-    int32_t done = 0;
-    for (std::size_t b = 0; b < blockCount_; b += work_.blocks) {
-        const std::size_t length = chunkLength(b, done);
-        const std::size_t blocks = (length + work_.size - 1) / work_.size;
-        for (std::size_t k = 0; k < blocks; ++k) {
-            const std::size_t at = k * work_.size;
-            const std::size_t count = std::min(length - at, work_.size);
-            marker1.fill(work_.level1.get() + at, count, done + static_cast<int64_t>(at));
-            marker2.fill(work_.level2.get() + at, count, done + static_cast<int64_t>(at));
-            if (!fromStore) inputs->readBlock(std::span(i + at, count), std::span(q + at, count));
-            // One growth per block, in block order, as the file's divisor demands.
-            peak_ = peak_ + kPeakGrowthPerBlock;
-            work_.divisors[k] = peak_;
-            showProgress(done + static_cast<int32_t>(at + count));
-        }
-        if (fromStore) {
-            if (!shifted_->read(i, length)) return false;
-            if (complexShift()) {
-                if (!shifted_->read(q, length)) return false;
-            } else {
-                std::fill_n(q, length, 0.0);
+    runPass(
+        overlapReading(*inputs),
+        [&](WorkArea& area, const Chunk& chunk) {
+            readChunk(*inputs, area, chunk);
+            for (std::size_t k = 0; k < chunk.blocks; ++k) {
+                const std::size_t at = k * area.size;
+                const std::size_t count = std::min(chunk.length - at, area.size);
+                marker1.fill(area.level1.get() + at, count, chunk.done + static_cast<int64_t>(at));
+                marker2.fill(area.level2.get() + at, count, chunk.done + static_cast<int64_t>(at));
+                // One growth per block, in block order, as the file's divisor demands.
+                peak_ = peak_ + kPeakGrowthPerBlock;
+                area.divisors[k] = peak_;
             }
-        } else if (converting()) {
-            shiftChunk(length, done);
-        }
-        team_->run(blocks, [&](std::size_t k) {
-            const std::size_t at = k * work_.size;
-            const std::size_t count = std::min(length - at, work_.size);
-            encodeBlock((inverted ? q : i) + at, (inverted ? i : q) + at, work_.level1.get() + at,
-                        work_.level2.get() + at, mask1, mask2, work_.divisors[k], s_.AWGGain,
-                        work_.words.get() + 2 * at, count);
+        },
+        [&](WorkArea& area, const Chunk& chunk, std::size_t block) {
+            const std::size_t at = block * area.size;
+            const std::size_t count = std::min(chunk.length - at, area.size);
+            double* i = area.i.get() + at;
+            double* q = area.q.get() + at;
+            if (shift) convertToIf(i, q, count, chunk.done + static_cast<int64_t>(at), step_, s_.IFMode);
+            encodeBlock(inverted ? q : i, inverted ? i : q, area.level1.get() + at, area.level2.get() + at, mask1,
+                        mask2, area.divisors[block], s_.AWGGain, area.words.get() + 2 * at, count);
+        },
+        [&](WorkArea&, const Chunk& chunk) { reportRead(chunk); },
+        [&](WorkArea& area, const Chunk& chunk) {
+            output_->write(area.words.get(), chunk.length * 2 * sizeof(uint32_t));
         });
-        output_->write(work_.words.get(), length * 2 * sizeof(uint32_t));
-        done += static_cast<int32_t>(length);
-    }
     return true;
 }
 

@@ -21,6 +21,15 @@ double phaseStep(double ifFreq, double fs);
 // I' = cI - sQ, Q' = cQ + sI.
 void convertToIf(double* i, double* q, std::size_t count, int64_t first, double step, int32_t ifMode);
 
+// The largest of floor and the magnitudes convertToIf would give these
+// samples (I', and Q' for the complex shift); a NaN never wins. Exact, yet
+// most samples are never shifted: |I'| and |Q'| cannot exceed the magnitude
+// |I + jQ| (by more than a few roundings), so a sample whose magnitude stays
+// below the running largest cannot change it. Only a signal of constant
+// envelope has every sample shifted. The input arrays are left as they are.
+double shiftedPeak(const double* i, const double* q, std::size_t count, int64_t first, double step, int32_t ifMode,
+                   double floor);
+
 }  // namespace halvik
 
 #endif

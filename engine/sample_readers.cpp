@@ -109,6 +109,7 @@ std::optional<InputSet> InputSet::open(const std::string& iPath, const std::stri
         if (dataType == HALVIK_TYPE_TEXT) {
             if (parallelText) {
                 set.readers_.push_back(std::make_unique<ParallelTwoColumnTextReader>(std::move(source), *team));
+                set.usesTeam_ = true;
             } else {
                 set.readers_.push_back(std::make_unique<TwoColumnTextReader>(std::move(source)));
             }
@@ -120,6 +121,7 @@ std::optional<InputSet> InputSet::open(const std::string& iPath, const std::stri
         set.readsI_ = set.readsQ_ = true;
         return set;
     }
+    set.usesTeam_ = parallelText;  // the separate I and Q files are text
     if (fileKind & HALVIK_KIND_I_FILE) {
         auto source = opener(iPath);
         if (!source) return std::nullopt;

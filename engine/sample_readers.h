@@ -78,9 +78,13 @@ public:
                                         int32_t fileKind, const SourceOpener& opener, WorkerTeam* team = nullptr);
 
     void readBlock(std::span<double> i, std::span<double> q);
+    // True when reading itself runs pieces on the team (parallel text), so the
+    // team must not be busy with other work meanwhile.
+    bool usesTeam() const { return usesTeam_; }
 
 private:
     std::vector<std::unique_ptr<SampleReader>> readers_;
+    bool usesTeam_ = false;
     bool readsI_ = false;
     bool readsQ_ = false;
 };

@@ -4,6 +4,27 @@
 #include <utility>
 
 namespace halvik {
+namespace {
+
+// Rounds follow each other within microseconds during a conversion, while a
+// sleeping thread takes tens of microseconds to wake: a thread first watches
+// for the next round (or the round's end) this many times before it sleeps.
+constexpr int kSpins = 4000;
+
+inline void pause() {
+#if defined(__x86_64__) || defined(__i386__)
+    __builtin_ia32_pause();
+#else
+    std::this_thread::yield();
+#endif
+}
+
+template <typename Condition>
+void spinUntil(Condition done) {
+    for (int spin = 0; spin < kSpins && !done(); ++spin) pause();
+}
+
+}  // namespace
 
 WorkerTeam::WorkerTeam(unsigned threads) {
     for (unsigned k = 1; k < threads; ++k) {
@@ -34,11 +55,12 @@ void WorkerTeam::run(std::size_t pieces, const std::function<void(std::size_t)>&
         work_ = &work;
         pieces_ = pieces;
         next_.store(0, std::memory_order_relaxed);
-        busyHelpers_ = static_cast<unsigned>(helpers_.size());
-        ++round_;
+        busyHelpers_.store(static_cast<unsigned>(helpers_.size()));
+        round_.fetch_add(1);
     }
     wake_.notify_all();
     takePieces();
+    spinUntil([this] { return busyHelpers_.load() == 0; });
     std::unique_lock lock(mutex_);
     finished_.wait(lock, [this] { return busyHelpers_ == 0; });
     work_ = nullptr;
@@ -58,6 +80,7 @@ void WorkerTeam::takePieces() {
 void WorkerTeam::helperLoop() {
     unsigned long seen = 0;
     for (;;) {
+        spinUntil([&] { return round_.load() != seen; });
         {
             std::unique_lock lock(mutex_);
             wake_.wait(lock, [&] { return stopping_ || round_ != seen; });
@@ -68,7 +91,7 @@ void WorkerTeam::helperLoop() {
         bool last = false;
         {
             std::lock_guard lock(mutex_);
-            last = --busyHelpers_ == 0;
+            last = busyHelpers_.fetch_sub(1) == 1;
         }
         if (last) finished_.notify_one();
     }

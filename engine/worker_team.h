@@ -44,8 +44,10 @@ private:
     std::size_t pieces_ = 0;
     std::atomic<std::size_t> next_{0};
     std::exception_ptr failure_;  // the first exception of this round
-    unsigned busyHelpers_ = 0;
-    unsigned long round_ = 0;
+    // Changed under mutex_ (so that sleepers miss no wake-up) but read
+    // without it while spinning.
+    std::atomic<unsigned> busyHelpers_{0};
+    std::atomic<unsigned long> round_{0};
     bool stopping_ = false;
 };
 

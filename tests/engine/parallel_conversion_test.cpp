@@ -1,8 +1,10 @@
-// Conversions spread over threads, and IF conversions that keep the scan's
-// shifted samples, write the same bytes as the single-threaded engine that
-// shifts every sample in both passes: across block (1024) and chunk (65536)
-// edges, for 1, 2, 3 and 7 threads, in memory and beyond the memory budget.
+// Conversions spread over threads, with reading overlapped and the IF scan
+// skipping samples that cannot set the peak, write the same bytes as the
+// single-threaded engine that shifts every sample in both passes: across
+// block (1024) and chunk (65536) edges, for 1, 2, 3 and 7 threads.
+#include <algorithm>
 #include <atomic>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <ostream>
@@ -13,7 +15,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/shifted_store.h"
+#include "engine/if_conversion.h"
 #include "engine/thread_count.h"
 #include "engine/worker_team.h"
 #include "tests/engine/conversion_test_support.h"
@@ -122,52 +124,59 @@ INSTANTIATE_TEST_SUITE_P(
                       Row{"TextRealChunkMinus1", Form::RealIf, 65'535, true}),
     test::RowName());
 
-// Beyond the memory budget the shifted samples go to the spill file; it
-// leaves nothing behind in the output's folder.
-TEST(ThreadedConversion, BeyondTheMemoryBudgetTheSpilledSamplesGiveTheSameBytes) {
-    const std::size_t samples = ShiftedStore::kMemoryBudget / (2 * sizeof(double)) + 1025;
-    test::ScratchDir dir;
-    writeFloatPairs(dir.file("iq.bin"), samples, 5);
-    const test::Call call = callFor(dir.file("iq.bin"), samples, Form::ComplexShift, dir.file("out.awv"));
-    const std::string reference = convertWith(call, 1, true);
-    ASSERT_NE(reference, "failed");
-    EXPECT_TRUE(convertWith(call, 2, false) == reference);
-    EXPECT_TRUE(convertWith(call, 1, false) == reference);
-    EXPECT_EQ(dir.entries().size(), 2u);
-}
-
-TEST(ShiftedStore, ReadsBackAcrossMemoryPiecesAndTheSpillFileInOrder) {
-    test::ScratchDir dir;
-    const std::size_t budgetValues = ShiftedStore::kPieceValues + 100;
-    ShiftedStore store(dir.path().string(), budgetValues * sizeof(double));
-    std::vector<double> values(3 * ShiftedStore::kPieceValues + 7);
-    for (std::size_t k = 0; k < values.size(); ++k) values[k] = static_cast<double>(k) * 0.5 - 3.0;
-    std::size_t at = 0;
-    for (std::size_t step : {std::size_t{1}, ShiftedStore::kPieceValues, std::size_t{98}, std::size_t{5000}}) {
-        ASSERT_TRUE(store.append(values.data() + at, step));
-        at += step;
+// The scan's peak search skips samples that cannot win; it must still find
+// the exact largest shifted magnitude that shifting every sample gives.
+TEST(ShiftedPeak, EqualsTheLargestMagnitudeOfEverySampleShifted) {
+    struct Signal {
+        const char* name;
+        std::vector<double> i, q;
+    };
+    std::mt19937 random(11);
+    std::normal_distribution<double> noise(0.0, 0.3);
+    std::vector<Signal> signals;
+    Signal tone{"constant-envelope tone", {}, {}};
+    Signal gaussian{"noise with one spike", {}, {}};
+    Signal odd{"NaN, infinity, subnormals and zeros", {}, {}};
+    for (int k = 0; k < 5000; ++k) {
+        tone.i.push_back(std::cos(0.01 * k));
+        tone.q.push_back(std::sin(0.01 * k));
+        gaussian.i.push_back(noise(random));
+        gaussian.q.push_back(noise(random));
+        odd.i.push_back(k % 7 == 0 ? 4.9e-324 * k : 0.0);
+        odd.q.push_back(k % 11 == 0 ? -1e-310 : 0.0);
     }
-    ASSERT_TRUE(store.append(values.data() + at, values.size() - at));
-    EXPECT_TRUE(store.spilled());
-    EXPECT_TRUE(dir.entries().empty()) << "the spill file has no name";
-    std::vector<double> back(values.size());
-    at = 0;
-    for (std::size_t step : {std::size_t{65'536}, std::size_t{70'000}, std::size_t{3}}) {
-        ASSERT_TRUE(store.read(back.data() + at, step));
-        at += step;
-    }
-    ASSERT_TRUE(store.read(back.data() + at, back.size() - at));
-    EXPECT_EQ(back, values);
-    double extra = 0.0;
-    EXPECT_FALSE(store.read(&extra, 1)) << "nothing is left";
-}
+    gaussian.i[4321] = -3.5;
+    odd.i[100] = std::nan("");
+    odd.q[2000] = std::nan("");
+    signals.push_back(tone);
+    signals.push_back(gaussian);
+    signals.push_back(odd);
+    Signal infinite = odd;
+    infinite.name = "an infinite sample";
+    infinite.q[3000] = -INFINITY;
+    signals.push_back(infinite);
 
-TEST(ShiftedStore, AFolderWithoutRoomForTheSpillFileFailsTheStore) {
-    ShiftedStore store("/nonexistent-folder-of-halvik", 8 * sizeof(double));
-    std::vector<double> values(16, 1.0);
-    EXPECT_TRUE(store.append(values.data(), 8));
-    EXPECT_FALSE(store.append(values.data(), 8));
-    EXPECT_TRUE(store.failed());
+    const double step = phaseStep(12.3e6, 100e6);
+    for (const Signal& signal : signals) {
+        for (int32_t mode : {0, 1}) {
+            std::vector<double> i = signal.i, q = signal.q;
+            convertToIf(i.data(), q.data(), i.size(), 70'000, step, mode);
+            double expected = 0.0;
+            for (std::size_t k = 0; k < i.size(); ++k) {
+                expected = std::max(expected, std::fabs(i[k]));
+                if (mode != 0) expected = std::max(expected, std::fabs(q[k]));
+            }
+            for (double floor : {0.0, expected / 2}) {
+                double found =
+                    shiftedPeak(signal.i.data(), signal.q.data(), signal.i.size(), 70'000, step, mode, floor);
+                EXPECT_EQ(found, expected) << signal.name << ", mode " << mode << ", floor " << floor;
+            }
+            if (expected < 7.0) {
+                EXPECT_EQ(shiftedPeak(signal.i.data(), signal.q.data(), signal.i.size(), 70'000, step, mode, 7.0), 7.0)
+                    << signal.name << ": a higher floor stands";
+            }
+        }
+    }
 }
 
 TEST(WorkerTeam, EveryPieceRunsOnceForAnyTeamSizeAndRound) {
