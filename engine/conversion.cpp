@@ -27,7 +27,7 @@ namespace {
 constexpr std::size_t kBlockSize = 1024;
 // Blocks are read, shifted and encoded a chunk at a time, so that the threads
 // share out work large enough to outweigh their hand-over.
-constexpr std::size_t kChunkBlocks = 64;
+constexpr std::size_t kChunkBlocks = 128;
 // The divisor grows by this much with every written block.
 constexpr double kPeakGrowthPerBlock = 1e-12;
 
@@ -134,7 +134,11 @@ int32_t Conversion::run() {
     blockCount_ =
         static_cast<std::size_t>(std::ceil(static_cast<double>(r_.sampleCount) / static_cast<double>(blockSize)));
     chunkCount_ = (blockCount_ + areas_[0].blocks - 1) / areas_[0].blocks;
-    team_ = std::make_unique<WorkerTeam>(conversionThreads(r_.threads));
+    // Binary baseband asks so little of each sample that handing chunks
+    // between threads costs more than it saves.
+    const bool lightWork =
+        !converting() && r_.inputFileKind == HALVIK_KIND_IQ_FILE && r_.inputDataType != HALVIK_TYPE_TEXT;
+    team_ = std::make_unique<WorkerTeam>(lightWork ? 1 : conversionThreads(r_.threads));
 
     if (converting() && !scanPass()) return kFailure;
     if (!writePass()) return kFailure;

@@ -1,7 +1,7 @@
 // Conversions spread over threads, with reading overlapped and the IF scan
 // skipping samples that cannot set the peak, write the same bytes as the
 // single-threaded engine that shifts every sample in both passes: across
-// block (1024) and chunk (65536) edges, for 1, 2, 3 and 7 threads.
+// block (1024) and chunk (131072) edges, for 1, 2, 3 and 7 threads.
 #include <algorithm>
 #include <atomic>
 #include <cmath>
@@ -113,15 +113,15 @@ TEST_P(ThreadedConversion, EveryThreadCountWritesTheSingleThreadedTwoPassBytes) 
 INSTANTIATE_TEST_SUITE_P(
     Lengths, ThreadedConversion,
     ::testing::Values(Row{"RealOne", Form::RealIf, 1}, Row{"RealBlockMinus1", Form::RealIf, 1023},
-                      Row{"RealBlockPlus1", Form::RealIf, 1025}, Row{"RealChunkMinus1", Form::RealIf, 65'535},
-                      Row{"RealChunk", Form::RealIf, 65'536}, Row{"RealTwoChunksPlus1", Form::RealIf, 131'073},
+                      Row{"RealBlockPlus1", Form::RealIf, 1025}, Row{"RealChunkMinus1", Form::RealIf, 131'071},
+                      Row{"RealChunk", Form::RealIf, 131'072}, Row{"RealTwoChunksPlus1", Form::RealIf, 262'145},
                       Row{"ShiftBlock", Form::ComplexShift, 1024}, Row{"ShiftBlockPlus1", Form::ComplexShift, 2049},
-                      Row{"ShiftChunkPlus1", Form::ComplexShift, 65'537},
-                      Row{"ShiftChunksMinus1", Form::ComplexShift, 3 * 65'536 - 1},
+                      Row{"ShiftChunkPlus1", Form::ComplexShift, 131'073},
+                      Row{"ShiftChunksMinus1", Form::ComplexShift, 3 * 131'072 - 1},
                       Row{"BasebandBlockMinus1", Form::Baseband, 4095},
-                      Row{"BasebandChunkPlus1", Form::Baseband, 65'537},
+                      Row{"BasebandChunkPlus1", Form::Baseband, 131'073},
                       Row{"TextBasebandPastABatch", Form::Baseband, 200'001, true},
-                      Row{"TextRealChunkMinus1", Form::RealIf, 65'535, true}),
+                      Row{"TextRealChunkMinus1", Form::RealIf, 131'071, true}),
     test::RowName());
 
 // The scan's peak search skips samples that cannot win; it must still find
