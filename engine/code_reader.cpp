@@ -54,11 +54,7 @@ StartingPeak startingPeak(const ConversionRequest& request, const SourceOpener& 
         std::size_t length =
             static_cast<std::size_t>(std::min<std::int64_t>(request.sampleCount - done, kWriteBlockSamples));
         inputs->readBlock(std::span(i.data(), length), std::span(q.data(), length));
-        convertToIf(i.data(), q.data(), length, done, step, s.IFMode);
-        for (std::size_t k = 0; k < length; ++k) peak = std::max(peak, std::fabs(i[k]));
-        if (s.IFMode != 0) {
-            for (std::size_t k = 0; k < length; ++k) peak = std::max(peak, std::fabs(q[k]));
-        }
+        peak = shiftedPeak(i.data(), q.data(), length, done, step, s.IFMode, peak);
         done += static_cast<std::int64_t>(length);
     }
     result.peak = peak;
@@ -72,19 +68,23 @@ double blockPeak(double start, std::size_t block) {
 }
 
 std::unique_ptr<CodeReader> CodeReader::open(const ConversionRequest& request, double startingPeak,
-                                             const OffsetSourceOpener& opener) {
-    std::unique_ptr<CodeReader> reader(new CodeReader(request, startingPeak, opener));
+                                             const OffsetSourceOpener& opener,
+                                             std::shared_ptr<TextCheckpoints> checkpoints) {
+    if (!checkpoints) checkpoints = std::make_shared<TextCheckpoints>();
+    std::unique_ptr<CodeReader> reader(new CodeReader(request, startingPeak, opener, std::move(checkpoints)));
     if (!reader->seekInputs(0)) return nullptr;
     return reader;
 }
 
-CodeReader::CodeReader(const ConversionRequest& request, double startingPeak, const OffsetSourceOpener& opener)
+CodeReader::CodeReader(const ConversionRequest& request, double startingPeak, const OffsetSourceOpener& opener,
+                       std::shared_ptr<TextCheckpoints> checkpoints)
     : request_(request),
       settings_(*request.settings),
       opener_(opener),
       startingPeak_(startingPeak),
       step_(phaseStep(settings_.IFFreq, settings_.Fs)),
       seekable_(fixedSampleBytes(request) != 0),
+      checkpoints_(std::move(checkpoints)),
       marker1_(request.marker1),
       marker2_(request.marker2),
       cachedPeak_(blockPeak(startingPeak, 0)) {
@@ -100,23 +100,45 @@ bool CodeReader::seekInputs(std::int64_t first) {
         inputPosition_ = first;
         return inputs_.has_value();
     }
-    // Text has no fixed sample size: read forward from the start.
-    if (!inputs_ || first < inputPosition_) {
-        SourceOpener atStart = [&](const std::string& path) { return opener_(path, 0); };
-        inputs_ =
-            InputSet::open(request_.iPath, request_.qPath, request_.inputDataType, request_.inputFileKind, atStart);
-        inputPosition_ = 0;
-        if (!inputs_) return false;
+    // Text has no fixed sample size: read forward from the latest checkpoint
+    // at or before first, unless the open inputs are already nearer.
+    const std::optional<TextCheckpoints::Point> mark = checkpoints_->latestAtOrBefore(first);
+    const std::int64_t markSample = mark ? mark->sample : 0;
+    if (!inputs_ || first < inputPosition_ || markSample > inputPosition_) {
+        if (!reopenText(mark)) return false;
     }
     i_.resize(std::max(i_.size(), kWriteBlockSamples));
     q_.resize(i_.size());
     while (inputPosition_ < first) {
+        const std::int64_t toCheckpoint = TextCheckpoints::kInterval - inputPosition_ % TextCheckpoints::kInterval;
         std::size_t length = static_cast<std::size_t>(
-            std::min<std::int64_t>(first - inputPosition_, static_cast<std::int64_t>(i_.size())));
+            std::min({first - inputPosition_, toCheckpoint, static_cast<std::int64_t>(i_.size())}));
         inputs_->readBlock(std::span(i_.data(), length), std::span(q_.data(), length));
         inputPosition_ += static_cast<std::int64_t>(length);
+        noteCheckpoint();
     }
     return true;
+}
+
+bool CodeReader::reopenText(const std::optional<TextCheckpoints::Point>& from) {
+    openedAt_.clear();
+    SourceOpener at = [&](const std::string& path) {
+        const std::size_t file = openedAt_.size();
+        const std::uint64_t offset = from && file < from->offsets.size() ? from->offsets[file] : 0;
+        openedAt_.push_back(offset);
+        return opener_(path, offset);
+    };
+    inputs_ = InputSet::open(request_.iPath, request_.qPath, request_.inputDataType, request_.inputFileKind, at);
+    inputPosition_ = from ? from->sample : 0;
+    return inputs_.has_value();
+}
+
+void CodeReader::noteCheckpoint() {
+    if (seekable_ || inputPosition_ % TextCheckpoints::kInterval != 0) return;
+    std::optional<std::vector<std::uint64_t>> offsets = inputs_->nextLineOffsets();
+    if (!offsets || offsets->size() != openedAt_.size()) return;
+    for (std::size_t file = 0; file < offsets->size(); ++file) (*offsets)[file] += openedAt_[file];
+    checkpoints_->note(inputPosition_, std::move(*offsets));
 }
 
 void CodeReader::seekMarkers(std::int64_t first) {
@@ -151,8 +173,8 @@ double CodeReader::peakOfBlock(std::size_t block) {
 
 bool CodeReader::read(std::int64_t first, std::size_t count, std::uint32_t* words, double* exactA, double* exactB) {
     if (!seekInputs(first)) return false;
-    const int32_t mask1 = (settings_.MarkerFlags & 0x2) ? 1 : 0;
-    const int32_t mask2 = (settings_.MarkerFlags & 0x4) ? 1 : 0;
+    const int32_t mask1 = (settings_.MarkerFlags & HALVIK_MARKER_1_LINE) ? 1 : 0;
+    const int32_t mask2 = (settings_.MarkerFlags & HALVIK_MARKER_2_LINE) ? 1 : 0;
     const bool markers = mask1 != 0 || mask2 != 0;
     if (markers) seekMarkers(first);
     const bool inverted = settings_.IQInv != 0;
@@ -185,6 +207,7 @@ bool CodeReader::read(std::int64_t first, std::size_t count, std::uint32_t* word
         }
         inputs_->readBlock(std::span(i, length), std::span(q, length));
         inputPosition_ = at + static_cast<std::int64_t>(length);
+        noteCheckpoint();
         if (converting(settings_)) convertToIf(i, q, length, at, step_, settings_.IFMode);
         const double peak = peakOfBlock(block);
         const double* a = inverted ? q : i;

@@ -16,6 +16,7 @@
 #include "engine/conversion.h"
 #include "engine/marker_track.h"
 #include "engine/sample_readers.h"
+#include "engine/text_checkpoints.h"
 
 namespace halvik {
 
@@ -48,9 +49,12 @@ double blockPeak(double start, std::size_t block);
 class CodeReader {
 public:
     // The request (and the settings and markers it points to) must outlive
-    // the reader. nullptr when the inputs cannot be opened.
+    // the reader. nullptr when the inputs cannot be opened. Readers of one
+    // request may share their checkpoints in text inputs; without a shared
+    // set the reader keeps its own.
     static std::unique_ptr<CodeReader> open(const ConversionRequest& request, double startingPeak,
-                                            const OffsetSourceOpener& opener = openFileSourceAt);
+                                            const OffsetSourceOpener& opener = openFileSourceAt,
+                                            std::shared_ptr<TextCheckpoints> checkpoints = nullptr);
 
     // Sample words of [first, first + count) as the write pass stores them
     // (2 * count words, A then B per sample), first + count within the
@@ -60,8 +64,11 @@ public:
     bool read(std::int64_t first, std::size_t count, std::uint32_t* words, double* exactA, double* exactB);
 
 private:
-    CodeReader(const ConversionRequest& request, double startingPeak, const OffsetSourceOpener& opener);
+    CodeReader(const ConversionRequest& request, double startingPeak, const OffsetSourceOpener& opener,
+               std::shared_ptr<TextCheckpoints> checkpoints);
     bool seekInputs(std::int64_t first);
+    bool reopenText(const std::optional<TextCheckpoints::Point>& from);
+    void noteCheckpoint();
     void seekMarkers(std::int64_t first);
     double peakOfBlock(std::size_t block);
 
@@ -73,6 +80,8 @@ private:
     bool seekable_;
     std::optional<InputSet> inputs_;
     std::int64_t inputPosition_ = 0;
+    std::shared_ptr<TextCheckpoints> checkpoints_;
+    std::vector<std::uint64_t> openedAt_;  // the byte offset each text input was opened at
     MarkerTrack marker1_;
     MarkerTrack marker2_;
     std::int64_t markerPosition_ = 0;

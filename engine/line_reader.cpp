@@ -22,6 +22,7 @@ bool LineReader::refill() {
         return false;
     }
     end_ += got;
+    delivered_ += got;
     return true;
 }
 

@@ -5,7 +5,9 @@
 #define ORVENDA_ENGINE_LINE_READER_H
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string_view>
 
 #include "engine/byte_source.h"
@@ -22,6 +24,12 @@ public:
     // The next line without its line feed, valid until the next call; false
     // when no line is left. A last line without a line feed still counts.
     bool next(std::string_view& line);
+    // Bytes from the start of the source to the next line; nullopt while the
+    // tail of a cut line is still unread.
+    std::optional<std::uint64_t> nextLineOffset() const {
+        if (skipping_) return std::nullopt;
+        return delivered_ - (end_ - begin_);
+    }
 
 private:
     bool refill();  // moves the unread bytes to the front and reads more
@@ -31,6 +39,7 @@ private:
     std::unique_ptr<char[]> buffer_;
     std::size_t begin_ = 0;
     std::size_t end_ = 0;
+    std::uint64_t delivered_ = 0;  // bytes read from the source so far
     bool ended_ = false;
     bool skipping_ = false;  // the previous line was cut; its tail is still unread
 };

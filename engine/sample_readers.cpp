@@ -137,6 +137,16 @@ std::optional<InputSet> InputSet::open(const std::string& iPath, const std::stri
     return set;
 }
 
+std::optional<std::vector<std::uint64_t>> InputSet::nextLineOffsets() const {
+    std::vector<std::uint64_t> offsets;
+    for (const auto& reader : readers_) {
+        std::optional<std::uint64_t> offset = reader->nextLineOffset();
+        if (!offset) return std::nullopt;
+        offsets.push_back(*offset);
+    }
+    return offsets;
+}
+
 void InputSet::readBlock(std::span<double> i, std::span<double> q) {
     if (!readsI_) std::fill(i.begin(), i.end(), 0.0);
     if (!readsQ_) std::fill(q.begin(), q.end(), 0.0);

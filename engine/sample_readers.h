@@ -25,6 +25,9 @@ public:
     // Reads the next i.size() samples (i and q have equal sizes). A reader
     // writes only the channels its file holds; missing values become 0.0.
     virtual void readBlock(std::span<double> i, std::span<double> q) = 0;
+    // For line readers: bytes from the start of the source to the next line,
+    // when known.
+    virtual std::optional<std::uint64_t> nextLineOffset() const { return std::nullopt; }
 };
 
 enum class Channel { I, Q };
@@ -34,6 +37,7 @@ class SingleColumnTextReader final : public SampleReader {
 public:
     SingleColumnTextReader(std::unique_ptr<ByteSource> source, Channel channel);
     void readBlock(std::span<double> i, std::span<double> q) override;
+    std::optional<std::uint64_t> nextLineOffset() const override { return lines_.nextLineOffset(); }
 
 private:
     std::unique_ptr<ByteSource> source_;
@@ -47,6 +51,7 @@ class TwoColumnTextReader final : public SampleReader {
 public:
     explicit TwoColumnTextReader(std::unique_ptr<ByteSource> source);
     void readBlock(std::span<double> i, std::span<double> q) override;
+    std::optional<std::uint64_t> nextLineOffset() const override { return lines_.nextLineOffset(); }
 
 private:
     std::unique_ptr<ByteSource> source_;
@@ -81,6 +86,9 @@ public:
     // True when reading itself runs pieces on the team (parallel text), so the
     // team must not be busy with other work meanwhile.
     bool usesTeam() const { return usesTeam_; }
+    // The next line's offset in each file, in the order the files were
+    // opened; nullopt unless every reader reads lines and knows it.
+    std::optional<std::vector<std::uint64_t>> nextLineOffsets() const;
 
 private:
     std::vector<std::unique_ptr<SampleReader>> readers_;

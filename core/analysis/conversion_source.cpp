@@ -23,6 +23,9 @@ struct ConversionSampleSource::State {
     ConversionInput input;
     halvik::ConversionRequest request;
     double peak = 1.0;
+    // Every cursor of the source notes and uses the same points in text
+    // inputs, so a zoom after the whole-file pass starts near its range.
+    std::shared_ptr<halvik::TextCheckpoints> checkpoints = std::make_shared<halvik::TextCheckpoints>();
 
     void bind() {
         const HalvikArguments& a = input.arguments;
@@ -97,7 +100,7 @@ ConversionOpenResult ConversionSampleSource::open(const ConversionInput& input, 
         return result;
     }
     state->peak = peak.peak;
-    if (!halvik::CodeReader::open(state->request, state->peak)) {
+    if (!halvik::CodeReader::open(state->request, state->peak, halvik::openFileSourceAt, state->checkpoints)) {
         result.status = {Outcome::Failed, "the input files cannot be opened"};
         return result;
     }
@@ -127,7 +130,8 @@ bool ConversionSampleSource::isComplex() const {
 bool ConversionSampleSource::hasMarkers() const { return (state_->input.arguments.settings.MarkerFlags & 0x6) != 0; }
 
 std::unique_ptr<SampleCursor> ConversionSampleSource::openCursor() const {
-    return std::make_unique<ConversionCursor>(halvik::CodeReader::open(state_->request, state_->peak));
+    return std::make_unique<ConversionCursor>(
+        halvik::CodeReader::open(state_->request, state_->peak, halvik::openFileSourceAt, state_->checkpoints));
 }
 
 double ConversionSampleSource::startingPeak() const { return state_->peak; }

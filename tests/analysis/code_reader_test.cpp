@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <memory>
 #include <random>
 
 #include <gtest/gtest.h>
@@ -12,6 +13,8 @@
 #include "core/analysis/conversion_source.h"
 #include "engine/awv_reader.h"
 #include "engine/code_reader.h"
+#include "engine/line_reader.h"
+#include "engine/text_checkpoints.h"
 #include "tests/engine/conversion_test_support.h"
 
 namespace {
@@ -175,6 +178,91 @@ const Row kRows[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Layouts, CodeReaderMatchesFile, ::testing::ValuesIn(kRows), RowName{});
+
+// Text has no fixed sample size: once a reader has read forward, a jump back
+// starts at the noted point before its range, not at the start of the files;
+// readers sharing the points start near a range they never read. A very long
+// line, longer than the reader's buffer, leaves out the point it falls on.
+TEST(CodeReaderCheckpoints, JumpsInTextStartNearTheirRangeAndReadTheWrittenCodes) {
+    constexpr int32_t kInterval = static_cast<int32_t>(TextCheckpoints::kInterval);
+    constexpr int32_t kCount = 2 * kInterval + 3000;
+    for (Layout layout : {Layout::TwoColumnText, Layout::SingleColumns}) {
+        SCOPED_TRACE(layout == Layout::TwoColumnText ? "two columns" : "single columns");
+        ScratchDir dir;
+        Row row{"checkpoints", layout, 1, 1, 0, 0x6, 0.9, 1.0, kCount, kCount};
+        Inputs in = writeInputs(row, dir);
+        const bool cutLine = layout == Layout::TwoColumnText;
+        if (cutLine) {  // the line of the last sample before the first point
+            std::string text = readFile(in.iPath);
+            std::size_t at = 0;
+            for (int32_t line = 0; line < kInterval; ++line) at = text.find('\n', at) + 1;
+            text.insert(at - 1, std::string(2 * LineReader::kBufferSize + 100, ' '));
+            writeFile(in.iPath, text);
+        }
+        Call call;
+        call.iPath = in.iPath;
+        call.qPath = in.qPath;
+        call.dataType = in.dataType;
+        call.fileKind = in.fileKind;
+        call.sampleCount = kCount;
+        call.settings.Fs = 10e6;
+        call.settings.IFFreq = 1.3e6;
+        call.settings.IFConvert = 1;
+        call.settings.IFMode = 1;
+        call.outPath = dir.file("out.awv");
+        ASSERT_EQ(call.run(), 0);
+        const std::vector<uint32_t> expected = writtenWords(call.outPath);
+
+        ConversionRequest request;
+        request.iPath = call.iPath;
+        request.qPath = call.qPath;
+        request.inputDataType = call.dataType;
+        request.inputFileKind = call.fileKind;
+        request.sampleCount = kCount;
+        request.settings = &call.settings;
+        const double peak = startingPeak(request, openFileSource).peak;
+        std::vector<std::uint64_t> opened;
+        OffsetSourceOpener counting = [&](const std::string& path, std::uint64_t offset) {
+            opened.push_back(offset);
+            return openFileSourceAt(path, offset);
+        };
+        auto checkpoints = std::make_shared<TextCheckpoints>();
+        auto reader = CodeReader::open(request, peak, counting, checkpoints);
+        ASSERT_NE(reader, nullptr);
+        std::vector<uint32_t> words(expected.size());
+        for (int32_t first = 0; first < kCount; first += 5000) {
+            std::size_t length = static_cast<std::size_t>(std::min(5000, kCount - first));
+            ASSERT_TRUE(reader->read(first, length, words.data() + 2 * first, nullptr, nullptr));
+        }
+        ASSERT_EQ(words, expected);
+
+        struct Jump {
+            int32_t first, length;
+            bool fromStart;  // no noted point at or before first
+        };
+        // Each jump lies behind the reader or beyond a point ahead of it.
+        const Jump jumps[] = {{2 * kInterval + 5, 100, false}, {2 * kInterval - 1, 2, cutLine},
+                              {kInterval + 10, 50, cutLine},   {5, 10, true},
+                              {2 * kInterval, 1, false},       {kInterval, 1, cutLine}};
+        for (const Jump& jump : jumps) {
+            opened.clear();
+            std::vector<uint32_t> part(2 * static_cast<std::size_t>(jump.length));
+            ASSERT_TRUE(reader->read(jump.first, static_cast<std::size_t>(jump.length), part.data(), nullptr, nullptr));
+            EXPECT_TRUE(std::equal(part.begin(), part.end(), expected.begin() + 2 * jump.first)) << jump.first;
+            ASSERT_FALSE(opened.empty()) << "the inputs are opened again for " << jump.first;
+            for (std::uint64_t offset : opened) EXPECT_EQ(offset == 0, jump.fromStart) << jump.first;
+        }
+
+        opened.clear();
+        auto sharing = CodeReader::open(request, peak, counting, checkpoints);
+        ASSERT_NE(sharing, nullptr);
+        opened.clear();
+        std::vector<uint32_t> part(2 * 7);
+        ASSERT_TRUE(sharing->read(2 * kInterval + 3, 7, part.data(), nullptr, nullptr));
+        EXPECT_TRUE(std::equal(part.begin(), part.end(), expected.begin() + 2 * (2 * kInterval + 3)));
+        for (std::uint64_t offset : opened) EXPECT_GT(offset, 0u) << "a reader sharing the points";
+    }
+}
 
 TEST(ConversionSource, DecodesCodesMarkersAndExactValues) {
     ScratchDir dir;
