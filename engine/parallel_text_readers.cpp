@@ -31,18 +31,21 @@ bool ParsedLines<Value>::parseNextBatch() {
 }
 
 template <typename Value>
-bool ParsedLines<Value>::next(Value& value) {
+std::span<const Value> ParsedLines<Value>::nextRun(std::size_t most) {
     for (;;) {
         if (piece_ < pieces_.size() && at_ < pieces_[piece_].size()) {
-            value = pieces_[piece_][at_++];
-            return true;
+            const std::vector<Value>& values = pieces_[piece_];
+            const std::size_t count = std::min(most, values.size() - at_);
+            std::span<const Value> run(values.data() + at_, count);
+            at_ += count;
+            return run;
         }
         if (piece_ < pieces_.size()) {
             ++piece_;
             at_ = 0;
             continue;
         }
-        if (!parseNextBatch()) return false;
+        if (!parseNextBatch()) return {};
     }
 }
 
@@ -56,11 +59,14 @@ ParallelSingleColumnTextReader::ParallelSingleColumnTextReader(std::unique_ptr<B
 void ParallelSingleColumnTextReader::readBlock(std::span<double> i, std::span<double> q) {
     std::span<double> values = channel_ == Channel::I ? i : q;
     std::size_t k = 0;
-    for (; k < values.size() && !ended_; ++k) {
-        if (!lines_.next(values[k])) {
-            values[k] = 0.0;
+    while (k < values.size() && !ended_) {
+        std::span<const double> run = lines_.nextRun(values.size() - k);
+        if (run.empty()) {
             ended_ = true;
+            break;
         }
+        std::copy(run.begin(), run.end(), values.begin() + static_cast<std::ptrdiff_t>(k));
+        k += run.size();
     }
     std::fill(values.begin() + static_cast<std::ptrdiff_t>(k), values.end(), 0.0);
 }
@@ -69,12 +75,18 @@ ParallelTwoColumnTextReader::ParallelTwoColumnTextReader(std::unique_ptr<ByteSou
     : lines_(std::move(source), team, parseTwoColumnLine) {}
 
 void ParallelTwoColumnTextReader::readBlock(std::span<double> i, std::span<double> q) {
-    for (std::size_t k = 0; k < i.size(); ++k) {
-        SamplePair pair{0.0, 0.0};
-        if (!lines_.next(pair)) pair = SamplePair{0.0, 0.0};
-        i[k] = pair.i;
-        q[k] = pair.q;
+    std::size_t k = 0;
+    while (k < i.size()) {
+        std::span<const SamplePair> run = lines_.nextRun(i.size() - k);
+        if (run.empty()) break;
+        for (const SamplePair& pair : run) {
+            i[k] = pair.i;
+            q[k] = pair.q;
+            ++k;
+        }
     }
+    std::fill(i.begin() + static_cast<std::ptrdiff_t>(k), i.end(), 0.0);
+    std::fill(q.begin() + static_cast<std::ptrdiff_t>(k), q.end(), 0.0);
 }
 
 }  // namespace halvik

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <span>
 #include <vector>
 
 #include "engine/line_batches.h"
@@ -23,8 +24,9 @@ public:
     using Parse = Value (*)(std::string_view);
 
     ParsedLines(std::unique_ptr<ByteSource> source, WorkerTeam& team, Parse parse);
-    // The next line's value; false when no line is left.
-    bool next(Value& value);
+    // The values of the next lines, at most `most` of them, in line order;
+    // empty when no line is left.
+    std::span<const Value> nextRun(std::size_t most);
 
 private:
     bool parseNextBatch();

@@ -12,6 +12,7 @@ const std::vector<BenchCase>& benchCases() {
         {"float-pairs", Layout::FloatPairs, IfMode::Baseband, TargetKind::SamplesPerSecond, kBinarySamplesPerSecond},
         {"float-pairs-real-if", Layout::FloatPairs, IfMode::RealIf, TargetKind::SpeedUp, kIfSpeedUp},
         {"float-pairs-complex-shift", Layout::FloatPairs, IfMode::ComplexShift, TargetKind::SpeedUp, kIfSpeedUp},
+        {"float-tone-complex-shift", Layout::FloatTone, IfMode::ComplexShift, TargetKind::SpeedUp, kWorstCaseIfSpeedUp},
     };
     return cases;
 }

@@ -59,6 +59,18 @@ InputFiles prepareInputs(Layout layout, std::int64_t samples, const std::string&
         files.peak = 1.0;
         break;
     }
+    case Layout::FloatTone: {
+        files.paths = {folder + "/tone.bin"};
+        Writer out(files.paths[0]);
+        for (std::int64_t k = 0; k < samples; ++k) {
+            const double phase = 0.0123 * static_cast<double>(k % 1000003);
+            const float pair[2] = {static_cast<float>(std::cos(phase)), static_cast<float>(std::sin(phase))};
+            out.append(pair, sizeof pair);
+        }
+        files.bytes = out.finish();
+        files.peak = 1.0;
+        break;
+    }
     }
     return files;
 }

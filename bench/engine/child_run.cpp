@@ -66,6 +66,16 @@ std::string readAll(int fd) {
     return text;
 }
 
+// The engine's data type of a layout: 16-bit pairs, float pairs or text.
+int32_t dataTypeOf(Layout layout) {
+    switch (layout) {
+    case Layout::Int16Pairs: return 2;
+    case Layout::FloatPairs:
+    case Layout::FloatTone: return 3;
+    default: return 1;
+    }
+}
+
 }  // namespace
 
 RunResult runInChild(const std::string& program, const ChildRequest& request) {
@@ -152,9 +162,7 @@ int childMain(const std::vector<std::string>& arguments) {
     marker1[2] = {samples / 2, 1};
     marker2[0] = {samples / 3, 1};
     const bool twoFiles = benchCase->layout == Layout::SingleColumnText;
-    const int32_t dataType = benchCase->layout == Layout::Int16Pairs   ? 2
-                             : benchCase->layout == Layout::FloatPairs ? 3
-                                                                       : 1;
+    const int32_t dataType = dataTypeOf(benchCase->layout);
 
     const auto start = std::chrono::steady_clock::now();
     const int32_t rc = halvik(iPath.c_str(), qPath.c_str(), dataType, twoFiles ? 3 : 4, marker1.data(), marker2.data(),

@@ -125,7 +125,10 @@ TEST(DecimalPrefix, AgreesWithTheCLibraryOnRandomDecimals) {
             if (pick(2)) text += pick(2) ? "-" : "+";
             text += digits(pick(5) == 0 ? 0 : 1 + pick(3));
         }
-        if (pick(4) == 0) text += ",x";
+        // Bytes next to the digits in code order, and high bytes that carry
+        // when the reader checks eight bytes at once.
+        static const char* const kTails[] = {",x", "/", ":", "\xfa\xff" "9", "\x7f", " 12", "\xf6" "5"};
+        if (pick(3) == 0) text += kTails[pick(7)];
         ParsedNumber parsed = parseDecimalPrefix(text.data(), text.data() + text.size());
         char* cEnd = nullptr;
         double c = std::strtod(text.c_str(), &cEnd);
