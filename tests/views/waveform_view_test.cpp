@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QWheelEvent>
 #include <cmath>
 
 #include "core/analysis/generated_source.h"
@@ -227,6 +228,38 @@ private slots:
         QTRY_COMPARE(view->visibleRange().count, int64_t{40});
         QTest::mouseClick(view->findChild<QPushButton*>(QStringLiteral("BtnWholeFile")), Qt::LeftButton);
         QTRY_COMPARE(view->timeTraces().count, int64_t{kToneSamples});
+    }
+
+    // The wheel zooms around the sample under the pointer; a drag moves the
+    // samples with the pointer.
+    void wheelZoomsAtThePointerAndDragPans() {
+        ViewUnderTest ui;
+        ui.commands()->openWaveformFile(ui.tone);
+        QTRY_VERIFY(ui.view() && ui.view()->hasSignal() && ui.settled());
+        views::WaveformViewWindow* view = ui.view();
+        view->show();
+        view->setVisibleRange({1000, 1000});
+        QTRY_COMPARE(view->timeTraces().count, int64_t{1000});
+        auto* canvas = view->findChild<QWidget*>(QStringLiteral("PictTime"));
+        auto frameX = [&] { return plots::timePlotLayout(QRectF(canvas->rect()), view->timeTraces()).frame.x; };
+        const QPointF at(frameX().toPixel(1500.0), canvas->height() / 2.0);
+        QWheelEvent wheel(at, canvas->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(canvas, &wheel);
+        QTRY_VERIFY(view->timeTraces().count < 1000);
+        QVERIFY(view->visibleRange().count >= 790 && view->visibleRange().count <= 810);
+        QVERIFY2(std::abs(frameX().toValue(at.x()) - 1500.0) <= 2.0, "the sample under the pointer stays there");
+
+        const plots::SampleRange before = view->visibleRange();
+        const double samplesPerPixel = frameX().toValue(101.0) - frameX().toValue(1.0);
+        QTest::mousePress(canvas, Qt::LeftButton, Qt::NoModifier, at.toPoint());
+        QMouseEvent drag(QEvent::MouseMove, at - QPointF(100, 0), canvas->mapToGlobal(at - QPointF(100, 0)),
+                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(canvas, &drag);
+        QTest::mouseRelease(canvas, Qt::LeftButton, Qt::NoModifier, (at - QPointF(100, 0)).toPoint());
+        QTRY_VERIFY(view->visibleRange().first != before.first);
+        QCOMPARE(view->visibleRange().count, before.count);
+        QVERIFY(std::abs(static_cast<double>(view->visibleRange().first - before.first) - samplesPerPixel) <= 2.0);
     }
 
     void fftSizeAndExport() {
