@@ -5,7 +5,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 
 namespace halvik {
 namespace {
@@ -23,42 +22,6 @@ const char* skipTokenSpace(const char* p, const char* end) {
     return p;
 }
 
-// The value of the eight digit characters of chunk, the first in its lowest
-// byte: three multiplications instead of eight dependent steps.
-uint64_t eightDigits(uint64_t chunk) {
-    constexpr uint64_t kMask = 0x000000FF000000FF;
-    constexpr uint64_t kMul1 = 100 + (uint64_t{1000000} << 32);
-    constexpr uint64_t kMul2 = 1 + (uint64_t{10000} << 32);
-    chunk -= 0x3030303030303030;
-    chunk = (chunk * 10) + (chunk >> 8);
-    return (((chunk & kMask) * kMul1) + (((chunk >> 16) & kMask) * kMul2)) >> 32;
-}
-
-// Appends the run of digits at p to mantissa (wrapping past 19 digits, which
-// the caller counts) and returns its end. Where eight bytes can be loaded, up
-// to eight digits are taken at once: a byte is a digit when its high nibble
-// is 3 and stays 3 after adding 6. A carry out of a non-digit byte only
-// reaches later bytes, past the first non-digit, which are not used.
-const char* appendDigits(const char* p, const char* end, uint64_t& mantissa) {
-    static constexpr uint64_t kPowers[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000};
-    while (end - p >= 8) {
-        uint64_t chunk;
-        std::memcpy(&chunk, p, 8);
-        const uint64_t nonDigits = ((chunk & 0xF0F0F0F0F0F0F0F0) ^ 0x3030303030303030) |
-                                   (((chunk + 0x0606060606060606) & 0xF0F0F0F0F0F0F0F0) ^ 0x3030303030303030);
-        const int count = nonDigits == 0 ? 8 : std::countr_zero(nonDigits) / 8;
-        if (count == 0) return p;
-        // Left-aligned, the digits are preceded by zero digits of no weight.
-        const uint64_t aligned =
-            count == 8 ? chunk : (chunk << (8 * (8 - count))) | (0x3030303030303030 >> (8 * count));
-        mantissa = mantissa * kPowers[count] + eightDigits(aligned);
-        p += count;
-        if (count < 8) return p;
-    }
-    for (; p != end && isDigit(*p); ++p) mantissa = mantissa * 10 + static_cast<uint64_t>(*p - '0');
-    return p;
-}
-
 // Clinger's fast path: a decimal of at most 19 digits whose value
 // is m * 10^e with m < 2^53 and |e| <= 22 is exactly one correctly rounded
 // multiplication or division of two exact doubles. Covers the numbers sample
@@ -70,12 +33,12 @@ const char* parseSimpleDecimal(const char* p, const char* end, double& value) {
     // it may have wrapped (unsigned, so defined) and from_chars takes over.
     uint64_t mantissa = 0;
     const char* start = p;
-    p = appendDigits(p, end, mantissa);
+    for (; p != end && isDigit(*p); ++p) mantissa = mantissa * 10 + static_cast<uint64_t>(*p - '0');
     std::ptrdiff_t digits = p - start;
     int exponent = 0;
     if (p != end && *p == '.') {
         const char* fraction = ++p;
-        p = appendDigits(p, end, mantissa);
+        for (; p != end && isDigit(*p); ++p) mantissa = mantissa * 10 + static_cast<uint64_t>(*p - '0');
         exponent = -static_cast<int>(std::min<std::ptrdiff_t>(p - fraction, 100000));
         digits += p - fraction;
     }
