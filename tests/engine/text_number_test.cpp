@@ -127,7 +127,15 @@ TEST(DecimalPrefix, AgreesWithTheCLibraryOnRandomDecimals) {
         }
         // Bytes next to the digits in code order, and high bytes that carry
         // when the reader checks eight bytes at once.
-        static const char* const kTails[] = {",x", "/", ":", "\xfa\xff" "9", "\x7f", " 12", "\xf6" "5"};
+        static const char* const kTails[] = {",x",
+                                             "/",
+                                             ":",
+                                             "\xfa\xff"
+                                             "9",
+                                             "\x7f",
+                                             " 12",
+                                             "\xf6"
+                                             "5"};
         if (pick(3) == 0) text += kTails[pick(7)];
         ParsedNumber parsed = parseDecimalPrefix(text.data(), text.data() + text.size());
         char* cEnd = nullptr;
