@@ -101,6 +101,11 @@ std::size_t MemoryByteSource::read(std::span<std::byte> destination) {
     return step;
 }
 
+bool MemoryByteSource::seek(std::uint64_t offset) {
+    position_ = static_cast<std::size_t>(std::min<std::uint64_t>(offset, bytes_.size()));
+    return true;
+}
+
 std::unique_ptr<ByteSource> openFileSource(const std::string& path) { return FileByteSource::open(path); }
 
 std::span<const std::byte> MemoryByteSource::view(std::size_t size) {

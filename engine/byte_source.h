@@ -30,6 +30,9 @@ public:
     // while none occurred (the engine takes such an end as the end of the
     // input, the program's readers report it).
     virtual int error() const { return 0; }
+    // Continues reading at byte offset of the data (dropping buffered bytes);
+    // false when the source cannot be positioned there.
+    virtual bool seek(std::uint64_t /*offset*/) { return false; }
 
     static constexpr std::size_t kMaxView = std::size_t{64} << 10;
 };
@@ -55,9 +58,7 @@ public:
     std::size_t read(std::span<std::byte> destination) override;
     std::span<const std::byte> view(std::size_t size) override;
     int error() const override { return error_; }
-    // Continues reading at byte offset of the file (dropping buffered bytes);
-    // false when the file cannot be positioned there.
-    bool seek(std::uint64_t offset);
+    bool seek(std::uint64_t offset) override;
 
 private:
     explicit FileByteSource(int descriptor);
@@ -79,6 +80,7 @@ public:
         : bytes_(reinterpret_cast<const std::byte*>(bytes.data()), bytes.size()) {}
     std::size_t read(std::span<std::byte> destination) override;
     std::span<const std::byte> view(std::size_t size) override;
+    bool seek(std::uint64_t offset) override;
 
 private:
     std::span<const std::byte> bytes_;

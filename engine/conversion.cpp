@@ -96,6 +96,7 @@ private:
     void readChunk(InputSet& inputs, WorkArea& area, const Chunk& chunk);
     void reportRead(const Chunk& chunk);
     bool scanPass();
+    std::optional<double> scanInParts(bool shiftAll);
     bool writePass();
     void showProgress(int32_t done) { progress_.setProgress(done * 100.0 / r_.sampleCount); }
 
@@ -243,9 +244,13 @@ void Conversion::reportRead(const Chunk& chunk) {
 bool Conversion::scanPass() {
     progress_.setStage("Converting BB to IF...");
     peak_ = 0.0;
+    const bool shiftAll = r_.ifTwoPass || ifTwoPassRequested();
+    if (std::optional<double> peak = scanInParts(shiftAll)) {
+        peak_ = *peak;
+        return true;
+    }
     std::optional<InputSet> inputs = openInputs();
     if (!inputs) return false;
-    const bool shiftAll = r_.ifTwoPass || ifTwoPassRequested();
     runPass(
         overlapReading(*inputs), [&](WorkArea& area, const Chunk& chunk) { readChunk(*inputs, area, chunk); },
         [&](WorkArea& area, const Chunk& chunk, std::size_t block) {
@@ -272,6 +277,76 @@ bool Conversion::scanPass() {
         },
         [](WorkArea&, const Chunk&) {});
     return true;
+}
+
+// Binary samples lie at fixed offsets: each thread scans a part of the
+// samples from sources of its own, reading included, a chunk per round so
+// the window shows progress. The largest magnitude does not depend on the
+// order. nullopt when the inputs are text, there is one thread, or a source
+// cannot be positioned.
+std::optional<double> Conversion::scanInParts(bool shiftAll) {
+    if (r_.inputFileKind != HALVIK_KIND_IQ_FILE || r_.inputDataType == HALVIK_TYPE_TEXT) return std::nullopt;
+    const std::size_t parts = std::min<std::size_t>(team_->size(), blockCount_);
+    if (parts < 2) return std::nullopt;
+    const std::uint64_t pairBytes = r_.inputDataType == HALVIK_TYPE_INT16_PAIRS ? 4 : 8;
+    const std::size_t blockSize = areas_[0].size;
+    struct Part {
+        std::optional<InputSet> inputs;
+        std::size_t block = 0, endBlock = 0;  // the next block to scan, and the end
+        double peak = 0.0;
+        std::vector<double> i, q;
+    };
+    std::vector<Part> scans(parts);
+    for (std::size_t p = 0; p < parts; ++p) {
+        Part& part = scans[p];
+        part.block = blockCount_ * p / parts;
+        part.endBlock = blockCount_ * (p + 1) / parts;
+        const std::uint64_t offset = part.block * blockSize * pairBytes;
+        bool positioned = true;
+        SourceOpener at = [&](const std::string& path) -> std::unique_ptr<ByteSource> {
+            std::unique_ptr<ByteSource> source = opener_(path);
+            positioned = source && source->seek(offset);
+            return positioned ? std::move(source) : nullptr;
+        };
+        part.inputs = InputSet::open(r_.iPath, r_.qPath, r_.inputDataType, r_.inputFileKind, at);
+        if (!part.inputs) return std::nullopt;
+        part.i.resize(blockSize);
+        part.q.resize(blockSize);
+    }
+    const std::size_t roundBlocks = areas_[0].blocks;
+    int64_t done = 0;
+    for (bool more = true; more;) {
+        std::size_t roundSamples[kMaxThreads] = {};
+        team_->run(parts, [&](std::size_t p) {
+            Part& part = scans[p];
+            for (std::size_t k = 0; k < roundBlocks && part.block < part.endBlock; ++k, ++part.block) {
+                const int64_t first = static_cast<int64_t>(part.block * blockSize);
+                const std::size_t count = std::min<std::size_t>(blockSize, r_.sampleCount - first);
+                double* i = part.i.data();
+                double* q = part.q.data();
+                part.inputs->readBlock(std::span(i, count), std::span(q, count));
+                roundSamples[p] += count;
+                if (!shiftAll) {
+                    part.peak = shiftedPeak(i, q, count, first, step_, s_.IFMode, part.peak);
+                    continue;
+                }
+                convertToIf(i, q, count, first, step_, s_.IFMode);
+                for (std::size_t n = 0; n < count; ++n) part.peak = std::max(part.peak, std::fabs(i[n]));
+                if (complexShift()) {
+                    for (std::size_t n = 0; n < count; ++n) part.peak = std::max(part.peak, std::fabs(q[n]));
+                }
+            }
+        });
+        more = false;
+        for (std::size_t p = 0; p < parts; ++p) {
+            done += static_cast<int64_t>(roundSamples[p]);
+            more = more || scans[p].block < scans[p].endBlock;
+        }
+        showProgress(static_cast<int32_t>(done));
+    }
+    double peak = 0.0;
+    for (const Part& part : scans) peak = std::max(peak, part.peak);
+    return peak;
 }
 
 bool Conversion::writePass() {
