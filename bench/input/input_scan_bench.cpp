@@ -3,7 +3,10 @@
 // child process of its own, so the figures do not mix).
 //
 //   input_scan_bench [--dir DIR] [--binary-records N] [--text-records N]
-//                    [--limit-records N] [--runs K] [--keep]
+//                    [--limit-records N] [--runs K] [--threads N] [--keep]
+//
+// Each text layout is scanned twice: on one thread, and on the threads the
+// scanner takes by default (HALVIK_THREADS, else one per core; --threads N).
 //
 // The "iq-text-limit" case writes one line more than the record limit, so
 // one run checks the real limit: it must count exactly 67,108,864 records.
@@ -35,6 +38,7 @@ struct Options {
     int64_t textRecords = 16'777'216;
     int64_t limitRecords = orvenda::input::kMaxRecords + 1;
     int runs = 3;
+    unsigned threads = 0;
     bool keep = false;
 };
 
@@ -42,6 +46,7 @@ struct Case {
     const char* name;
     InputLayout layout;
     int64_t records;
+    bool text;
 };
 
 std::string firstLineWith(const char* file, const char* key) {
@@ -60,8 +65,9 @@ void printMachine() {
 
 // The child: one untimed scan to warm the page cache, then the best of `runs`,
 // by the wall clock and by the process's CPU time (the machine may be shared).
-[[noreturn]] void timeCase(const Case& c, const std::string& path, uint64_t bytes, int runs) {
+[[noreturn]] void timeCase(const Case& c, const std::string& path, uint64_t bytes, int runs, unsigned threads) {
     orvenda::input::ScanOptions options;
+    options.threads = threads;
     int64_t reports = 0;
     options.onProgress = [&reports](int64_t) { ++reports; };
     orvenda::input::ScanOutcome outcome = orvenda::input::scanFile(path, c.layout, options);
@@ -84,10 +90,11 @@ void printMachine() {
         std::fflush(stdout);
         std::_Exit(1);
     }
-    std::printf("| %-16s | %12lld | %10.1f | %12lld | %-5s | %8.3f | %8.0f | %8.0f |", c.name,
-                static_cast<long long>(c.records), static_cast<double>(bytes) / 1048576.0,
-                static_cast<long long>(outcome.result.count), outcome.result.limitExceeded ? "yes" : "no", best,
-                static_cast<double>(bytes) / best / 1e6, static_cast<double>(bytes) / bestCpu / 1e6);
+    std::printf("| %-16s | %7u | %12lld | %10.1f | %12lld | %-5s | %8.3f | %8.0f | %8.0f |", c.name,
+                orvenda::input::textScanThreads(threads), static_cast<long long>(c.records),
+                static_cast<double>(bytes) / 1048576.0, static_cast<long long>(outcome.result.count),
+                outcome.result.limitExceeded ? "yes" : "no", best, static_cast<double>(bytes) / best / 1e6,
+                static_cast<double>(bytes) / bestCpu / 1e6);
     std::fflush(stdout);
     std::_Exit(0);
 }
@@ -106,6 +113,8 @@ bool parse(int argc, char** argv, Options& options) {
             options.limitRecords = std::atoll(argv[++k]);
         else if (arg == "--runs" && hasValue)
             options.runs = std::atoi(argv[++k]);
+        else if (arg == "--threads" && hasValue)
+            options.threads = static_cast<unsigned>(std::atoi(argv[++k]));
         else if (arg == "--keep")
             options.keep = true;
         else
@@ -121,24 +130,24 @@ int main(int argc, char** argv) {
     if (!parse(argc, argv, options)) {
         std::fprintf(stderr,
                      "usage: input_scan_bench [--dir DIR] [--binary-records N] [--text-records N]\n"
-                     "                        [--limit-records N] [--runs K] [--keep]\n");
+                     "                        [--limit-records N] [--runs K] [--threads N] [--keep]\n");
         return 2;
     }
     const std::vector<Case> cases = {
-        {"float-pairs", InputLayout::BinaryFloatPairs, options.binaryRecords},
-        {"short-pairs", InputLayout::BinaryShortPairs, options.binaryRecords},
-        {"iq-text-limit", InputLayout::FreeFormatIQText, options.limitRecords},
-        {"csv", InputLayout::CsvIQText, options.textRecords},
-        {"single-text", InputLayout::SingleChannelText, options.textRecords},
+        {"float-pairs", InputLayout::BinaryFloatPairs, options.binaryRecords, false},
+        {"short-pairs", InputLayout::BinaryShortPairs, options.binaryRecords, false},
+        {"iq-text-limit", InputLayout::FreeFormatIQText, options.limitRecords, true},
+        {"csv", InputLayout::CsvIQText, options.textRecords, true},
+        {"single-text", InputLayout::SingleChannelText, options.textRecords, true},
     };
     std::filesystem::create_directories(options.dir);
     printMachine();
     std::printf("best of %d warm runs\n\n", options.runs);
     std::printf(
-        "| case             |      records |    MiB     | counted      | over  |  seconds |"
+        "| case             | threads |      records |    MiB     | counted      | over  |  seconds |"
         "     MB/s | MB/s CPU | peak RSS MiB |\n");
     std::printf(
-        "|------------------|--------------|------------|--------------|-------|----------|"
+        "|------------------|---------|--------------|------------|--------------|-------|----------|"
         "----------|----------|--------------|\n");
     std::fflush(stdout);
     int failures = 0;
@@ -150,14 +159,19 @@ int main(int argc, char** argv) {
             bytes = std::filesystem::file_size(path);
         else
             bytes = orvenda::bench::writeBenchFile(path, c.layout, c.records);
-        const pid_t child = fork();
-        if (child == 0) timeCase(c, path, bytes, options.runs);
-        int status = 0;
-        rusage usage{};
-        wait4(child, &status, 0, &usage);
-        std::printf(" %12.1f |\n", static_cast<double>(usage.ru_maxrss) / 1024.0);
-        std::fflush(stdout);
-        failures += !(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        // Binary layouts are read on one thread whatever the count.
+        std::vector<unsigned> threadCounts = {1};
+        if (c.text && orvenda::input::textScanThreads(options.threads) > 1) threadCounts.push_back(options.threads);
+        for (unsigned threads : threadCounts) {
+            const pid_t child = fork();
+            if (child == 0) timeCase(c, path, bytes, options.runs, threads);
+            int status = 0;
+            rusage usage{};
+            wait4(child, &status, 0, &usage);
+            std::printf(" %12.1f |\n", static_cast<double>(usage.ru_maxrss) / 1024.0);
+            std::fflush(stdout);
+            failures += !(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        }
         if (!options.keep) std::filesystem::remove(path, ignored);
     }
     return failures == 0 ? 0 : 1;

@@ -15,14 +15,17 @@ namespace {
 
 template <class Reader>
 ScanOutcome readText(halvik::ByteSource& source, Reader& reader, const ScanOptions& options) {
-    const unsigned threads =
-        halvik::conversionThreads(static_cast<int>(std::min(options.threads, halvik::kMaxThreads)));
+    const unsigned threads = textScanThreads(options.threads);
     if (threads <= 1) return readTextChunks(source, reader, options.chunkBytes);
     ParallelTextChunks<Reader> parallel(reader, threads, options.pieceBytes);
     return readTextChunks(source, parallel, options.chunkBytes);
 }
 
 }  // namespace
+
+unsigned textScanThreads(unsigned requested) {
+    return halvik::conversionThreads(static_cast<int>(std::min(requested, halvik::kMaxThreads)));
+}
 
 ScanOutcome scan(halvik::ByteSource& source, InputLayout layout, const ScanOptions& options) {
     RecordTally tally(options);

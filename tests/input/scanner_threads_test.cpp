@@ -201,7 +201,9 @@ TEST(ThreadedTextScan, PiecesEndAtItemBoundaries) {
         const char* from = begin;
         for (std::size_t k = 0; k < ends.size(); ++k) {
             EXPECT_GT(ends[k], from);
-            if (k + 1 < ends.size()) EXPECT_EQ(ends[k][-1], '\n');
+            if (k + 1 < ends.size()) {
+                EXPECT_EQ(ends[k][-1], '\n');
+            }
             from = ends[k];
         }
         EXPECT_EQ(ends.size() > 1, text.size() >= 2 * piece);
