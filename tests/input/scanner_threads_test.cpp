@@ -148,7 +148,7 @@ constexpr Split kSplits[] = {
     {3, 64, 13},
     {3, 100, 1},
     {3, kDefaultChunkBytes, 1},
-    {7, 150, 200},
+    {7, 500, 200},
     {7, 100, 13},
     {7, kDefaultChunkBytes, 13},
 };
@@ -180,6 +180,24 @@ TEST(ThreadedTextScan, GeneratedTextsMatchTheSingleThreadedScan) {
             SCOPED_TRACE("round " + std::to_string(round) + ", layout " + std::to_string(static_cast<int>(layout)));
             expectThreadedScansMatch(text, layout);
         }
+}
+
+// Files as loads see them: pieces of the default size, a bad item or the
+// limit late in the file.
+TEST(ThreadedTextScan, LargeTextsMatchTheSingleThreadedScan) {
+    std::mt19937 random(5);
+    for (InputLayout layout : kAllText) {
+        const std::string text = randomText(random, layout, 60000, 0) + "1,x\n";
+        for (int64_t limit : {kNoLimit, int64_t{45001}}) {
+            const Scan single = scanText(text, layout, 1, kDefaultChunkBytes, kDefaultPieceBytes, limit);
+            for (const Split& split : {Split{2, kDefaultChunkBytes, kDefaultPieceBytes}, Split{3, 1 << 20, 100'000}}) {
+                SCOPED_TRACE("layout " + std::to_string(static_cast<int>(layout)) + ", threads " +
+                             std::to_string(split.threads) + ", limit " + std::to_string(limit));
+                expectSameScan(scanText(text, layout, split.threads, split.chunkBytes, split.pieceBytes, limit),
+                               single);
+            }
+        }
+    }
 }
 
 // The cut itself: pieces cover the chunk, each ends past a boundary (but the
