@@ -206,7 +206,8 @@ private:
 }  // namespace
 
 int runConvert(ConvertPlan plan, HalvikLibrary& library, std::ostream& err, bool terminal) {
-    // The engine reads its thread cap from the environment at every call.
+    // The engine reads its thread cap from the environment at every call, and
+    // so does the input scanner (ScanOptions::threads 0) for text inputs.
     if (plan.threads != 0) ::setenv("HALVIK_THREADS", std::to_string(plan.threads).c_str(), 1);
     return Run(std::move(plan), library, err, terminal).run();
 }

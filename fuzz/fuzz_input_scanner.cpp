@@ -2,7 +2,8 @@
 // single-channel text, 16-bit and float binary pairs), fed from memory
 // through the chunked code that reads files. The first bytes choose the
 // layout, two chunk sizes, the record limit and the progress interval; the
-// rest is the file. Checks: the outcome does not depend on the chunk size,
+// rest is the file. Checks: the outcome does not depend on the chunk size
+// nor on the threads (2 to 7, pieces of 1 to 97 bytes, against one thread),
 // it equals a slow record-by-record reading, counts stay within the bytes
 // and the limit, peaks are finite and non-negative, progress comes at every
 // interval.
@@ -198,9 +199,12 @@ struct Run {
     std::vector<int64_t> reports;
 };
 
-Run scanWith(const std::string& bytes, InputLayout layout, ScanOptions options, std::size_t chunkBytes) {
+Run scanWith(const std::string& bytes, InputLayout layout, ScanOptions options, std::size_t chunkBytes,
+             unsigned threads = 1, std::size_t pieceBytes = orvenda::input::kDefaultPieceBytes) {
     Run run;
     options.chunkBytes = chunkBytes;
+    options.threads = threads;
+    options.pieceBytes = pieceBytes;
     options.onProgress = [&run](int64_t count) { run.reports.push_back(count); };
     run.outcome = orvenda::input::scanBytes(bytes, layout, options);
     return run;
@@ -208,6 +212,15 @@ Run scanWith(const std::string& bytes, InputLayout layout, ScanOptions options, 
 
 bool sameError(const ScanError& a, const ScanError& b) {
     return a.fault == b.fault && a.position == b.position && a.detail == b.detail;
+}
+
+bool sameOutcome(const Run& a, const Run& b) {
+    if (a.outcome.ok() != b.outcome.ok() || a.reports != b.reports) return false;
+    if (!a.outcome.ok()) return sameError(*a.outcome.error, *b.outcome.error);
+    const auto& x = a.outcome.result;
+    const auto& y = b.outcome.result;
+    return x.count == y.count && sameNumber(x.peakI, y.peakI) && sameNumber(x.peakQ, y.peakQ) &&
+           x.limitExceeded == y.limitExceeded;
 }
 
 }  // namespace
@@ -239,6 +252,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
                    "chunks of %zu and %zu bytes: results differ", smallChunk, largeChunk);
     }
     FUZZ_CHECK(small.reports == large.reports, "progress differs between chunk sizes");
+
+    // Nor is the thread count: the threaded scan cuts every chunk into pieces
+    // (settings derived from the chunk sizes, so the seeds keep their meaning).
+    const unsigned threads = 2 + static_cast<unsigned>(smallChunk % 6);
+    const std::size_t pieceBytes = 1 + largeChunk % 97;
+    for (const std::size_t chunk : {smallChunk, largeChunk}) {
+        const Run threaded = scanWith(bytes, layout, options, chunk, threads, pieceBytes);
+        FUZZ_CHECK(sameOutcome(threaded, large), "%u threads, chunks of %zu bytes, pieces of %zu: outcome differs",
+                   threads, chunk, pieceBytes);
+    }
 
     const Expected expected = reference(bytes, layout, options.recordLimit);
     if (expected.failed || !got.ok()) {

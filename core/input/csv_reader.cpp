@@ -1,5 +1,6 @@
 #include "core/input/csv_reader.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -95,6 +96,16 @@ ReadStep CsvReader::consume(const char* begin, const char* end, bool /*final*/) 
         ++line_;
     }
     return ReadStep::Continue;
+}
+
+bool CsvReader::absorb(const CsvReader& piece, const char* /*begin*/, const char* /*end*/) {
+    const int64_t records = piece.tally_.count();
+    if (records > tally_.room()) return false;
+    peakI_ = std::max(peakI_, piece.peakI_);
+    peakQ_ = std::max(peakQ_, piece.peakQ_);
+    line_ += records;  // one record per line
+    tally_.addWithinLimit(records);
+    return true;
 }
 
 }  // namespace orvenda::input

@@ -22,6 +22,13 @@ public:
     const ScanError& error() const { return error_; }
     ScanResult result() const { return tally_.finish(peakI_, peakQ_); }
 
+    // A fresh reader for one piece of a chunk (whole lines).
+    CsvReader pieceReader(RecordTally& tally) const { return CsvReader(tally); }
+    // Takes in what `piece`, a fresh reader, found in its whole lines
+    // (consumed without failure), as if this reader had read them. False,
+    // changing nothing, when its records pass the limit.
+    bool absorb(const CsvReader& piece, const char* begin, const char* end);
+
 private:
     struct Fields {
         double i;

@@ -111,4 +111,33 @@ ReadStep FreeFormatReader::consume(const char* begin, const char* end, bool fina
     return ReadStep::Continue;
 }
 
+bool FreeFormatReader::absorb(const FreeFormatReader& piece, const char* begin, const char* end) {
+    // The piece paired its items from its own start: its "I" are the items
+    // at even places, its "Q" those at odd places. After an I left pending
+    // here, the roles swap and the piece's first item completes that record.
+    const bool swapped = valuesPerRecord_ == 2 && havePendingI_;
+    const int64_t pieceRecords = piece.tally_.count();
+    const int64_t records = pieceRecords + (swapped && piece.havePendingI_ ? 1 : 0);
+    if (records > tally_.room()) return false;
+    peakI_ = std::max(peakI_, swapped ? piece.peakQ_ : piece.peakI_);
+    peakQ_ = std::max(peakQ_, swapped ? piece.peakI_ : piece.peakQ_);
+    if (valuesPerRecord_ == 2) {
+        const bool pendingAfter = swapped != piece.havePendingI_;
+        if (!swapped && pendingAfter) {
+            pendingLine_ = line_ + piece.pendingLine_ - 1;
+        } else if (swapped && pendingAfter && pieceRecords > 0) {
+            // The piece's last item is the new pending I: its line is the
+            // piece's last line less the line feeds after it.
+            int64_t feedsAfter = 0;
+            for (const char* p = end; p != begin && isFreeFormatSeparator(p[-1]); --p) feedsAfter += p[-1] == '\n';
+            pendingLine_ = line_ + (piece.line_ - 1) - feedsAfter;
+        }
+        havePendingI_ = pendingAfter;
+        pendingAt_ = nullptr;
+    }
+    line_ += piece.line_ - 1;
+    tally_.addWithinLimit(records);
+    return true;
+}
+
 }  // namespace orvenda::input

@@ -22,6 +22,13 @@ public:
     const ScanError& error() const { return error_; }
     ScanResult result() const { return tally_.finish(peakI_, peakQ_); }
 
+    // A fresh reader of the same layout for one piece of a chunk.
+    FreeFormatReader pieceReader(RecordTally& tally) const { return FreeFormatReader(valuesPerRecord_, tally); }
+    // Takes in what `piece`, a fresh reader, found in [begin, end) (consumed
+    // without failure, not final), as if this reader had consumed those
+    // bytes. False, changing nothing, when its records pass the limit.
+    bool absorb(const FreeFormatReader& piece, const char* begin, const char* end);
+
 private:
     // Reads the items of 64 bytes from `p`; returns where the next unread item starts.
     const char* consumeBlock(const char* p, const char* end, ReadStep& step);

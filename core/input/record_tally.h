@@ -46,6 +46,19 @@ public:
         return true;
     }
 
+    // How many more records fit within the limit.
+    int64_t room() const { return limit_ - count_; }
+    // Counts `n` records read elsewhere (a piece parsed on another thread),
+    // n <= room(), with every report that falls due among them.
+    void addWithinLimit(int64_t n) {
+        while (n > 0) {
+            const int64_t step = std::min(n, nextReport_ - count_);
+            count_ += step;
+            n -= step;
+            if (count_ == nextReport_) report();
+        }
+    }
+
     ScanResult finish(double peakI, double peakQ) const { return {count_, peakI, peakQ, exceeded_}; }
     int64_t count() const { return count_; }
 

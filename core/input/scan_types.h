@@ -19,6 +19,9 @@ inline constexpr auto kMaxRecords = static_cast<int64_t>(settings::kDataSizeLimi
 inline constexpr int64_t kProgressInterval = 10'000;
 // Bytes read from the file at once.
 inline constexpr std::size_t kDefaultChunkBytes = std::size_t{4} << 20;
+// Text is parsed on several threads in pieces of about this size; a chunk
+// smaller than two pieces (a small file) is parsed on the calling thread.
+inline constexpr std::size_t kDefaultPieceBytes = std::size_t{256} << 10;
 
 struct ScanOptions {
     // Records beyond this are not counted and not read further. The record
@@ -31,6 +34,12 @@ struct ScanOptions {
     int64_t progressInterval = kProgressInterval;
     // Size of one read; tests lower it to put item boundaries on chunk edges.
     std::size_t chunkBytes = kDefaultChunkBytes;
+    // Threads that parse text (binary layouts are read on one): 0 follows the
+    // engine's rule (HALVIK_THREADS, else one per core), 1 is the plain
+    // single-threaded scan. The outcome is the same for every count.
+    unsigned threads = 0;
+    // Size of the pieces a chunk of text is cut into; tests lower it.
+    std::size_t pieceBytes = kDefaultPieceBytes;
 };
 
 struct ScanResult {

@@ -3,26 +3,44 @@
 #include "core/input/binary_pair_reader.h"
 #include "core/input/csv_reader.h"
 #include "core/input/free_format_reader.h"
+#include "core/input/parallel_text_chunks.h"
 #include "core/input/record_tally.h"
+#include "engine/thread_count.h"
 
+#include <algorithm>
 #include <system_error>
 
 namespace orvenda::input {
+namespace {
+
+template <class Reader>
+ScanOutcome readText(halvik::ByteSource& source, Reader& reader, const ScanOptions& options) {
+    const unsigned threads = textScanThreads(options.threads);
+    if (threads <= 1) return readTextChunks(source, reader, options.chunkBytes);
+    ParallelTextChunks<Reader> parallel(reader, threads, options.pieceBytes);
+    return readTextChunks(source, parallel, options.chunkBytes);
+}
+
+}  // namespace
+
+unsigned textScanThreads(unsigned requested) {
+    return halvik::conversionThreads(static_cast<int>(std::min(requested, halvik::kMaxThreads)));
+}
 
 ScanOutcome scan(halvik::ByteSource& source, InputLayout layout, const ScanOptions& options) {
     RecordTally tally(options);
     switch (layout) {
     case InputLayout::SingleChannelText: {
         FreeFormatReader reader(1, tally);
-        return readTextChunks(source, reader, options.chunkBytes);
+        return readText(source, reader, options);
     }
     case InputLayout::FreeFormatIQText: {
         FreeFormatReader reader(2, tally);
-        return readTextChunks(source, reader, options.chunkBytes);
+        return readText(source, reader, options);
     }
     case InputLayout::CsvIQText: {
         CsvReader reader(tally);
-        return readTextChunks(source, reader, options.chunkBytes);
+        return readText(source, reader, options);
     }
     case InputLayout::BinaryShortPairs: return readShortPairs(source, tally, options.chunkBytes);
     case InputLayout::BinaryFloatPairs: return readFloatPairs(source, tally, options.chunkBytes);

@@ -20,6 +20,9 @@ ScanOutcome scanFile(const std::string& path, InputLayout layout, const ScanOpti
 // Scans bytes held in memory, through the same chunked code as a file.
 ScanOutcome scanBytes(std::string_view bytes, InputLayout layout, const ScanOptions& options = {});
 
+// The threads that parse text for ScanOptions::threads = `requested`.
+unsigned textScanThreads(unsigned requested);
+
 // Scans whatever the source delivers.
 ScanOutcome scan(halvik::ByteSource& source, InputLayout layout, const ScanOptions& options = {});
 

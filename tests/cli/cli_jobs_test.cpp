@@ -69,6 +69,38 @@ TEST(CliJobs, EveryJobAndThreadCountWritesTheSerialSingleThreadedFiles) {
     }
 }
 
+// Text inputs large enough to be scanned in pieces on several threads: the
+// load counts, finds the peaks and names a bad line as on one thread.
+TEST(CliJobs, TextInputsLoadTheSameOnEveryThreadCount) {
+    ScratchFolder scratch;
+    std::string good;
+    std::string bad;
+    for (int64_t n = 1; n <= 60000; ++n) {
+        const std::string line = std::to_string(static_cast<double>(n * 7919 % 1000003) / 1e6) + "," +
+                                 std::to_string(-static_cast<double>(n * 104729 % 999983) / 1e6) + "\n";
+        good += line;
+        bad += n == 59000 ? "0.5,O.25\n" : line;
+    }
+    writeFile(scratch.file("good.csv"), good);
+    writeFile(scratch.file("bad.csv"), bad);
+    std::vector<ProgramRun> goodRuns;
+    std::vector<ProgramRun> badRuns;
+    for (const char* threads : {"1", "3"}) {
+        const std::string folder = scratch.file(std::string("t") + threads);
+        goodRuns.push_back(cli(scratch, {"convert", scratch.file("good.csv"), "-d", folder, "--threads", threads}));
+        badRuns.push_back(cli(scratch, {"convert", scratch.file("bad.csv"), "-d", folder, "--threads", threads}));
+    }
+    ASSERT_EQ(goodRuns[0].exitCode, 0) << goodRuns[0].err;
+    EXPECT_EQ(goodRuns[1].exitCode, 0) << goodRuns[1].err;
+    const std::string serial = readFile(scratch.file("t1/good.awv"));
+    ASSERT_FALSE(serial.empty());
+    EXPECT_TRUE(withoutDateLine(readFile(scratch.file("t3/good.awv"))) == withoutDateLine(serial));
+    EXPECT_EQ(badRuns[0].exitCode, 1);
+    EXPECT_EQ(badRuns[1].exitCode, 1);
+    EXPECT_NE(badRuns[0].err.find("line 59000"), std::string::npos) << badRuns[0].err;
+    EXPECT_EQ(badRuns[1].err, badRuns[0].err);
+}
+
 TEST(CliJobs, FailedInputsAreReportedAloneInTheOrderOfTheInputs) {
     ScratchFolder scratch;
     writeFile(scratch.file("a.csv"), "0.5,0.25\n-0.5,0\n0,0\n1,1\n");
