@@ -28,6 +28,8 @@ constexpr std::size_t kBlockSize = 1024;
 // Blocks are read, shifted and encoded a chunk at a time, so that the threads
 // share out work large enough to outweigh their hand-over.
 constexpr std::size_t kChunkBlocks = 128;
+// A lone thread hands nothing over: a chunk that stays in the cache is faster.
+constexpr std::size_t kLoneChunkBlocks = 8;
 // The divisor grows by this much with every written block.
 constexpr double kPeakGrowthPerBlock = 1e-12;
 
@@ -88,7 +90,7 @@ private:
     }
     bool converting() const { return s_.IFConvert == 1; }
     bool complexShift() const { return s_.IFMode != 0; }
-    bool allocateWork();
+    bool allocateWork(std::size_t chunkBlocks);
     Chunk chunkAt(std::size_t index) const;
     bool overlapReading(const InputSet& inputs);
     template <typename Prepare, typename Process, typename AfterRound, typename Finish>
@@ -130,16 +132,16 @@ int32_t Conversion::run() {
 
     output_->write(waveDataOpening(int64_t{8} * r_.sampleCount));
 
-    if (!allocateWork()) return kFailure;
-    const std::size_t blockSize = areas_[0].size;
-    blockCount_ =
-        static_cast<std::size_t>(std::ceil(static_cast<double>(r_.sampleCount) / static_cast<double>(blockSize)));
-    chunkCount_ = (blockCount_ + areas_[0].blocks - 1) / areas_[0].blocks;
     // Binary baseband asks so little of each sample that handing chunks
     // between threads costs more than it saves.
     const bool lightWork =
         !converting() && r_.inputFileKind == HALVIK_KIND_IQ_FILE && r_.inputDataType != HALVIK_TYPE_TEXT;
     team_ = std::make_unique<WorkerTeam>(lightWork ? 1 : conversionThreads(r_.threads));
+    if (!allocateWork(team_->size() > 1 ? kChunkBlocks : kLoneChunkBlocks)) return kFailure;
+    const std::size_t blockSize = areas_[0].size;
+    blockCount_ =
+        static_cast<std::size_t>(std::ceil(static_cast<double>(r_.sampleCount) / static_cast<double>(blockSize)));
+    chunkCount_ = (blockCount_ + areas_[0].blocks - 1) / areas_[0].blocks;
 
     if (converting() && !scanPass()) return kFailure;
     if (!writePass()) return kFailure;
@@ -155,8 +157,8 @@ int32_t Conversion::run() {
 // Blocks of 1024 samples, a chunk of them at once; with little memory one
 // block, then smaller blocks (the block size shapes the divisor's growth, so
 // it only shrinks when nothing else fits).
-bool Conversion::allocateWork() {
-    if (areas_[0].allocate(kBlockSize, kChunkBlocks)) return true;
+bool Conversion::allocateWork(std::size_t chunkBlocks) {
+    if (areas_[0].allocate(kBlockSize, chunkBlocks)) return true;
     for (std::size_t n = kBlockSize; n != 0; n /= 2) {
         if (areas_[0].allocate(n, 1)) return true;
     }
