@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the engine, its progress layer and the tests that call them from
-# several threads (the input scanner's tests too: it parses text on
-# several threads) with ThreadSanitizer, and runs those tests. Any data race
-# or lock-order report fails the script. Only the engine and the Qt-free logic are built: the
+# several threads (the engine's own tests, since a conversion runs on a team
+# of threads, and the input scanner's, which parses text on several threads)
+# with ThreadSanitizer, and runs those tests. Any data race or lock-order
+# report fails the script. Only the engine and the Qt-free logic are built: the
 # program's widgets and Qt itself are not instrumented, so they stay out.
 # Environment: BUILD_TSAN (build folder, default build-tsan), JOBS (default:
 # the number of cores).
@@ -10,7 +11,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 BUILD=${BUILD_TSAN:-build-tsan}
 JOBS=${JOBS:-$(nproc)}
-tests=(engine_threads_test engine_progress_test input_logic_test)
+tests=(engine_threads_test engine_core_test engine_progress_test input_logic_test)
 
 scripts/install-deps.sh
 cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVENDA_SANITIZE_THREAD=ON \
