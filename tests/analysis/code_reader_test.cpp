@@ -101,6 +101,21 @@ std::vector<uint32_t> writtenWords(const std::string& path) {
     return words;
 }
 
+// What the reader of a call's codes is asked for: the call's own arguments.
+ConversionRequest requestOf(const Call& call) {
+    ConversionRequest request;
+    request.iPath = call.iPath;
+    request.qPath = call.qPath;
+    request.inputDataType = call.dataType;
+    request.inputFileKind = call.fileKind;
+    request.marker1 = call.marker1.data();
+    request.marker2 = call.marker2.data();
+    request.sampleCount = call.sampleCount;
+    request.peakValue = call.peak;
+    request.settings = &call.settings;
+    return request;
+}
+
 class CodeReaderMatchesFile : public ::testing::TestWithParam<Row> {};
 
 TEST_P(CodeReaderMatchesFile, InSequenceAndInJumps) {
@@ -131,16 +146,7 @@ TEST_P(CodeReaderMatchesFile, InSequenceAndInJumps) {
     const std::vector<uint32_t> expected = writtenWords(call.outPath);
     ASSERT_EQ(expected.size(), 2u * static_cast<std::size_t>(row.count));
 
-    ConversionRequest request;
-    request.iPath = call.iPath;
-    request.qPath = call.qPath;
-    request.inputDataType = call.dataType;
-    request.inputFileKind = call.fileKind;
-    request.marker1 = call.marker1.data();
-    request.marker2 = call.marker2.data();
-    request.sampleCount = call.sampleCount;
-    request.peakValue = call.peak;
-    request.settings = &call.settings;
+    const ConversionRequest request = requestOf(call);
     StartingPeak peak = startingPeak(request, openFileSource);
     ASSERT_TRUE(peak.opened);
     auto reader = CodeReader::open(request, peak.peak);
@@ -213,13 +219,7 @@ TEST(CodeReaderCheckpoints, JumpsInTextStartNearTheirRangeAndReadTheWrittenCodes
         ASSERT_EQ(call.run(), 0);
         const std::vector<uint32_t> expected = writtenWords(call.outPath);
 
-        ConversionRequest request;
-        request.iPath = call.iPath;
-        request.qPath = call.qPath;
-        request.inputDataType = call.dataType;
-        request.inputFileKind = call.fileKind;
-        request.sampleCount = kCount;
-        request.settings = &call.settings;
+        const ConversionRequest request = requestOf(call);
         const double peak = startingPeak(request, openFileSource).peak;
         std::vector<std::uint64_t> opened;
         OffsetSourceOpener counting = [&](const std::string& path, std::uint64_t offset) {
