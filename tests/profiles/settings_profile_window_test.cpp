@@ -15,39 +15,12 @@
 #include "tests/profiles/profile_test_support.h"
 #include "tests/settings/main_window_harness.h"
 
+using orvenda::testing::kPanelButtons;
 using orvenda::testing::MainWindowHarness;
 namespace fs = std::filesystem;
 
 namespace {
 
-const char* const kButtons[] = {
-    "ChkIQFilter",
-    "ChkIQInv",
-    "ChkIQOffset",
-    "ChkIQOffsetLock",
-    "ChkIQOutput",
-    "OptIQOutput_0",
-    "OptIQOutput_1",
-    "ChkIQOutputLock",
-    "ChkOutputSequence",
-    "OptOutputSequence_0",
-    "OptOutputSequence_1",
-    "OptOutputSequence_2",
-    "OptGated_0",
-    "OptGated_1",
-    "ChkStartTrigger",
-    "OptStartTrigger_0",
-    "OptStartTrigger_1",
-    "OptLink_0",
-    "OptLink_1",
-    "ChkMarkerMode",
-    "OptMark_0",
-    "OptMark_1",
-    "ChkMark1",
-    "ChkMark2",
-    "OptIF_0",
-    "OptIF_1",
-};
 const char* const kOthers[] = {"CmbFilt",      "TxtAWGGain",   "TxtIOffset",      "TxtQOffset", "TxtIOutput",
                                "TxtQOutput",   "TxtLoopNum",   "LblLoopNum",      "TxtFs",      "TxtIFFreq",
                                "LblIQOffsetI", "LblIQOutputQ", "LblIQOutputUnitI"};
@@ -73,14 +46,14 @@ void randomize(MainWindowHarness& h, std::mt19937& random) {
         h.click(QString::fromLatin1(on));
     for (const char* field : kFields)
         h.type(QString::fromLatin1(field), randomEntry(QString::fromLatin1(field), random));
-    std::uniform_int_distribution<int> pick(0, static_cast<int>(std::size(kButtons) + std::size(kFields)) - 1);
+    std::uniform_int_distribution<int> pick(0, static_cast<int>(std::size(kPanelButtons) + std::size(kFields)) - 1);
     for (int step = 0; step < 120; ++step) {
         const int choice = pick(random);
-        if (choice < static_cast<int>(std::size(kButtons))) {
-            h.click(QString::fromLatin1(kButtons[choice]));
+        if (choice < static_cast<int>(std::size(kPanelButtons))) {
+            h.click(QString::fromLatin1(kPanelButtons[choice]));
             continue;
         }
-        const QString field = QString::fromLatin1(kFields[choice - std::size(kButtons)]);
+        const QString field = QString::fromLatin1(kFields[choice - std::size(kPanelButtons)]);
         if (h.enabled(field)) h.type(field, randomEntry(field, random));
     }
     if (h.enabled("CmbFilt")) h.control<QComboBox>("CmbFilt")->setCurrentIndex(static_cast<int>(random() % 3));
@@ -106,7 +79,7 @@ void trigger(MainWindowHarness& h, const char* action) {
 }
 
 QString differingControl(const MainWindowHarness& a, const MainWindowHarness& b) {
-    for (const char* name : kButtons)
+    for (const char* name : kPanelButtons)
         if (a.enabled(name) != b.enabled(name) || a.checked(name) != b.checked(name)) return QString::fromLatin1(name);
     for (const char* name : kOthers)
         if (a.enabled(name) != b.enabled(name)) return QString::fromLatin1(name);

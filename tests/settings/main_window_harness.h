@@ -19,6 +19,36 @@
 
 namespace orvenda::testing {
 
+// Every button a user can click in the panel.
+inline const char* const kPanelButtons[] = {
+    "ChkIQFilter",
+    "ChkIQInv",
+    "ChkIQOffset",
+    "ChkIQOffsetLock",
+    "ChkIQOutput",
+    "OptIQOutput_0",
+    "OptIQOutput_1",
+    "ChkIQOutputLock",
+    "ChkOutputSequence",
+    "OptOutputSequence_0",
+    "OptOutputSequence_1",
+    "OptOutputSequence_2",
+    "OptGated_0",
+    "OptGated_1",
+    "ChkStartTrigger",
+    "OptStartTrigger_0",
+    "OptStartTrigger_1",
+    "OptLink_0",
+    "OptLink_1",
+    "ChkMarkerMode",
+    "OptMark_0",
+    "OptMark_1",
+    "ChkMark1",
+    "ChkMark2",
+    "OptIF_0",
+    "OptIF_1",
+};
+
 class MainWindowHarness {
 public:
     MainWindowHarness() : window(state, dialogs) {

@@ -8,41 +8,8 @@
 
 #include "tests/settings/main_window_harness.h"
 
+using orvenda::testing::kPanelButtons;
 using orvenda::testing::MainWindowHarness;
-
-namespace {
-
-// Every button a user can click in the panel.
-const char* const kButtons[] = {
-    "ChkIQFilter",
-    "ChkIQInv",
-    "ChkIQOffset",
-    "ChkIQOffsetLock",
-    "ChkIQOutput",
-    "OptIQOutput_0",
-    "OptIQOutput_1",
-    "ChkIQOutputLock",
-    "ChkOutputSequence",
-    "OptOutputSequence_0",
-    "OptOutputSequence_1",
-    "OptOutputSequence_2",
-    "OptGated_0",
-    "OptGated_1",
-    "ChkStartTrigger",
-    "OptStartTrigger_0",
-    "OptStartTrigger_1",
-    "OptLink_0",
-    "OptLink_1",
-    "ChkMarkerMode",
-    "OptMark_0",
-    "OptMark_1",
-    "ChkMark1",
-    "ChkMark2",
-    "OptIF_0",
-    "OptIF_1",
-};
-
-}  // namespace
 
 class SettingsPanelPropertyTest : public QObject {
     Q_OBJECT
@@ -69,7 +36,7 @@ void SettingsPanelPropertyTest::randomActionsKeepTheEnablingRules() {
     MainWindowHarness h;
     QVERIFY(h.exposed);
     std::mt19937 random(seed);
-    std::uniform_int_distribution<int> pick(0, static_cast<int>(std::size(kButtons)) + 2);
+    std::uniform_int_distribution<int> pick(0, static_cast<int>(std::size(kPanelButtons)) + 2);
     QStringList done;
     int effective = 0;
     for (int step = 0; step < actions; ++step) {
@@ -78,11 +45,11 @@ void SettingsPanelPropertyTest::randomActionsKeepTheEnablingRules() {
         const auto sequenceBefore = h.state.sequence;
         QString action;
         bool clickedEnabled = true;
-        if (choice < static_cast<int>(std::size(kButtons))) {
-            action = QString::fromLatin1(kButtons[choice]);
+        if (choice < static_cast<int>(std::size(kPanelButtons))) {
+            action = QString::fromLatin1(kPanelButtons[choice]);
             clickedEnabled = h.enabled(action);
             h.click(action);
-        } else if (choice == static_cast<int>(std::size(kButtons))) {
+        } else if (choice == static_cast<int>(std::size(kPanelButtons))) {
             const int marker = 1 + static_cast<int>(random() % 2);
             const bool first = random() % 2 == 0;
             action = QStringLiteral("switchMarkerOutputOn(%1, %2)").arg(marker).arg(first);
