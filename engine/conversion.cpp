@@ -11,6 +11,7 @@
 #include <string>
 
 #include "engine/awv_text.h"
+#include "engine/chunk_input.h"
 #include "engine/halvik_header.h"
 #include "engine/if_conversion.h"
 #include "engine/marker_track.h"
@@ -46,6 +47,7 @@ struct WorkArea {
     std::unique_ptr<uint32_t[]> words;
     std::unique_ptr<double[]> divisors;
     std::unique_ptr<double[]> peaks;
+    std::size_t slot = 0;  // of the gathered input
 
     bool allocate(std::size_t n, std::size_t blockCount) {
         size = n;
@@ -85,17 +87,18 @@ public:
     int32_t run();
 
 private:
-    std::optional<InputSet> openInputs() {
-        return InputSet::open(r_.iPath, r_.qPath, r_.inputDataType, r_.inputFileKind, opener_, team_.get());
+    std::unique_ptr<ChunkInput> openInputs() {
+        return ChunkInput::open(r_.iPath, r_.qPath, r_.inputDataType, r_.inputFileKind, opener_, 2,
+                                areas_[0].size * areas_[0].blocks);
     }
     bool converting() const { return s_.IFConvert == 1; }
     bool complexShift() const { return s_.IFMode != 0; }
     bool allocateWork(std::size_t chunkBlocks);
     Chunk chunkAt(std::size_t index) const;
-    bool overlapReading(const InputSet& inputs);
+    bool overlapReading();
     template <typename Prepare, typename Process, typename AfterRound, typename Finish>
     void runPass(bool overlap, Prepare prepare, Process process, AfterRound afterRound, Finish finish);
-    void readChunk(InputSet& inputs, WorkArea& area, const Chunk& chunk);
+    static ChunkShape shapeOf(const WorkArea& area, const Chunk& chunk) { return {area.size, chunk.length}; }
     void reportRead(const Chunk& chunk);
     bool scanPass();
     std::optional<double> scanInParts(bool shiftAll);
@@ -176,12 +179,15 @@ Chunk Conversion::chunkAt(std::size_t index) const {
     return chunk;
 }
 
-// One thread reads the next chunk while the others work on the current one,
-// unless reading itself needs the team or there is no second thread or area.
-bool Conversion::overlapReading(const InputSet& inputs) {
-    if (team_->size() < 2 || inputs.usesTeam() || chunkCount_ < 2) return false;
+// One thread gathers the next chunk while the others work on the current
+// one, unless there is no second thread or area.
+bool Conversion::overlapReading() {
+    if (team_->size() < 2 || chunkCount_ < 2) return false;
     if (areas_[1].i) return true;
-    if (areas_[1].allocate(areas_[0].size, areas_[0].blocks)) return true;
+    if (areas_[1].allocate(areas_[0].size, areas_[0].blocks)) {
+        areas_[1].slot = 1;
+        return true;
+    }
     areas_[1] = WorkArea{};
     return false;
 }
@@ -224,13 +230,6 @@ void Conversion::runPass(bool overlap, Prepare prepare, Process process, AfterRo
     finish(areas_[(chunkCount_ - 1) % 2], chunkAt(chunkCount_ - 1));
 }
 
-void Conversion::readChunk(InputSet& inputs, WorkArea& area, const Chunk& chunk) {
-    for (std::size_t at = 0; at < chunk.length; at += area.size) {
-        const std::size_t count = std::min(chunk.length - at, area.size);
-        inputs.readBlock(std::span(area.i.get() + at, count), std::span(area.q.get() + at, count));
-    }
-}
-
 // Once a block, as the window has always been redrawn; always from the
 // calling thread, which owns the window.
 void Conversion::reportRead(const Chunk& chunk) {
@@ -251,11 +250,15 @@ bool Conversion::scanPass() {
         peak_ = *peak;
         return true;
     }
-    std::optional<InputSet> inputs = openInputs();
+    std::unique_ptr<ChunkInput> inputs = openInputs();
     if (!inputs) return false;
     runPass(
-        overlapReading(*inputs), [&](WorkArea& area, const Chunk& chunk) { readChunk(*inputs, area, chunk); },
+        overlapReading(),
+        [&](WorkArea& area, const Chunk& chunk) {
+            inputs->gather(area.slot, shapeOf(area, chunk), area.i.get(), area.q.get());
+        },
         [&](WorkArea& area, const Chunk& chunk, std::size_t block) {
+            inputs->decode(area.slot, shapeOf(area, chunk), block, area.i.get(), area.q.get());
             const std::size_t at = block * area.size;
             const std::size_t count = std::min(chunk.length - at, area.size);
             double* i = area.i.get() + at;
@@ -352,7 +355,7 @@ std::optional<double> Conversion::scanInParts(bool shiftAll) {
 }
 
 bool Conversion::writePass() {
-    std::optional<InputSet> inputs = openInputs();
+    std::unique_ptr<ChunkInput> inputs = openInputs();
     if (!inputs) return false;
     progress_.setProgress(0.0);
     progress_.setStage("Writing data...");
@@ -365,9 +368,9 @@ bool Conversion::writePass() {
     const bool shift = converting();
 
     runPass(
-        overlapReading(*inputs),
+        overlapReading(),
         [&](WorkArea& area, const Chunk& chunk) {
-            readChunk(*inputs, area, chunk);
+            inputs->gather(area.slot, shapeOf(area, chunk), area.i.get(), area.q.get());
             for (std::size_t k = 0; k < chunk.blocks; ++k) {
                 const std::size_t at = k * area.size;
                 const std::size_t count = std::min(chunk.length - at, area.size);
@@ -379,6 +382,7 @@ bool Conversion::writePass() {
             }
         },
         [&](WorkArea& area, const Chunk& chunk, std::size_t block) {
+            inputs->decode(area.slot, shapeOf(area, chunk), block, area.i.get(), area.q.get());
             const std::size_t at = block * area.size;
             const std::size_t count = std::min(chunk.length - at, area.size);
             double* i = area.i.get() + at;

@@ -58,21 +58,4 @@ bool LineBatches::next(std::string_view& batch) {
     }
 }
 
-std::vector<std::string_view> splitAtLines(std::string_view batch, std::size_t parts) {
-    std::vector<std::string_view> pieces;
-    parts = std::max<std::size_t>(parts, 1);
-    std::size_t begin = 0;
-    for (std::size_t part = 1; part <= parts && begin < batch.size(); ++part) {
-        std::size_t end = batch.size();
-        if (part < parts) {
-            std::size_t aim = std::max(begin, batch.size() * part / parts);
-            std::size_t feed = batch.find('\n', aim);
-            end = feed == std::string_view::npos ? batch.size() : feed + 1;
-        }
-        pieces.push_back(batch.substr(begin, end - begin));
-        begin = end;
-    }
-    return pieces;
-}
-
 }  // namespace halvik

@@ -1,5 +1,5 @@
-// Text input in batches of whole lines, so that several threads can parse
-// one batch at once. The lines are exactly the LineReader's: the bytes up to
+// Text input in batches of whole lines, so that lines can be handed on in
+// bulk. The lines are exactly the LineReader's: the bytes up to
 // each line feed, a last line without one when it is not empty, and of a
 // very long line only its first LineReader::kMaxKeptLength bytes.
 #ifndef ORVENDA_ENGINE_LINE_BATCHES_H
@@ -9,7 +9,6 @@
 #include <cstring>
 #include <memory>
 #include <string_view>
-#include <vector>
 
 #include "engine/byte_source.h"
 #include "engine/line_reader.h"
@@ -36,22 +35,6 @@ private:
     bool ended_ = false;
     bool skipping_ = false;  // the tail of a very long line is still unread
 };
-
-// Calls use(line) for every line of a batch, in order.
-template <typename Use>
-void forEachLine(std::string_view batch, Use&& use) {
-    while (!batch.empty()) {
-        const void* feed = std::memchr(batch.data(), '\n', batch.size());
-        std::size_t length =
-            feed ? static_cast<std::size_t>(static_cast<const char*>(feed) - batch.data()) : batch.size();
-        use(batch.substr(0, std::min(length, LineReader::kMaxKeptLength)));
-        batch.remove_prefix(feed ? length + 1 : length);
-    }
-}
-
-// Cuts a batch into at most parts pieces of about equal size, each made of
-// whole lines.
-std::vector<std::string_view> splitAtLines(std::string_view batch, std::size_t parts);
 
 }  // namespace halvik
 

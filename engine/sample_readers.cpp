@@ -5,7 +5,6 @@
 #include <cstring>
 
 #include "engine/hot_loop.h"
-#include "engine/parallel_text_readers.h"
 #include "engine/text_number.h"
 
 namespace halvik {
@@ -94,25 +93,15 @@ template class BinaryPairReader<int16_t>;
 template class BinaryPairReader<float>;
 
 std::optional<InputSet> InputSet::open(const std::string& iPath, const std::string& qPath, int32_t dataType,
-                                       int32_t fileKind, const SourceOpener& opener, WorkerTeam* team) {
+                                       int32_t fileKind, const SourceOpener& opener) {
     InputSet set;
-    const bool parallelText = team != nullptr && team->size() > 1;
-    auto textReader = [&](std::unique_ptr<ByteSource> source, Channel channel) -> std::unique_ptr<SampleReader> {
-        if (parallelText) return std::make_unique<ParallelSingleColumnTextReader>(std::move(source), channel, *team);
-        return std::make_unique<SingleColumnTextReader>(std::move(source), channel);
-    };
     if (fileKind == HALVIK_KIND_IQ_FILE) {
         if (dataType != HALVIK_TYPE_TEXT && dataType != HALVIK_TYPE_INT16_PAIRS && dataType != HALVIK_TYPE_FLOAT_PAIRS)
             return std::nullopt;
         auto source = opener(iPath);
         if (!source) return std::nullopt;
         if (dataType == HALVIK_TYPE_TEXT) {
-            if (parallelText) {
-                set.readers_.push_back(std::make_unique<ParallelTwoColumnTextReader>(std::move(source), *team));
-                set.usesTeam_ = true;
-            } else {
-                set.readers_.push_back(std::make_unique<TwoColumnTextReader>(std::move(source)));
-            }
+            set.readers_.push_back(std::make_unique<TwoColumnTextReader>(std::move(source)));
         } else if (dataType == HALVIK_TYPE_INT16_PAIRS) {
             set.readers_.push_back(std::make_unique<Int16PairReader>(std::move(source)));
         } else {
@@ -121,17 +110,16 @@ std::optional<InputSet> InputSet::open(const std::string& iPath, const std::stri
         set.readsI_ = set.readsQ_ = true;
         return set;
     }
-    set.usesTeam_ = parallelText;  // the separate I and Q files are text
     if (fileKind & HALVIK_KIND_I_FILE) {
         auto source = opener(iPath);
         if (!source) return std::nullopt;
-        set.readers_.push_back(textReader(std::move(source), Channel::I));
+        set.readers_.push_back(std::make_unique<SingleColumnTextReader>(std::move(source), Channel::I));
         set.readsI_ = true;
     }
     if (fileKind & HALVIK_KIND_Q_FILE) {
         auto source = opener(qPath);
         if (!source) return std::nullopt;
-        set.readers_.push_back(textReader(std::move(source), Channel::Q));
+        set.readers_.push_back(std::make_unique<SingleColumnTextReader>(std::move(source), Channel::Q));
         set.readsQ_ = true;
     }
     return set;

@@ -17,8 +17,6 @@
 
 namespace halvik {
 
-class WorkerTeam;
-
 class SampleReader {
 public:
     virtual ~SampleReader() = default;
@@ -78,21 +76,16 @@ class InputSet {
 public:
     // nullopt when a needed file cannot be opened, or the one I/Q file has an
     // unknown data type.
-    // With a team of more than one thread, text is parsed on all of them.
     static std::optional<InputSet> open(const std::string& iPath, const std::string& qPath, int32_t dataType,
-                                        int32_t fileKind, const SourceOpener& opener, WorkerTeam* team = nullptr);
+                                        int32_t fileKind, const SourceOpener& opener);
 
     void readBlock(std::span<double> i, std::span<double> q);
-    // True when reading itself runs pieces on the team (parallel text), so the
-    // team must not be busy with other work meanwhile.
-    bool usesTeam() const { return usesTeam_; }
     // The next line's offset in each file, in the order the files were
     // opened; nullopt unless every reader reads lines and knows it.
     std::optional<std::vector<std::uint64_t>> nextLineOffsets() const;
 
 private:
     std::vector<std::unique_ptr<SampleReader>> readers_;
-    bool usesTeam_ = false;
     bool readsI_ = false;
     bool readsQ_ = false;
 };

@@ -1,5 +1,5 @@
 // The engine's readers of the four input layouts, fed from memory through
-// InputSet, exactly as a pass of the engine reads its files. The first bytes
+// InputSet and through the conversion's chunked input. The first bytes
 // choose the layout and the block sizes; the rest is the file. Every block is
 // compared with a slow reading of the same bytes.
 #include <algorithm>
@@ -13,9 +13,9 @@
 
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include "engine/chunk_input.h"
 #include "engine/sample_readers.h"
 #include "engine/text_number.h"
-#include "engine/worker_team.h"
 #include "fuzz/fuzz_check.h"
 
 using namespace orvenda::fuzz;
@@ -110,6 +110,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     std::vector<std::size_t> blocks;
     for (int b = provider.ConsumeIntegralInRange<int>(1, 4); b > 0; --b)
         blocks.push_back(provider.ConsumeIntegralInRange<std::size_t>(1, 9000));
+    const std::size_t blockSize = provider.ConsumeIntegralInRange<std::size_t>(1, 1100);
+    const std::size_t bytesPerSample = provider.ConsumeIntegralInRange<std::size_t>(0, 40);
     std::string iBytes;
     std::string qBytes;
     if (layout == 1) {  // I and Q in two single-column files
@@ -156,10 +158,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     default: expected = referencePairs<float>(iBytes, total); break;
     }
 
-    // The single-threaded readers, then text parsed in batches on three threads.
-    static halvik::WorkerTeam team(3);
-    for (halvik::WorkerTeam* threads : {static_cast<halvik::WorkerTeam*>(nullptr), &team}) {
-        std::optional<halvik::InputSet> inputs = halvik::InputSet::open("I", "Q", type, kind, opener, threads);
+    {
+        std::optional<halvik::InputSet> inputs = halvik::InputSet::open("I", "Q", type, kind, opener);
         FUZZ_CHECK(inputs.has_value(), "memory inputs of layout %d did not open", layout);
         std::size_t done = 0;
         for (std::size_t length : blocks) {
@@ -171,6 +171,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
             expectSame(q, expected.q, done, length, "Q");
             done += length;
         }
+    }
+    // The conversion's chunked reading: each length is a chunk of blocks,
+    // gathered into alternating slots of little room (so that lines also
+    // overflow into the gathering) and decoded last block first.
+    std::unique_ptr<halvik::ChunkInput> chunks =
+        halvik::ChunkInput::open("I", "Q", type, kind, opener, 2, 9000, bytesPerSample);
+    FUZZ_CHECK(chunks != nullptr, "chunked inputs of layout %d did not open", layout);
+    std::size_t done = 0;
+    std::size_t slot = 0;
+    for (std::size_t length : blocks) {
+        const halvik::ChunkShape shape{blockSize, length};
+        std::vector<double> i(length, 12345.5);
+        std::vector<double> q(length, -6789.25);
+        chunks->gather(slot, shape, i.data(), q.data());
+        for (std::size_t block = shape.blocks(); block-- > 0;) chunks->decode(slot, shape, block, i.data(), q.data());
+        expectSame(i, expected.i, done, length, "chunked I");
+        expectSame(q, expected.q, done, length, "chunked Q");
+        done += length;
+        slot ^= 1;
     }
     return 0;
 }

@@ -11,6 +11,7 @@
 
 #include "tests/engine/engine_test_support.h"
 
+#include "engine/text_lines.h"
 #include "engine/text_number.h"
 
 namespace halvik {
@@ -36,6 +37,13 @@ TEST_P(SingleColumnLine, ReadsAsAtofDoes) {
     double c = std::atof(row.line.c_str());
     if (std::isfinite(c) && !hexadecimal) {
         EXPECT_EQ(value, c) << "differs from the C library";
+    }
+    // Read in bulk, with its line feed and as a last line without one.
+    for (const std::string& text : {row.line + "\n1\n", row.line.empty() ? "\n" : row.line}) {
+        double values[2] = {-9.0, -9.0};
+        ASSERT_EQ(parseSingleColumnLines(text, values), text.size() > row.line.size() + 1 ? 2u : 1u);
+        EXPECT_EQ(std::signbit(values[0]), std::signbit(value));
+        EXPECT_EQ(values[0], value) << "in bulk";
     }
 }
 
@@ -78,6 +86,13 @@ TEST_P(TwoColumnLine, SplitsAtSeparatorRuns) {
     SamplePair pair = parseTwoColumnLine(row.line);
     EXPECT_EQ(pair.i, row.i);
     EXPECT_EQ(pair.q, row.q);
+    for (const std::string& text : {row.line + "\n1 1\n", row.line.empty() ? "\n" : row.line}) {
+        double i[2] = {-9.0, -9.0};
+        double q[2] = {-9.0, -9.0};
+        ASSERT_EQ(parseTwoColumnLines(text, i, q), text.size() > row.line.size() + 1 ? 2u : 1u);
+        EXPECT_EQ(i[0], row.i) << "in bulk";
+        EXPECT_EQ(q[0], row.q) << "in bulk";
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -143,6 +158,15 @@ TEST(DecimalPrefix, AgreesWithTheCLibraryOnRandomDecimals) {
         if (!std::isfinite(c)) c = 0.0;
         ASSERT_EQ(parsed.value, c) << text;
         ASSERT_EQ(parsed.end, text.data() + (cEnd - text.c_str())) << text;
+        // Lines of such numbers, read in bulk, give each line's own reading.
+        const std::string line = (pick(2) ? "-0.5\t" : "") + text;
+        const SamplePair pair = parseTwoColumnLine(line);
+        double i = 0.0, q = 0.0, single = 0.0;
+        ASSERT_EQ(parseTwoColumnLines(line + "\n", &i, &q), 1u);
+        ASSERT_EQ(parseSingleColumnLines(text + "\n", &single), 1u);
+        ASSERT_EQ(i, pair.i) << line;
+        ASSERT_EQ(q, pair.q) << line;
+        ASSERT_EQ(single, parseSingleColumnLine(text)) << text;
     }
 }
 
