@@ -9,6 +9,7 @@
 #include <emmintrin.h>
 #endif
 
+#include "engine/hot_loop.h"
 #include "engine/line_reader.h"
 #include "engine/text_number.h"
 
@@ -26,9 +27,40 @@ double withSign(double value, bool negative) {
 // A plain decimal at p: a sign, at most 19 digits with an optional point and
 // an optional exponent, whose value is one correctly rounded multiplication
 // or division of exact doubles (Clinger's fast path), the same one the
-// general reader makes. nullptr for anything else. The text after p holds a
-// line feed, which ends every scan, so no scan needs the end of the text.
-const char* plainDecimal(const char* p, double& value) {
+// general reader makes. nullptr for anything else. A line feed lies between
+// p and end and ends every scan; end only bounds the reads of eight bytes.
+// The value of eight decimal digits, one per byte (0..9), the first in the
+// lowest byte.
+uint64_t eightDigits(uint64_t digits) {
+    digits = digits * 10 + (digits >> 8);
+    return (((digits & 0x000000FF000000FFu) * (100 + (uint64_t{1000000} << 32)) +
+             ((digits >> 16) & 0x000000FF000000FFu) * (1 + (uint64_t{10000} << 32))) >>
+            32) &
+           0xFFFFFFFFu;
+}
+
+// Reads the digits at p into mantissa and returns the end of them. The
+// first eight are taken at once when the text holds eight more bytes.
+const char* readDigits(const char* p, const char* end, uint64_t& mantissa) {
+    static constexpr uint64_t kTens[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000};
+    if (end - p >= 8) {
+        uint64_t word;
+        std::memcpy(&word, p, 8);
+        const uint64_t digits = word - 0x3030303030303030u;
+        // The high bit of each byte that is no digit (borrows and carries only
+        // reach the bytes after the first such byte).
+        const uint64_t others = ((digits + 0x7676767676767676u) | digits) & 0x8080808080808080u;
+        const int count = others ? std::countr_zero(others) / 8 : 8;
+        if (count == 0) return p;
+        mantissa = mantissa * kTens[count] + eightDigits(digits << (8 * (8 - count)));
+        p += count;
+        if (count < 8) return p;
+    }
+    while (isDigit(*p)) mantissa = mantissa * 10 + static_cast<uint64_t>(*p++ - '0');
+    return p;
+}
+
+const char* plainDecimal(const char* p, const char* end, double& value) {
     static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
                                          1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
     const bool negative = *p == '-';
@@ -40,7 +72,7 @@ const char* plainDecimal(const char* p, double& value) {
     int exponent = 0;
     if (*p == '.') {
         const char* first = ++p;
-        while (isDigit(*p)) mantissa = mantissa * 10 + static_cast<uint64_t>(*p++ - '0');
+        p = readDigits(p, end, mantissa);
         digits += p - first;
         exponent = -static_cast<int>(p - first);
     }
@@ -89,11 +121,11 @@ const char* plainTwoColumnLine(const char* p, const char* end, double& i, double
     i = q = 0.0;
     while (isSeparator(*p)) ++p;
     if (*p != '\n') {
-        if (!(p = plainDecimal(p, i))) return nullptr;
+        if (!(p = plainDecimal(p, end, i))) return nullptr;
         if (isSeparator(*p)) {
             while (isSeparator(*p)) ++p;
             if (*p != '\n') {
-                if (!(p = plainDecimal(p, q))) return nullptr;
+                if (!(p = plainDecimal(p, end, q))) return nullptr;
                 const char* feed = lineFeedFrom(p, end);  // further columns are ignored
                 return withinHead(line, p) ? feed : nullptr;
             }
@@ -109,7 +141,7 @@ const char* plainTwoColumnLine(const char* p, const char* end, double& i, double
 const char* plainSingleColumnLine(const char* p, const char* end, double& value) {
     const char* line = p;
     while (*p == ' ' || *p == '\t') ++p;
-    if (!(p = plainDecimal(p, value))) return nullptr;
+    if (!(p = plainDecimal(p, end, value))) return nullptr;
     const char* feed = lineFeedFrom(p, end);
     return withinHead(line, p) ? feed : nullptr;
 }
@@ -183,7 +215,9 @@ uint64_t lineFeedMask(const char* text) {
 
 }  // namespace
 
-LeadingLines leadingLines(std::string_view text, std::size_t most) {
+// Built for several x86-64 levels: counting bits is one instruction on the
+// newer ones.
+HALVIK_HOT_LOOP LeadingLines leadingLines(std::string_view text, std::size_t most) {
     const char* data = text.data();
     std::size_t at = 0;
     std::size_t count = 0;
