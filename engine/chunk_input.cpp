@@ -14,9 +14,10 @@
 namespace halvik {
 namespace {
 
-class BinaryChunkInput final : public ChunkInput {
+// Samples decoded as they are gathered, by the readers of sample_readers.h.
+class ReaderChunkInput final : public ChunkInput {
 public:
-    explicit BinaryChunkInput(InputSet inputs) : inputs_(std::move(inputs)) {}
+    explicit ReaderChunkInput(InputSet inputs) : inputs_(std::move(inputs)) {}
 
     void gather(std::size_t, const ChunkShape& shape, double* i, double* q) override {
         for (std::size_t block = 0; block < shape.blocks(); ++block) {
@@ -165,12 +166,13 @@ private:
 
 std::unique_ptr<ChunkInput> ChunkInput::open(const std::string& iPath, const std::string& qPath, int32_t dataType,
                                              int32_t fileKind, const SourceOpener& opener, std::size_t slots,
-                                             std::size_t chunkSamples, std::size_t textBytesPerSample) {
+                                             std::size_t chunkSamples, bool lineByLine,
+                                             std::size_t textBytesPerSample) {
     const bool text = fileKind != HALVIK_KIND_IQ_FILE || dataType == HALVIK_TYPE_TEXT;
-    if (!text) {
+    if (!text || lineByLine) {
         std::optional<InputSet> inputs = InputSet::open(iPath, qPath, dataType, fileKind, opener);
         if (!inputs) return nullptr;
-        return std::make_unique<BinaryChunkInput>(std::move(*inputs));
+        return std::make_unique<ReaderChunkInput>(std::move(*inputs));
     }
     auto input = std::make_unique<TextChunkInput>();
     auto add = [&](const std::string& path, TextLines::Columns columns) {

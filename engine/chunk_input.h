@@ -34,11 +34,13 @@ public:
     static constexpr std::size_t kTextBytesPerSample = 64;
 
     // Up to `slots` chunks can be gathered and not yet decoded at once, each
-    // of at most chunkSamples samples. nullptr when a needed file cannot be
-    // opened, the data type is unknown, or memory is short.
+    // of at most chunkSamples samples. With lineByLine, text is read by the
+    // line readers as it is gathered (the benchmark's reference). nullptr
+    // when a needed file cannot be opened, the data type is unknown, or
+    // memory is short.
     static std::unique_ptr<ChunkInput> open(const std::string& iPath, const std::string& qPath, int32_t dataType,
                                             int32_t fileKind, const SourceOpener& opener, std::size_t slots,
-                                            std::size_t chunkSamples,
+                                            std::size_t chunkSamples, bool lineByLine = false,
                                             std::size_t textBytesPerSample = kTextBytesPerSample);
     virtual ~ChunkInput() = default;
 

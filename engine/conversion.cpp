@@ -89,7 +89,7 @@ public:
 private:
     std::unique_ptr<ChunkInput> openInputs() {
         return ChunkInput::open(r_.iPath, r_.qPath, r_.inputDataType, r_.inputFileKind, opener_, 2,
-                                areas_[0].size * areas_[0].blocks);
+                                areas_[0].size * areas_[0].blocks, benchReferenceRequested());
     }
     bool converting() const { return s_.IFConvert == 1; }
     bool complexShift() const { return s_.IFMode != 0; }
@@ -245,7 +245,7 @@ void Conversion::reportRead(const Chunk& chunk) {
 bool Conversion::scanPass() {
     progress_.setStage("Converting BB to IF...");
     peak_ = 0.0;
-    const bool shiftAll = r_.ifTwoPass || ifTwoPassRequested();
+    const bool shiftAll = r_.ifTwoPass || benchReferenceRequested();
     if (std::optional<double> peak = scanInParts(shiftAll)) {
         peak_ = *peak;
         return true;

@@ -21,8 +21,8 @@ unsigned conversionThreads(int requested) {
     return cores > kMaxThreads ? kMaxThreads : cores;
 }
 
-bool ifTwoPassRequested() {
-    const char* text = std::getenv("HALVIK_BENCH_IF_TWO_PASS");
+bool benchReferenceRequested() {
+    const char* text = std::getenv("HALVIK_BENCH_REFERENCE");
     return text != nullptr && std::strcmp(text, "1") == 0;
 }
 

@@ -11,10 +11,11 @@ inline constexpr unsigned kMaxThreads = 256;
 // 1..kMaxThreads; otherwise the number of cores.
 unsigned conversionThreads(int requested = 0);
 
-// The benchmark's reference: with HALVIK_BENCH_IF_TWO_PASS=1 an IF conversion
-// computes every shifted sample twice (scan and write pass), as the engine
-// did before it kept the scan's results. Not meant for users.
-bool ifTwoPassRequested();
+// The benchmark's reference: with HALVIK_BENCH_REFERENCE=1 an IF conversion
+// computes every shifted sample twice (scan and write pass), and text is
+// read one line at a time, as the engine did before it used threads. Not
+// meant for users.
+bool benchReferenceRequested();
 
 }  // namespace halvik
 

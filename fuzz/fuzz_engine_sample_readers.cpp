@@ -176,7 +176,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     // gathered into alternating slots of little room (so that lines also
     // overflow into the gathering) and decoded last block first.
     std::unique_ptr<halvik::ChunkInput> chunks =
-        halvik::ChunkInput::open("I", "Q", type, kind, opener, 2, 9000, bytesPerSample);
+        halvik::ChunkInput::open("I", "Q", type, kind, opener, 2, 9000, false, bytesPerSample);
     FUZZ_CHECK(chunks != nullptr, "chunked inputs of layout %d did not open", layout);
     std::size_t done = 0;
     std::size_t slot = 0;

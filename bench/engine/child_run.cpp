@@ -97,9 +97,9 @@ RunResult runInChild(const std::string& program, const ChildRequest& request) {
     if (pid == 0) {
         if (request.reference) {
             ::setenv("HALVIK_THREADS", "1", 1);
-            ::setenv("HALVIK_BENCH_IF_TWO_PASS", "1", 1);
+            ::setenv("HALVIK_BENCH_REFERENCE", "1", 1);
         } else {
-            ::unsetenv("HALVIK_BENCH_IF_TWO_PASS");
+            ::unsetenv("HALVIK_BENCH_REFERENCE");
         }
         ::dup2(pipeFds[1], STDOUT_FILENO);
         ::close(pipeFds[0]);

@@ -17,8 +17,9 @@ struct ChildRequest {
     double peak = 0.0;
     std::vector<std::string> inputs;
     std::string output;
-    // Today's engine as the reference: one thread, and every IF sample
-    // shifted in both passes (HALVIK_THREADS=1, HALVIK_BENCH_IF_TWO_PASS=1).
+    // Today's engine as the reference: one thread, every IF sample shifted
+    // in both passes, text read line by line (HALVIK_THREADS=1,
+    // HALVIK_BENCH_REFERENCE=1).
     bool reference = false;
 };
 

@@ -57,8 +57,8 @@ std::vector<uint64_t> readByLines(const std::string& iText, const std::string& q
 // blocks are decoded in no particular order.
 std::vector<uint64_t> readByChunks(const std::string& iText, const std::string& qText, int32_t kind,
                                    std::size_t samples, ChunkShape shape, std::size_t bytesPerSample) {
-    std::unique_ptr<ChunkInput> input =
-        ChunkInput::open("I", "Q", HALVIK_TYPE_TEXT, kind, openerOf(iText, qText), 2, shape.length, bytesPerSample);
+    std::unique_ptr<ChunkInput> input = ChunkInput::open("I", "Q", HALVIK_TYPE_TEXT, kind, openerOf(iText, qText), 2,
+                                                         shape.length, false, bytesPerSample);
     std::vector<uint64_t> bits;
     if (!input) return bits;
     std::vector<double> i[2], q[2];
