@@ -89,9 +89,10 @@ public:
 private:
     std::unique_ptr<ChunkInput> openInputs() {
         return ChunkInput::open(r_.iPath, r_.qPath, r_.inputDataType, r_.inputFileKind, opener_, 2,
-                                areas_[0].size * areas_[0].blocks, benchReferenceRequested());
+                                areas_[0].size * areas_[0].blocks, referenceEngine());
     }
     bool converting() const { return s_.IFConvert == 1; }
+    bool referenceEngine() const { return r_.reference || benchReferenceRequested(); }
     bool complexShift() const { return s_.IFMode != 0; }
     bool allocateWork(std::size_t chunkBlocks);
     Chunk chunkAt(std::size_t index) const;
@@ -245,7 +246,7 @@ void Conversion::reportRead(const Chunk& chunk) {
 bool Conversion::scanPass() {
     progress_.setStage("Converting BB to IF...");
     peak_ = 0.0;
-    const bool shiftAll = r_.ifTwoPass || benchReferenceRequested();
+    const bool shiftAll = referenceEngine();
     if (std::optional<double> peak = scanInParts(shiftAll)) {
         peak_ = *peak;
         return true;

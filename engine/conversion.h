@@ -25,8 +25,10 @@ struct ConversionRequest {
     double peakValue = 0.0;
     const ConversionSettings* settings = nullptr;
     std::string outPath;
-    int32_t threads = 0;     // 0: HALVIK_THREADS, else one per core
-    bool ifTwoPass = false;  // the benchmark's reference: shift every sample in both passes
+    int32_t threads = 0;  // 0: HALVIK_THREADS, else one per core
+    // The earlier engine, as the benchmark's reference: every IF sample shifted
+    // in both passes, text read line by line.
+    bool reference = false;
 };
 
 // True when the arguments may start a conversion at all: gain in 0..1, a

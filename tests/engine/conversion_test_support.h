@@ -25,7 +25,7 @@ struct Call {
     ConversionSettings settings = quietSettings();
     std::string outPath;
     int32_t threads = 0;
-    bool ifTwoPass = false;
+    bool reference = false;
 
     int32_t run() const {
         ConversionRequest request;
@@ -40,7 +40,7 @@ struct Call {
         request.settings = &settings;
         request.outPath = outPath;
         request.threads = threads;
-        request.ifTwoPass = ifTwoPass;
+        request.reference = reference;
         return convert(request);
     }
 };
