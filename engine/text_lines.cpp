@@ -221,7 +221,9 @@ HALVIK_HOT_LOOP LeadingLines leadingLines(std::string_view text, std::size_t mos
     const char* data = text.data();
     std::size_t at = 0;
     std::size_t count = 0;
-    while (count < most && text.size() - at >= 64) {
+    // Whole windows while a byte is left after them: the scan below counts a
+    // last line without a line feed.
+    while (count < most && text.size() - at > 64) {
         uint64_t feeds = lineFeedMask(data + at);
         const auto found = static_cast<std::size_t>(std::popcount(feeds));
         if (count + found < most) {

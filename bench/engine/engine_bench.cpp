@@ -179,8 +179,10 @@ int runTable(const Options& o, const std::string& folder) {
     std::printf("N = %lld samples per case, best of %d runs, page cache warm; MB = 10^6 bytes.\n",
                 static_cast<long long>(o.samples), o.repeat);
     std::printf("C library sin+cos on one thread for these phases: %.1f million pairs/s.\n", sinCosRate / 1e6);
-    std::printf("Today: HALVIK_THREADS=1 and every IF sample shifted in both passes; now: %u threads%s.\n\n",
-                threadsNow(), std::getenv("HALVIK_THREADS") ? " (HALVIK_THREADS)" : " (one per core)");
+    std::printf(
+        "Today: HALVIK_THREADS=1, every IF sample shifted in both passes, text read line by line; now: %u "
+        "threads%s.\n\n",
+        threadsNow(), std::getenv("HALVIK_THREADS") ? " (HALVIK_THREADS)" : " (one per core)");
     std::printf(
         "| Case | Input bytes | Today (s) | Now (s) | Today M samples/s | Now M samples/s | Now input MB/s "
         "| Speed-up | Peak RSS today / now (MiB) | Same bytes | Target | Met |\n");

@@ -147,6 +147,25 @@ INSTANTIATE_TEST_SUITE_P(Kinds, ChunkedText,
                                            Row{"IAndQ", HALVIK_KIND_I_FILE | HALVIK_KIND_Q_FILE}),
                          [](const ::testing::TestParamInfo<Row>& row) { return std::string(row.param.name); });
 
+TEST(LeadingLines, CountsWholeLinesAndALastOneWithoutALineFeed) {
+    const std::string line63 = std::string(62, 'x') + "\n";
+    struct Case {
+        std::string text;
+        std::size_t most;
+        LeadingLines expected;
+    };
+    for (const Case& c :
+         {Case{"", 3, {0, 0}}, Case{"a\nb", 0, {0, 0}}, Case{"a\nb", 1, {2, 1}}, Case{"a\nb", 5, {3, 2}},
+          Case{std::string(128, 'x'), 2, {128, 1}}, Case{std::string(64, 'x'), 1, {64, 1}},
+          Case{line63 + "y\n" + std::string(126, 'z'), 3, {191, 3}},
+          Case{line63 + "y\n" + std::string(126, 'z'), 2, {65, 2}}, Case{std::string(200, '\n'), 130, {130, 130}},
+          Case{std::string(128, '\n'), 200, {128, 128}}}) {
+        const LeadingLines got = leadingLines(c.text, c.most);
+        EXPECT_EQ(got.bytes, c.expected.bytes) << c.text.size() << " bytes, " << c.most;
+        EXPECT_EQ(got.count, c.expected.count) << c.text.size() << " bytes, " << c.most;
+    }
+}
+
 std::vector<std::string> linesOfBatches(const std::string& text) {
     MemoryByteSource source(asBytes(text));
     LineBatches batches(source);
