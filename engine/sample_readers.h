@@ -1,6 +1,8 @@
 // Readers of the four input layouts, one class per layout, each filling the
 // I and/or Q values of one block from a ByteSource. InputSet opens the readers
-// that the file kind and data type call for, once per pass.
+// that the file kind and data type call for, once per pass. They define what
+// each layout reads as: the conversion gathers binary samples through them,
+// and its text fast path (chunk_input.h) is checked against them.
 #ifndef ORVENDA_ENGINE_SAMPLE_READERS_H
 #define ORVENDA_ENGINE_SAMPLE_READERS_H
 
