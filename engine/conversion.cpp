@@ -100,6 +100,17 @@ private:
     template <typename Prepare, typename Process, typename AfterRound, typename Finish>
     void runPass(bool overlap, Prepare prepare, Process process, AfterRound afterRound, Finish finish);
     static ChunkShape shapeOf(const WorkArea& area, const Chunk& chunk) { return {area.size, chunk.length}; }
+    struct Block {
+        std::size_t at;     // in the work area
+        std::size_t count;  // samples
+        int64_t first;      // the first sample's index in the waveform
+        double* i;
+        double* q;
+    };
+    static void gather(ChunkInput& inputs, WorkArea& area, const Chunk& chunk) {
+        inputs.gather(area.slot, shapeOf(area, chunk), area.i.get(), area.q.get());
+    }
+    static Block decode(ChunkInput& inputs, WorkArea& area, const Chunk& chunk, std::size_t block);
     void reportRead(const Chunk& chunk);
     bool scanPass();
     std::optional<double> scanInParts(bool shiftAll);
@@ -231,6 +242,14 @@ void Conversion::runPass(bool overlap, Prepare prepare, Process process, AfterRo
     finish(areas_[(chunkCount_ - 1) % 2], chunkAt(chunkCount_ - 1));
 }
 
+// Turns a gathered block into I and Q values, on any thread.
+Conversion::Block Conversion::decode(ChunkInput& inputs, WorkArea& area, const Chunk& chunk, std::size_t block) {
+    inputs.decode(area.slot, shapeOf(area, chunk), block, area.i.get(), area.q.get());
+    const std::size_t at = block * area.size;
+    return {at, std::min(chunk.length - at, area.size), chunk.done + static_cast<int64_t>(at), area.i.get() + at,
+            area.q.get() + at};
+}
+
 // Once a block, as the window has always been redrawn; always from the
 // calling thread, which owns the window.
 void Conversion::reportRead(const Chunk& chunk) {
@@ -254,17 +273,9 @@ bool Conversion::scanPass() {
     std::unique_ptr<ChunkInput> inputs = openInputs();
     if (!inputs) return false;
     runPass(
-        overlapReading(),
-        [&](WorkArea& area, const Chunk& chunk) {
-            inputs->gather(area.slot, shapeOf(area, chunk), area.i.get(), area.q.get());
-        },
+        overlapReading(), [&](WorkArea& area, const Chunk& chunk) { gather(*inputs, area, chunk); },
         [&](WorkArea& area, const Chunk& chunk, std::size_t block) {
-            inputs->decode(area.slot, shapeOf(area, chunk), block, area.i.get(), area.q.get());
-            const std::size_t at = block * area.size;
-            const std::size_t count = std::min(chunk.length - at, area.size);
-            double* i = area.i.get() + at;
-            double* q = area.q.get() + at;
-            const int64_t first = chunk.done + static_cast<int64_t>(at);
+            const auto [at, count, first, i, q] = decode(*inputs, area, chunk, block);
             if (!shiftAll) {
                 area.peaks[block] = shiftedPeak(i, q, count, first, step_, s_.IFMode, peak_);
                 return;
@@ -371,7 +382,7 @@ bool Conversion::writePass() {
     runPass(
         overlapReading(),
         [&](WorkArea& area, const Chunk& chunk) {
-            inputs->gather(area.slot, shapeOf(area, chunk), area.i.get(), area.q.get());
+            gather(*inputs, area, chunk);
             for (std::size_t k = 0; k < chunk.blocks; ++k) {
                 const std::size_t at = k * area.size;
                 const std::size_t count = std::min(chunk.length - at, area.size);
@@ -383,12 +394,8 @@ bool Conversion::writePass() {
             }
         },
         [&](WorkArea& area, const Chunk& chunk, std::size_t block) {
-            inputs->decode(area.slot, shapeOf(area, chunk), block, area.i.get(), area.q.get());
-            const std::size_t at = block * area.size;
-            const std::size_t count = std::min(chunk.length - at, area.size);
-            double* i = area.i.get() + at;
-            double* q = area.q.get() + at;
-            if (shift) convertToIf(i, q, count, chunk.done + static_cast<int64_t>(at), step_, s_.IFMode);
+            const auto [at, count, first, i, q] = decode(*inputs, area, chunk, block);
+            if (shift) convertToIf(i, q, count, first, step_, s_.IFMode);
             encodeBlock(inverted ? q : i, inverted ? i : q, area.level1.get() + at, area.level2.get() + at, mask1,
                         mask2, area.divisors[block], s_.AWGGain, area.words.get() + 2 * at, count);
         },
